@@ -1,0 +1,64 @@
+// TArchivioSchede: one archive file of fixed-size records with no header,
+// addressed by 1-based position. A command opens it, works and closes it.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+// The one message every command shows when an archive cannot be used.
+inline const QString& archiveAccessMessage() {
+  static const QString s = QStringLiteral(
+      "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+      "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+  return s;
+}
+
+class ArchiveError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+class TArchivioSchede {
+public:
+  // Write access holds an exclusive lock from open to close, read access a
+  // shared one, so two copies of the program sharing a folder never give one
+  // position to two records.
+  enum class Access { Read, Write };
+
+  TArchivioSchede(QString path, int recordSize);
+  ~TArchivioSchede();
+  TArchivioSchede(const TArchivioSchede&) = delete;
+  TArchivioSchede& operator=(const TArchivioSchede&) = delete;
+
+  // Opens the file, creating it empty when missing. Throws ArchiveError.
+  void open(Access access = Access::Write);
+  bool isOpen() const { return fd_ >= 0; }
+  // Whole records in the file; a trailing fragment is not a record.
+  int count() const;
+  // Record n, 1 <= n <= count().
+  QByteArray read(int n) const;
+  // Replaces record n in place with one write of the whole record.
+  void overwrite(int n, const QByteArray& record);
+  // Writes the record after the last one and returns its position.
+  int append(const QByteArray& record);
+  // Visits records from..count() in file order, reading in large blocks;
+  // visit returns false to stop early.
+  void scan(const std::function<bool(int position, const char* record)>& visit, int from = 1) const;
+  void close();
+
+  const QString& path() const { return path_; }
+  int recordSize() const { return size_; }
+
+private:
+  void requireOpen() const;
+  void requireWrite() const;
+
+  QString path_;
+  int size_;
+  int fd_ = -1;
+  bool writable_ = false;
+  bool wrote_ = false;
+};

@@ -1,0 +1,111 @@
+#include "inifile.h"
+
+#include "cp1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+} // namespace
+
+bool IniFile::load(const QString& path) {
+  lines_.clear();
+  QFile f(path);
+  if (!f.exists()) return true;
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QString text = cp1252::decode(f.readAll());
+  if (f.error() != QFileDevice::NoError) return false;
+  QString section;
+  const QStringList raw = text.split(QLatin1Char('\n'));
+  for (int i = 0; i < raw.size(); ++i) {
+    QString line = raw[i];
+    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    if (i == raw.size() - 1 && line.isEmpty()) break; // the final line end
+    Line l;
+    l.text = line;
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) {
+      section = t.mid(1, t.size() - 2).trimmed();
+      l.section = section;
+    } else if (!t.startsWith(QLatin1Char(';')) && t.contains(QLatin1Char('='))) {
+      const qsizetype eq = line.indexOf(QLatin1Char('='));
+      l.section = section;
+      l.key = line.left(eq).trimmed();
+      l.value = line.mid(eq + 1).trimmed();
+    }
+    lines_.push_back(l);
+  }
+  return true;
+}
+
+bool IniFile::save(const QString& path) const {
+  QByteArray out;
+  for (const Line& l : lines_) {
+    out += cp1252::encode(l.key.isEmpty() ? l.text : l.key + QLatin1Char('=') + l.value);
+    out += "\r\n";
+  }
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  if (f.write(out) != out.size()) {
+    f.cancelWriting();
+    return false;
+  }
+  return f.commit();
+}
+
+int IniFile::findKey(const QString& section, const QString& key) const {
+  for (int i = 0; i < int(lines_.size()); ++i)
+    if (!lines_[i].key.isEmpty() && sameName(lines_[i].section, section) && sameName(lines_[i].key, key)) return i;
+  return -1;
+}
+
+QString IniFile::value(const QString& section, const QString& key) const {
+  const int i = findKey(section, key);
+  return i < 0 ? QString() : lines_[i].value;
+}
+
+void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+  const int i = findKey(section, key);
+  if (i >= 0) {
+    lines_[i].value = value;
+    return;
+  }
+  Line kv;
+  kv.section = section;
+  kv.key = key;
+  kv.value = value;
+  // After the last line of the section, or a new section at the end.
+  int lastOfSection = -1;
+  for (int j = 0; j < int(lines_.size()); ++j)
+    if (sameName(lines_[j].section, section) &&
+        (!lines_[j].key.isEmpty() || lines_[j].text.trimmed().startsWith(QLatin1Char('['))))
+      lastOfSection = j;
+  if (lastOfSection >= 0) {
+    lines_.insert(lines_.begin() + lastOfSection + 1, kv);
+    return;
+  }
+  if (!lines_.empty() && !lines_.back().text.trimmed().isEmpty()) {
+    Line blank;
+    lines_.push_back(blank);
+  }
+  Line head;
+  head.text = QLatin1Char('[') + section + QLatin1Char(']');
+  head.section = section;
+  lines_.push_back(head);
+  lines_.push_back(kv);
+}
+
+QString IniFile::read(const QString& path, const QString& section, const QString& key, bool* ok) {
+  IniFile ini;
+  const bool loaded = ini.load(path);
+  if (ok) *ok = loaded;
+  return loaded ? ini.value(section, key) : QString();
+}
+
+bool IniFile::write(const QString& path, const QString& section, const QString& key, const QString& value) {
+  IniFile ini;
+  if (!ini.load(path)) return false;
+  ini.setValue(section, key, value);
+  return ini.save(path);
+}

@@ -1,0 +1,38 @@
+// INI files as Windows writes them: section and key names kept as they stand
+// (spaces included), values in Windows-1252, CR LF line ends. Used for the
+// password file and the settings file.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class IniFile {
+public:
+  // Reads the file; a missing file reads as empty and counts as success.
+  // False when the file exists but cannot be read.
+  bool load(const QString& path);
+  // Writes the whole file through a temporary file, so a failure never
+  // leaves it half-written. False on failure.
+  bool save(const QString& path) const;
+
+  // The value of a key, or empty text when the section or key is missing.
+  // Names compare without regard to the case of A to Z, as on Windows.
+  QString value(const QString& section, const QString& key) const;
+  void setValue(const QString& section, const QString& key, const QString& value);
+
+  // Convenience: one value read from or written to a file.
+  static QString read(const QString& path, const QString& section, const QString& key, bool* ok = nullptr);
+  static bool write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+private:
+  struct Line {
+    QString text;    // as read, for lines that are not keys
+    QString section; // for key lines and section heads
+    QString key;     // empty when not a key line
+    QString value;
+  };
+  int findKey(const QString& section, const QString& key) const;
+  std::vector<Line> lines_;
+};

@@ -1,0 +1,62 @@
+// The seams between the program and the desktop: messages, the shell, the
+// clock. Screens reach them through services::; tests put doubles there to
+// answer questions, record what would be opened and set "today".
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+enum class MessageKind {
+  Warning,     // OK and Cancel, the answer is ignored
+  Error,       // OK and Cancel, the answer is ignored
+  Information, // OK and Cancel, the answer is ignored
+  Question,    // Yes and No
+  Plain,       // OK only
+};
+
+class Messages {
+public:
+  virtual ~Messages() = default;
+  // Shows a modal message; for a question, true means Yes.
+  virtual bool show(MessageKind kind, const QString& text) = 0;
+};
+
+class Shell {
+public:
+  virtual ~Shell() = default;
+  // Asks the desktop to open a file, a folder, a web address or a "mailto:"
+  // address with its associated program. The result is ignored.
+  virtual void open(const QString& target) = 0;
+};
+
+class Clock {
+public:
+  virtual ~Clock() = default;
+  virtual QDate today() const { return QDate::currentDate(); }
+  virtual QTime now() const { return QTime::currentTime(); }
+};
+
+namespace services {
+
+Messages& messages();
+Shell& shell();
+Clock& clock();
+// Replace a seam (not owned); nullptr restores the default.
+void setMessages(Messages* m);
+void setShell(Shell* s);
+void setClock(Clock* c);
+// The desktop implementations, installed by the screens library at start-up.
+void setDefaults(Messages* m, Shell* s);
+
+inline void warning(const QString& text) { messages().show(MessageKind::Warning, text); }
+inline void error(const QString& text) { messages().show(MessageKind::Error, text); }
+inline void information(const QString& text) { messages().show(MessageKind::Information, text); }
+inline void plain(const QString& text) { messages().show(MessageKind::Plain, text); }
+inline bool ask(const QString& text) { return messages().show(MessageKind::Question, text); }
+
+// Today as dd/mm/yyyy and the time as hh:mm:ss.
+QString todayText();
+QString nowText();
+
+} // namespace services

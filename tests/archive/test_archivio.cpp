@@ -1,0 +1,192 @@
+#include "archive/archivio.h"
+#include "archive/paths.h"
+#include "support.h"
+
+#include <QFile>
+#include <QFileDevice>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+QByteArray rec(char c, int size = 8) { return QByteArray(size, c); }
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+} // namespace
+
+class Archivio : public ::testing::Test {
+protected:
+  TempProgramFolder folder;
+  QString path = folder.path(QStringLiteral("T.pro"));
+};
+
+TEST_F(Archivio, OpenCreatesAMissingFileEvenForReading) {
+  TArchivioSchede a(path, 8);
+  a.open(TArchivioSchede::Access::Read);
+  EXPECT_EQ(a.count(), 0);
+  a.close();
+  EXPECT_TRUE(QFile::exists(path));
+  EXPECT_EQ(QFile(path).size(), 0);
+}
+
+TEST_F(Archivio, AppendOverwriteReadAndScan) {
+  TArchivioSchede a(path, 8);
+  a.open();
+  EXPECT_EQ(a.append(rec('a')), 1);
+  EXPECT_EQ(a.append(rec('b')), 2);
+  EXPECT_EQ(a.append(rec('c')), 3);
+  a.overwrite(2, rec('B'));
+  EXPECT_EQ(a.count(), 3);
+  EXPECT_EQ(a.read(2), rec('B'));
+  std::vector<std::pair<int, char>> seen;
+  a.scan([&](int pos, const char* r) {
+    seen.push_back({pos, r[0]});
+    return true;
+  });
+  a.close();
+  EXPECT_EQ(seen, (std::vector<std::pair<int, char>>{{1, 'a'}, {2, 'B'}, {3, 'c'}}));
+  EXPECT_EQ(fileBytes(path), rec('a') + rec('B') + rec('c'));
+}
+
+TEST_F(Archivio, ScanCrossesBlocksAndStopsWhenAsked) {
+  const int size = 300000; // a few records per read block
+  TArchivioSchede a(path, size);
+  a.open();
+  for (int i = 0; i < 9; ++i) a.append(QByteArray(size, char('0' + i)));
+  int visited = 0;
+  std::string order;
+  a.scan([&](int pos, const char* r) {
+    order += r[size - 1];
+    return ++visited < pos + 100;
+  });
+  EXPECT_EQ(order, "012345678");
+  visited = 0;
+  a.scan([&](int, const char*) { return ++visited < 4; });
+  EXPECT_EQ(visited, 4);
+}
+
+TEST_F(Archivio, TrailingFragmentIsNotARecordAndIsLeftAlone) {
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(rec('a') + rec('b') + QByteArray("xyz"));
+  }
+  TArchivioSchede a(path, 8);
+  a.open(TArchivioSchede::Access::Read);
+  EXPECT_EQ(a.count(), 2);
+  int n = 0;
+  a.scan([&](int, const char*) { return ++n, true; });
+  EXPECT_EQ(n, 2);
+  EXPECT_THROW(a.read(3), ArchiveError);
+  a.close();
+  EXPECT_EQ(QFile(path).size(), 19);
+}
+
+TEST_F(Archivio, PositionsOutsideTheFileFail) {
+  TArchivioSchede a(path, 8);
+  a.open();
+  a.append(rec('a'));
+  EXPECT_THROW(a.read(0), ArchiveError);
+  EXPECT_THROW(a.read(2), ArchiveError);
+  EXPECT_THROW(a.overwrite(2, rec('x')), ArchiveError);
+  EXPECT_THROW(a.append(rec('x', 7)), ArchiveError);
+  a.close();
+  EXPECT_EQ(fileBytes(path), rec('a'));
+}
+
+TEST_F(Archivio, ReadOnlyFolderFailsToCreateAndWriteButStillReads) {
+  if (geteuid() == 0) {
+    // root ignores permissions; a missing folder stands in for an unwritable one
+    TArchivioSchede missing(folder.path(QStringLiteral("no/such/folder.pro")), 8);
+    EXPECT_THROW(missing.open(), ArchiveError);
+    GTEST_SKIP() << "permission checks need a non-root user";
+  }
+  {
+    TArchivioSchede a(path, 8);
+    a.open();
+    a.append(rec('a'));
+  }
+  QFile::setPermissions(path, QFileDevice::ReadOwner);
+  QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  TArchivioSchede other(folder.path(QStringLiteral("New.pro")), 8);
+  EXPECT_THROW(other.open(TArchivioSchede::Access::Read), ArchiveError);
+  TArchivioSchede a(path, 8);
+  EXPECT_THROW(a.open(TArchivioSchede::Access::Write), ArchiveError);
+  a.open(TArchivioSchede::Access::Read);
+  EXPECT_EQ(a.read(1), rec('a'));
+  EXPECT_THROW(a.append(rec('b')), ArchiveError);
+  a.close();
+  QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(Archivio, TwoProcessesAppendingNeverShareAPosition) {
+  constexpr int kEach = 1000;
+  constexpr int kSize = 64;
+  int fds[2][2];
+  pid_t kids[2];
+  for (int k = 0; k < 2; ++k) {
+    ASSERT_EQ(pipe(fds[k]), 0);
+    kids[k] = fork();
+    ASSERT_GE(kids[k], 0);
+    if (kids[k] == 0) {
+      close(fds[k][0]);
+      for (int i = 0; i < kEach; ++i) {
+        QByteArray r(kSize, char('A' + k));
+        r.replace(1, 4, QByteArray::number(i).rightJustified(4, '0'));
+        TArchivioSchede a(path, kSize);
+        a.open();
+        const int pos = a.append(r);
+        a.close();
+        if (write(fds[k][1], &pos, sizeof pos) != sizeof pos) _exit(2);
+      }
+      _exit(0);
+    }
+    close(fds[k][1]);
+  }
+  std::set<int> positions;
+  for (int k = 0; k < 2; ++k) {
+    int pos;
+    while (read(fds[k][0], &pos, sizeof pos) == sizeof pos) positions.insert(pos);
+    int status = 0;
+    waitpid(kids[k], &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(positions.size(), size_t(2 * kEach));
+  EXPECT_EQ(*positions.begin(), 1);
+  EXPECT_EQ(*positions.rbegin(), 2 * kEach);
+  const QByteArray all = fileBytes(path);
+  ASSERT_EQ(all.size(), 2 * kEach * kSize);
+  std::set<QByteArray> records;
+  for (int i = 0; i < 2 * kEach; ++i) {
+    const QByteArray r = all.mid(i * kSize, kSize);
+    EXPECT_EQ(r.count(r[0]), kSize - 4) << "record " << i + 1 << " is not whole";
+    records.insert(r);
+  }
+  EXPECT_EQ(records.size(), size_t(2 * kEach));
+}
+
+TEST_F(Archivio, AWriterWaitsForAReaderOfAnotherProcess) {
+  TArchivioSchede reader(path, 8);
+  reader.open(TArchivioSchede::Access::Read);
+  const pid_t kid = fork();
+  ASSERT_GE(kid, 0);
+  if (kid == 0) {
+    TArchivioSchede w(path, 8);
+    w.open();
+    w.append(QByteArray(8, 'w'));
+    w.close();
+    _exit(0);
+  }
+  usleep(200000);
+  EXPECT_EQ(reader.count(), 0); // the writer is still waiting
+  reader.close();
+  int status = 0;
+  waitpid(kid, &status, 0);
+  EXPECT_EQ(QFile(path).size(), 8);
+}

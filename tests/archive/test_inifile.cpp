@@ -1,0 +1,52 @@
+#include "archive/inifile.h"
+#include "support.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray bytes(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+void writeBytes(const QString& path, const QByteArray& b) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(b);
+}
+} // namespace
+
+TEST(IniFile, WritesNamesAsTheyStandInWindows1252WithCrLf) {
+  TempProgramFolder folder;
+  const QString path = folder.path(QStringLiteral("Quorbis.ini"));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Numerazione Protocollo"), QStringLiteral("Ufficio tecnico"),
+                             QStringLiteral("Città, sede")));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("0A1B")));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Numerazione Protocollo"), QStringLiteral("Altro"), QStringLiteral("1")));
+  EXPECT_EQ(bytes(path), QByteArray("[Numerazione Protocollo]\r\nUfficio tecnico=Citt\xE0, sede\r\nAltro=1\r\n"
+                                    "\r\n[Accesso]\r\nValore=0A1B\r\n"));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("numerazione protocollo"), QStringLiteral("UFFICIO TECNICO")),
+            QStringLiteral("Città, sede"));
+}
+
+TEST(IniFile, ReadsWhatWindowsWroteAndKeepsTheRest) {
+  TempProgramFolder folder;
+  const QString path = folder.path(QStringLiteral("x.ini"));
+  writeBytes(path, "; comment\r\n[Accesso]\r\nValore = 4F7A \r\nAltro=\xE8\r\n");
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("4F7A"));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Accesso"), QStringLiteral("Altro")), QStringLiteral("è"));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Accesso"), QStringLiteral("Manca")), QString());
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("00")));
+  EXPECT_EQ(bytes(path), QByteArray("; comment\r\n[Accesso]\r\nValore=00\r\nAltro=\xE8\r\n"));
+}
+
+TEST(IniFile, MissingFileReadsEmptyAndUnwritableFolderFails) {
+  TempProgramFolder folder;
+  bool ok = false;
+  EXPECT_EQ(IniFile::read(folder.path(QStringLiteral("none.ini")), QStringLiteral("A"), QStringLiteral("B"), &ok), QString());
+  EXPECT_TRUE(ok);
+  EXPECT_FALSE(IniFile::write(folder.path(QStringLiteral("no/dir/x.ini")), QStringLiteral("A"), QStringLiteral("B"),
+                              QStringLiteral("C")));
+}

@@ -1,0 +1,67 @@
+// Test doubles for the seams and a temporary program folder.
+#pragma once
+
+#include "archive/paths.h"
+#include "common/services.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <QTime>
+
+#include <deque>
+#include <vector>
+
+struct ShownMessage {
+  MessageKind kind;
+  QString text;
+};
+
+// Records every message; questions take their answers from a script
+// (Yes when the script is empty).
+class RecordingMessages : public Messages {
+public:
+  RecordingMessages() { services::setMessages(this); }
+  ~RecordingMessages() override { services::setMessages(nullptr); }
+  bool show(MessageKind kind, const QString& text) override {
+    shown.push_back({kind, text});
+    if (kind != MessageKind::Question || answers.empty()) return kind == MessageKind::Question;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  const ShownMessage& last() const {
+    static const ShownMessage none{MessageKind::Plain, QStringLiteral("<no message>")};
+    return shown.empty() ? none : shown.back();
+  }
+  QString lastText() const { return last().text; }
+  void clear() { shown.clear(); }
+  std::vector<ShownMessage> shown;
+  std::deque<bool> answers;
+};
+
+class RecordingShell : public Shell {
+public:
+  RecordingShell() { services::setShell(this); }
+  ~RecordingShell() override { services::setShell(nullptr); }
+  void open(const QString& target) override { opened.push_back(target); }
+  std::vector<QString> opened;
+};
+
+class FixedClock : public Clock {
+public:
+  FixedClock(QDate d = QDate(2026, 12, 10), QTime t = QTime(9, 30, 15)) : day(d), time(t) { services::setClock(this); }
+  ~FixedClock() override { services::setClock(nullptr); }
+  QDate today() const override { return day; }
+  QTime now() const override { return time; }
+  QDate day;
+  QTime time;
+};
+
+// A fresh program folder for one test.
+class TempProgramFolder {
+public:
+  TempProgramFolder() { paths::setProgramFolder(dir.path()); }
+  ~TempProgramFolder() { paths::setProgramFolder(QString()); }
+  QString path(const QString& name) const { return paths::inProgramFolder(name); }
+  QTemporaryDir dir;
+};
