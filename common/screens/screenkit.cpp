@@ -1,0 +1,371 @@
+#include "screenkit.h"
+
+#include "archive/record.h"
+#include "common/services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHash>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+namespace screenkit {
+
+void applyFormats() {
+  // Italian formats: dd/MM/yyyy dates and the decimal comma.
+  QLocale it(QLocale::Italian, QLocale::Italy);
+  QLocale::setDefault(it);
+}
+
+namespace {
+
+class DesktopMessages : public Messages {
+public:
+  bool show(MessageKind kind, const QString& text) override {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("Velarion"));
+    box.setText(text);
+    switch (kind) {
+    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageKind::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    if (kind == MessageKind::Question) {
+      QPushButton* yes = box.addButton(QStringLiteral("S\u00EC"), QMessageBox::YesRole);
+      box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+      box.setDefaultButton(yes);
+      box.exec();
+      return box.clickedButton() == yes;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    if (kind != MessageKind::Plain) box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.exec();
+    return false;
+  }
+};
+
+class DesktopShell : public Shell {
+public:
+  void open(const QString& target) override {
+    const int colon = target.indexOf(QLatin1Char(':'));
+    // "mailto:" and web addresses go as they are; anything else is a path.
+    if (colon > 1 && !QFileInfo(target).isAbsolute()) {
+      QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
+      return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(target)));
+  }
+};
+
+QHash<QString, QPointer<QWidget>>& registry() {
+  static QHash<QString, QPointer<QWidget>> r;
+  return r;
+}
+
+bool isEnter(QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return false;
+  const int k = static_cast<QKeyEvent*>(e)->key();
+  return k == Qt::Key_Return || k == Qt::Key_Enter;
+}
+
+// One small event filter object per behaviour, owned by the widget it serves.
+class Filter : public QObject {
+public:
+  Filter(QObject* owner, std::function<bool(QObject*, QEvent*)> f) : QObject(owner), f_(std::move(f)) {
+    owner->installEventFilter(this);
+  }
+  bool eventFilter(QObject* o, QEvent* e) override { return f_(o, e); }
+
+private:
+  std::function<bool(QObject*, QEvent*)> f_;
+};
+
+} // namespace
+
+void installDesktopSeams() {
+  static DesktopMessages messages;
+  static DesktopShell shell;
+  services::setDefaults(&messages, &shell);
+}
+
+// ---- pictures and links ----
+
+Picture::Picture(const QString& objectName, const QString& caption, QStyle::StandardPixmap icon, QWidget* parent,
+                 int iconSize)
+    : QLabel(parent) {
+  setObjectName(objectName);
+  const QPixmap pm = style()->standardIcon(icon).pixmap(iconSize, iconSize);
+  if (caption.isEmpty()) {
+    setPixmap(pm);
+  } else {
+    // picture above, caption below, drawn as rich text so both scale with the font
+    setText(caption);
+    setPixmap(QPixmap());
+    setTextFormat(Qt::PlainText);
+    QPixmap canvas(qMax(iconSize, fontMetrics().horizontalAdvance(caption)) + 8, iconSize + fontMetrics().height() + 6);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    p.drawPixmap((canvas.width() - iconSize) / 2, 0, pm);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    p.drawText(QRect(0, iconSize + 2, canvas.width(), fontMetrics().height() + 4), Qt::AlignHCenter | Qt::AlignTop,
+               caption);
+    p.end();
+    setPixmap(canvas);
+    setToolTip(QString());
+  }
+  setAlignment(Qt::AlignCenter);
+  setCursor(Qt::PointingHandCursor);
+  restyle(false);
+}
+
+Picture::Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setPixmap(pixmap);
+  setAlignment(Qt::AlignCenter);
+  setCursor(Qt::PointingHandCursor);
+  restyle(false);
+}
+
+void Picture::setEnabled(bool on) { QLabel::setEnabled(on); }
+
+void Picture::mouseReleaseEvent(QMouseEvent* e) {
+  QLabel::mouseReleaseEvent(e);
+  if (isEnabled() && rect().contains(e->position().toPoint()) && e->button() == Qt::LeftButton) emit clicked();
+}
+
+void Picture::enterEvent(QEnterEvent* e) {
+  QLabel::enterEvent(e);
+  restyle(true);
+}
+
+void Picture::leaveEvent(QEvent* e) {
+  QLabel::leaveEvent(e);
+  restyle(false);
+}
+
+void Picture::changeEvent(QEvent* e) {
+  QLabel::changeEvent(e);
+  if (e->type() == QEvent::EnabledChange) restyle(false);
+}
+
+void Picture::restyle(bool hover) {
+  setStyleSheet(hover && isEnabled() ? QStringLiteral("QLabel{border:1px solid #8aa4c8;border-radius:3px;background:#e6eefa;}")
+                                     : QStringLiteral("QLabel{border:1px solid transparent;}"));
+}
+
+Link::Link(const QString& objectName, const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setObjectName(objectName);
+  setCursor(Qt::PointingHandCursor);
+  setStyleSheet(QStringLiteral("color:#00008B;text-decoration:underline;"));
+}
+
+void Link::mousePressEvent(QMouseEvent* e) {
+  QLabel::mousePressEvent(e);
+  setStyleSheet(QStringLiteral("color:#FFA500;text-decoration:underline;"));
+}
+
+void Link::mouseReleaseEvent(QMouseEvent* e) {
+  QLabel::mouseReleaseEvent(e);
+  setStyleSheet(QStringLiteral("color:#00008B;text-decoration:underline;"));
+  if (rect().contains(e->position().toPoint())) emit clicked();
+}
+
+// ---- status line and hints ----
+
+QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {
+  auto* line = new QLabel(initialText, screen);
+  line->setObjectName(QStringLiteral("panInfo"));
+  line->setFrameShape(QFrame::Panel);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setMinimumHeight(22);
+  line->setContentsMargins(6, 2, 6, 2);
+  return line;
+}
+
+void setHint(QWidget* control, QLabel* statusLine, const QString& hint) {
+  QPointer<QLabel> line(statusLine);
+  new Filter(control, [line, hint](QObject*, QEvent* e) {
+    if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && line) line->setText(hint);
+    return false;
+  });
+}
+
+void clearHintOver(QWidget* background, QLabel* statusLine) {
+  QPointer<QLabel> line(statusLine);
+  background->setMouseTracking(true);
+  new Filter(background, [line, background](QObject* o, QEvent* e) {
+    // only moves over the background itself, not over its children
+    if (o == background && e->type() == QEvent::MouseMove && line) line->clear();
+    return false;
+  });
+}
+
+// ---- focus frames ----
+
+QWidget* addFocusFrame(QWidget* field, const QString& frameName) {
+  QWidget* parent = field->parentWidget();
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(frameName);
+  frame->setStyleSheet(QStringLiteral("QFrame{background:#FFFF00;border:1px solid #E0C000;}"));
+  frame->hide();
+  auto place = [frame, field] {
+    frame->setGeometry(field->geometry().adjusted(-3, -3, 3, 3));
+    frame->lower();
+  };
+  new Filter(field, [frame, place](QObject*, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::FocusIn:
+      place();
+      frame->show();
+      break;
+    case QEvent::FocusOut: frame->hide(); break;
+    case QEvent::Move:
+    case QEvent::Resize: place(); break;
+    default: break;
+    }
+    return false;
+  });
+  return frame;
+}
+
+// ---- keys ----
+
+void setEnterChain(const std::vector<QWidget*>& chain) {
+  for (size_t i = 0; i < chain.size(); ++i) {
+    QWidget* next = chain[(i + 1) % chain.size()];
+    QPointer<QWidget> target(next);
+    onEnter(chain[i], [target] {
+      if (target) target->setFocus(Qt::OtherFocusReason);
+    });
+  }
+}
+
+void onEnter(QWidget* field, std::function<void()> action) {
+  new Filter(field, [action](QObject*, QEvent* e) {
+    if (!isEnter(e)) return false;
+    action();
+    return true;
+  });
+}
+
+void digitsOnly(QWidget* edit) {
+  new Filter(edit, [](QObject*, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    switch (k->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return false;
+    default: break;
+    }
+    const QString t = k->text();
+    return !(t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9'));
+  });
+}
+
+namespace {
+QString treat(const QString& text, bool trim) {
+  QString t = text.toUpper();
+  return trim ? fieldtext::trimmed(t) : t;
+}
+} // namespace
+
+void keepUpper(QLineEdit* edit, bool trim) {
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, trim](const QString& text) {
+    const QString t = treat(text, trim);
+    if (t != text) {
+      const int cursor = edit->cursorPosition();
+      edit->setText(t);
+      edit->setCursorPosition(qMin(cursor, int(t.size())));
+    }
+  });
+}
+
+void keepUpper(QComboBox* combo, bool trim) {
+  QObject::connect(combo, &QComboBox::editTextChanged, combo, [combo, trim](const QString& text) {
+    const QString t = treat(text, trim);
+    if (t != text) combo->setEditText(t);
+  });
+}
+
+void keepTrimmed(QLineEdit* edit) {
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+    const QString t = fieldtext::trimmed(text);
+    if (t != text) edit->setText(t);
+  });
+}
+
+// ---- registry ----
+
+void ScreenSet::add(QWidget* screen) { registry().insert(screen->objectName(), screen); }
+
+void ScreenSet::remove(QWidget* screen) {
+  auto it = registry().find(screen->objectName());
+  if (it != registry().end() && it.value() == screen) registry().erase(it);
+}
+
+QWidget* ScreenSet::find(const QString& objectName) { return registry().value(objectName).data(); }
+
+void ScreenSet::show(const QString& objectName, QWidget* from) {
+  QWidget* screen = find(objectName);
+  if (!screen) return;
+  if (screen->windowState() & Qt::WindowMaximized)
+    screen->showMaximized();
+  else
+    screen->show();
+  screen->raise();
+  screen->activateWindow();
+  if (from && from != screen) from->hide();
+}
+
+// ---- control texts ----
+
+QString textOf(QWidget* c) {
+  if (auto* e = qobject_cast<QLineEdit*>(c)) return e->text();
+  if (auto* cb = qobject_cast<QComboBox*>(c)) return cb->currentText();
+  if (auto* ch = qobject_cast<QCheckBox*>(c)) return ch->isChecked() ? fieldtext::yes() : fieldtext::no();
+  if (auto* l = qobject_cast<QLabel*>(c)) return l->text();
+  if (auto* p = qobject_cast<QPlainTextEdit*>(c)) return p->toPlainText();
+  return QString();
+}
+
+void setTextOf(QWidget* c, const QString& text) {
+  if (auto* e = qobject_cast<QLineEdit*>(c)) {
+    e->setText(text);
+  } else if (auto* cb = qobject_cast<QComboBox*>(c)) {
+    cb->setCurrentIndex(-1);
+    cb->setEditText(text);
+  } else if (auto* ch = qobject_cast<QCheckBox*>(c)) {
+    // a flag that is neither yes nor no leaves the box as it was
+    const QString t = fieldtext::trimmed(text);
+    if (t == fieldtext::yes()) ch->setChecked(true);
+    else if (t == fieldtext::no()) ch->setChecked(false);
+  } else if (auto* l = qobject_cast<QLabel*>(c)) {
+    l->setText(text);
+  } else if (auto* p = qobject_cast<QPlainTextEdit*>(c)) {
+    p->setPlainText(text);
+  }
+}
+
+} // namespace screenkit

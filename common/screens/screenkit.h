@@ -1,0 +1,105 @@
+// The pieces every screen is made of: picture commands, the status line with
+// its hints, the yellow focus frames, the Enter chain, key filters, the
+// process-wide formats and the registry of persistent screens.
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QStyle>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QComboBox;
+
+namespace screenkit {
+
+// Short date "dd/mm/yyyy" and the decimal comma, whatever the system says.
+void applyFormats();
+
+// Installs the desktop message boxes and shell opening as the seams' defaults.
+void installDesktopSeams();
+
+// A picture that reacts to clicks: the command pictures (`cmd`), import and
+// today pictures (`imp`) and the menu pictures (`img`).
+class Picture : public QLabel {
+  Q_OBJECT
+public:
+  Picture(const QString& objectName, const QString& caption, QStyle::StandardPixmap icon, QWidget* parent = nullptr,
+          int iconSize = 32);
+  Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent = nullptr);
+  void setEnabled(bool on);
+signals:
+  void clicked();
+protected:
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void changeEvent(QEvent* e) override;
+private:
+  void restyle(bool hover);
+};
+
+// A link label: dark blue, orange while the mouse button is held down on it.
+class Link : public QLabel {
+  Q_OBJECT
+public:
+  Link(const QString& objectName, const QString& text, QWidget* parent = nullptr);
+signals:
+  void clicked();
+protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// The status line `panInfo` at the bottom of a working screen.
+QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
+
+// Moving the mouse over a control shows its hint in the status line; over
+// any of the background widgets the status line is emptied.
+void setHint(QWidget* control, QLabel* statusLine, const QString& hint);
+void clearHintOver(QWidget* background, QLabel* statusLine);
+
+// A yellow frame `eff` + stem drawn behind a field, visible while the field
+// has the focus. The frame follows the field's geometry.
+QWidget* addFocusFrame(QWidget* field, const QString& frameName);
+
+// Enter in a field moves the focus to the next one; the last leads back to
+// the first. Widgets that are not editable (buttons) may be targets.
+void setEnterChain(const std::vector<QWidget*>& chain);
+// Enter in a field runs an action instead (e.g. press a button).
+void onEnter(QWidget* field, std::function<void()> action);
+
+// Only digits 0-9 and the editing keys reach the edit.
+void digitsOnly(QWidget* edit);
+// Keeps the text trimmed and/or upper-cased at every change (A-Z letters
+// and accented letters alike, as the desktop does).
+void keepUpper(QLineEdit* edit, bool trim);
+void keepUpper(QComboBox* combo, bool trim);
+void keepTrimmed(QLineEdit* edit);
+
+// The persistent screens of the run, by object name. Satellites write their
+// results into the controls of the screen named by their caller tag.
+class ScreenSet {
+public:
+  static void add(QWidget* screen);
+  static void remove(QWidget* screen);
+  static QWidget* find(const QString& objectName);
+  // Shows the named screen and hides `from` (when given).
+  static void show(const QString& objectName, QWidget* from = nullptr);
+};
+
+// A control of a screen by object name (nullptr if missing).
+template <class T = QWidget>
+T* control(QWidget* screen, const QString& name) {
+  return screen ? screen->findChild<T*>(name) : nullptr;
+}
+
+// The text of a control that holds text (edit, combo, label, check box as
+// "Sì"/"No"), and setting it.
+QString textOf(QWidget* control);
+void setTextOf(QWidget* control, const QString& text);
+
+} // namespace screenkit
