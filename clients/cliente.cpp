@@ -31,3 +31,33 @@ const QStringList& provinceCodes() {
       "VI VR VT VV").split(QLatin1Char(' '));
   return codes;
 }
+
+const std::vector<PrintRow>& clientPrintRows() {
+  static const std::vector<PrintRow> rows = {
+      {QStringLiteral("Cognome e nome:"), QStringLiteral("{Cliente}")},
+      {QStringLiteral("Data di nascita:"), QStringLiteral("{DataNasc}")},
+      {QStringLiteral("Comune di nascita:"), QStringLiteral("{ComuneNasc} {ProvNasc}")},
+      {QStringLiteral("Sesso:"), QStringLiteral("{Sesso}")},
+      {QStringLiteral("Recapito preferenziale:"), QStringLiteral("{Recapito}")},
+      {QStringLiteral("Indirizzo di residenza:"), QStringLiteral("{IndirizzoRes}")},
+      {QStringLiteral("Comune di residenza:"), QStringLiteral("{ComuneRes} {ProvRes}")},
+      {QStringLiteral("Modalit\u00E0 pagamento:"), QStringLiteral("{Estremi}")},
+      {QStringLiteral("Tel. casa:"), QStringLiteral("{TelCasa}")},
+      {QStringLiteral("Tel. ufficio:"), QStringLiteral("{TelUff}")},
+      {QStringLiteral("Tel. cellulare:"), QStringLiteral("{TelCel}")},
+      {QStringLiteral("Fax:"), QStringLiteral("{Fax}")},
+      {QStringLiteral("E-mail:"), QStringLiteral("{Email}")},
+      {QStringLiteral("Codice fiscale:"), QStringLiteral("{CodFisc}")},
+      {QStringLiteral("Partita IVA:"), QStringLiteral("{PartitaIva}")},
+      {QStringLiteral("Carta di credito:"), QStringLiteral("N. {Carta}  -  Scadenza: {ScadeCarta}")},
+      {QStringLiteral("IBAN:"), QStringLiteral("{Iban}")},
+      {QStringLiteral("Estremi documento:"), QStringLiteral("{Documento}")},
+      {QStringLiteral("Occupazione:"), QStringLiteral("{Occupazione}")},
+      {QStringLiteral("Titoli e qualifiche:"), QStringLiteral("{Titoli}")},
+      {QStringLiteral("Servizi di interesse:"), QStringLiteral("{Prodotti}")},
+      {QStringLiteral("Zona di appartenenza:"), QStringLiteral("{Zona}")},
+      {QStringLiteral("Questioni in sospeso:"), QStringLiteral("{Questioni}")},
+      {QStringLiteral("Note:"), QStringLiteral("{Note}")},
+  };
+  return rows;
+}

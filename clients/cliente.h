@@ -7,3 +7,8 @@ const RecordLayout& TRecCliente();
 
 // The 112 province codes offered by the province combos.
 const QStringList& provinceCodes();
+
+#include "common/printrows.h"
+
+// The 24 rows of the printed client card, in order.
+const std::vector<PrintRow>& clientPrintRows();

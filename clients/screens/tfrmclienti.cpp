@@ -1,0 +1,130 @@
+#include "tfrmclienti.h"
+
+#include "clients/cliente.h"
+#include "common/screens/screenkit.h"
+#include "common/services.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+using I = CardItem;
+using SP = QStyle::StandardPixmap;
+
+CardItem edit(std::string_view f, const char* caption, int span = 1, std::vector<CardExtra> extras = {}) {
+  return CardItem{f, QString::fromUtf8(caption), I::Edit, span, {}, std::move(extras)};
+}
+CardItem province(std::string_view f) {
+  return CardItem{f, QStringLiteral("Prov."), I::Combo, 1, provinceCodes(), {}};
+}
+CardExtra check(const char* name) { return CardExtra{QLatin1String(name), QStringLiteral("Controlla"), SP::SP_CustomBase}; }
+
+} // namespace
+
+const CardDescription& TfrmClienti::describe() {
+  static const CardDescription d{
+      QStringLiteral("TfrmClienti"),
+      QStringLiteral(" Velarion - Anagrafica Clienti"),
+      &TRecCliente(),
+      QLatin1String("Clienti.pro"),
+      {
+          {QStringLiteral("Dati anagrafici"), SP::SP_DirHomeIcon, 3,
+           {{edit("Cliente", "Cognome e nome o ragione sociale:", 3)},
+            {edit("DataNasc", "Data di nascita:"), edit("ComuneNasc", "Comune di nascita:"), province("ProvNasc")},
+            {edit("Sesso", "Sesso:"), edit("Recapito", "Recapito preferenziale:", 2)},
+            {edit("IndirizzoRes", "Residente in Via / Piazza e numero civico:", 3)},
+            {province("ProvRes"), edit("ComuneRes", "Comune di residenza:"), edit("CapRes", "CAP:")},
+            {edit("Estremi", "Modalità di pagamento:", 3)}}},
+          {QStringLiteral("Telefoni e posta elettronica"), SP::SP_MessageBoxInformation, 3,
+           {{edit("TelCasa", "Tel. casa:"), edit("TelUff", "Tel. ufficio:"), edit("TelCel", "Tel. cellulare:")},
+            {edit("Fax", "Fax:"),
+             edit("Email", "E-mail:", 2, {CardExtra{QStringLiteral("btnEmail"), QStringLiteral("Scrivi"), SP::SP_CustomBase}})}}},
+          {QStringLiteral("Dati fiscali e bancari"), SP::SP_DriveHDIcon, 3,
+           {{edit("CodFisc", "Codice fiscale:", 1, {check("btnCodFisc")}),
+             edit("Carta", "Carta di credito n.", 1, {check("btnCarta")}), edit("ScadeCarta", "Scadenza:")},
+            {edit("PartitaIva", "Partita IVA:", 1, {check("btnPartitaIva")}),
+             edit("Iban", "IBAN:", 2, {check("btnIban")})}}},
+          {QStringLiteral("Documento, occupazione e interessi"), SP::SP_FileDialogDetailedView, 2,
+           {{edit("Documento", "Estremi documento:", 2)},
+            {edit("Occupazione", "Occupazione:"), edit("Civile", "Stato civile:")},
+            {edit("Titoli", "Titoli e qualifiche:", 2)},
+            {edit("Prodotti", "Servizi di interesse:", 2)},
+            {edit("Zona", "Zona di appartenenza:")}}},
+          {QStringLiteral("Questioni in sospeso e note"), SP::SP_MessageBoxWarning, 2,
+           {{edit("Questioni", "Questioni in sospeso:"), CardItem{"Ricontatta", QStringLiteral("Da ricontattare"), I::Check}},
+            {edit("Note", "Note:", 2)}}},
+      },
+      {
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), SP::SP_FileIcon},
+          {QStringLiteral("cmdDuplica"), QStringLiteral("Duplica"), SP::SP_FileDialogNewFolder},
+          {QStringLiteral("cmdFile"), QStringLiteral("Allega"), SP::SP_DirLinkIcon},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), SP::SP_DialogSaveButton},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), SP::SP_FileDialogContentsView},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), SP::SP_FileDialogInfoView},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), SP::SP_ComputerIcon},
+          {QStringLiteral("cmdPDF"), QStringLiteral("PDF"), SP::SP_FileLinkIcon},
+          {QStringLiteral("cmdRicontatta"), QStringLiteral("Ricontatta"), SP::SP_BrowserReload},
+          {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"), SP::SP_FileDialogListView},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), SP::SP_DialogHelpButton},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), SP::SP_DialogCloseButton},
+      },
+      {
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+          {QStringLiteral("cmdDuplica"),
+           QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
+          {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda corrente in archivio.")},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova una scheda in archivio.")},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa.")},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda corrente.")},
+          {QStringLiteral("cmdPDF"), QStringLiteral("Esporta la scheda in formato PDF.")},
+          {QStringLiteral("cmdRicontatta"), QStringLiteral("Visualizza il riepilogo dei Clienti da ricontattare.")},
+          {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la guida in linea.")},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci dalla schermata di lavoro corrente.")},
+          {QStringLiteral("cmdPrimo"), QStringLiteral("Visualizza la prima scheda in archivio.")},
+          {QStringLiteral("cmdIndietro"), QStringLiteral("Visualizza la scheda precedente in archivio.")},
+          {QStringLiteral("cmdAvanti"), QStringLiteral("Visualizza la scheda successiva in archivio.")},
+          {QStringLiteral("cmdUltimo"), QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+          {QStringLiteral("btnEmail"), QStringLiteral("Invia una e-mail all'indirizzo indicato.")},
+          {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},
+          {QStringLiteral("btnCarta"), QStringLiteral("Controlla il numero di carta di credito.")},
+          {QStringLiteral("btnPartitaIva"), QStringLiteral("Controlla il numero di partita IVA.")},
+          {QStringLiteral("btnIban"), QStringLiteral("Controlla l'IBAN.")},
+          {QStringLiteral("chkRicontatta"),
+           QStringLiteral("Annota che il Cliente \u00E8 da ricontattare per questioni in sospeso.")},
+      },
+      {{"Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente.")}},
+      {QStringLiteral("txtCliente"), QStringLiteral("txtDataNasc"), QStringLiteral("txtComuneNasc"),
+       QStringLiteral("txtProvNasc"), QStringLiteral("txtSesso"), QStringLiteral("txtRecapito"),
+       QStringLiteral("txtIndirizzoRes"), QStringLiteral("txtProvRes"), QStringLiteral("txtComuneRes"),
+       QStringLiteral("txtCapRes"), QStringLiteral("txtEstremi"), QStringLiteral("txtTelCasa"),
+       QStringLiteral("txtTelUff"), QStringLiteral("txtTelCel"), QStringLiteral("txtFax"), QStringLiteral("txtEmail"),
+       QStringLiteral("txtCodFisc"), QStringLiteral("txtCarta"), QStringLiteral("txtScadeCarta"),
+       QStringLiteral("txtPartitaIva"), QStringLiteral("txtIban"), QStringLiteral("txtDocumento"),
+       QStringLiteral("txtOccupazione"), QStringLiteral("txtCivile"), QStringLiteral("txtTitoli"),
+       QStringLiteral("txtProdotti"), QStringLiteral("txtZona"), QStringLiteral("txtQuestioni"),
+       QStringLiteral("txtNote")},
+      QStringLiteral("Pronto per archiviare una nuova scheda..."),
+  };
+  return d;
+}
+
+TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
+  auto* codFisc = findChild<QLineEdit*>(QStringLiteral("txtCodFisc"));
+  auto* iban = findChild<QLineEdit*>(QStringLiteral("txtIban"));
+  auto* email = findChild<QLineEdit*>(QStringLiteral("txtEmail"));
+  screenkit::keepUpper(codFisc, true);
+  screenkit::keepUpper(iban, true);
+  screenkit::keepTrimmed(email);
+  screenkit::keepUpper(findChild<QLineEdit*>(QStringLiteral("txtSesso")), false);
+  screenkit::keepUpper(findChild<QLineEdit*>(QStringLiteral("txtCapRes")), false);
+  for (const char* name : {"txtProvNasc", "txtProvRes"}) screenkit::keepUpper(findChild<QComboBox*>(QLatin1String(name)), true);
+  screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtCarta")));
+  screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtPartitaIva")));
+
+  on(QStringLiteral("btnEmail"), [email] {
+    services::shell().open(QStringLiteral("mailto:") + fieldtext::trimmed(email->text()));
+  });
+}

@@ -1,0 +1,120 @@
+// The card editor every card screen shares: the position label, Nuovo,
+// Salva, Duplica, first/previous/next/last, the command column, status-line
+// hints, focus frames and the Enter chain. A card is a description (fields
+// in framed sections, commands, required fields, Enter chain) plus the few
+// handlers that are particular to it.
+#pragma once
+
+#include "archive/record.h"
+#include "common/navigation.h"
+
+#include <QHash>
+#include <QStyle>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QGridLayout;
+
+struct CardExtra {       // a button beside a field (check, import, today, e-mail)
+  QString name;          // object name
+  QString text;          // button caption, or empty for a picture
+  QStyle::StandardPixmap icon = QStyle::SP_CustomBase;
+};
+
+struct CardItem {        // a field of a section: caption and control
+  enum Kind { Edit, Combo, Check };
+  std::string_view field; // record field; the control is "txt"/"chk" + field
+  QString caption;
+  Kind kind = Edit;
+  int span = 1;          // caption + control pairs the item occupies
+  QStringList choices;   // combo suggestions
+  std::vector<CardExtra> extras;
+};
+
+struct CardSection {     // a framed section with its picture on the left
+  QString title;
+  QStyle::StandardPixmap icon;
+  int pairs;             // caption + control pairs per row
+  std::vector<std::vector<CardItem>> rows;
+};
+
+struct CardCommand {     // a command picture of the right-hand column
+  QString name;
+  QString caption;
+  QStyle::StandardPixmap icon;
+};
+
+struct CardRequired {    // checked in order on save
+  std::string_view field;
+  QString message;
+};
+
+struct CardDescription {
+  QString screen;         // object name, e.g. "TfrmClienti"
+  QString caption;        // window caption
+  const RecordLayout* layout;
+  // The archive: a fixed name in the program folder, or empty for the
+  // yearly file named by the card's hidden `lblFile`.
+  QString fixedFile;
+  std::vector<CardSection> sections;
+  std::vector<CardCommand> commands;                  // the column, top to bottom
+  std::vector<std::pair<QString, QString>> hints;     // control -> status-line text
+  std::vector<CardRequired> required;
+  std::vector<QString> enterChain;                    // control names
+  QString initialStatus;
+};
+
+class CardEditor : public QWidget {
+  Q_OBJECT
+public:
+  explicit CardEditor(const CardDescription& description, QWidget* parent = nullptr);
+
+  const CardDescription& description() const { return d_; }
+  QString archivePath() const;
+  // The position label as a number, or nothing for a new card.
+  std::optional<int> position() const;
+  QLabel* positionLabel() const { return lblPosizione_; }
+  QLabel* statusLine() const { return panInfo_; }
+
+  // Loads a record into the card at its position (search and navigation).
+  virtual void loadRecord(const Record& record, int position);
+  // The record as the screen shows it.
+  virtual Record recordFromScreen() const;
+
+  // The commands every card shares, public so lists and tests can drive them.
+  void nuovo();
+  void salva();
+  void duplica();
+  void naviga(NavCommand command);
+
+  // Binds a handler to a command or button; commands without a handler are
+  // disabled.
+  void on(const QString& control, std::function<void()> handler);
+
+protected:
+  // Empties the card; Nuovo and showing the screen call it.
+  virtual void clearCard();
+  // After clearCard() on Nuovo (the case card puts today's date).
+  virtual void afterNew() {}
+  // Required fields in order; false stops the save.
+  virtual bool checkRequired();
+  QWidget* field(std::string_view name) const;
+  QWidget* firstField() const;
+
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  void build();
+  QWidget* makeSection(const CardSection& section);
+  QWidget* makeCommandColumn();
+
+  CardDescription d_;
+  QLabel* lblPosizione_ = nullptr;
+  QLabel* panInfo_ = nullptr;
+  QHash<QString, QWidget*> commands_;
+};

@@ -1,0 +1,266 @@
+// The client card driven as a user would: typing, saving, browsing,
+// duplicating, with the messages read through the test seams.
+#include "clients/cliente.h"
+#include "clients/screens/tfrmclienti.h"
+#include "archive/archivio.h"
+#include "archive/cp1252.h"
+#include "common/screens/screenkit.h"
+#include "support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+const QString kAccess = archiveAccessMessage();
+}
+
+class ClientCardTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempProgramFolder> folder;
+  std::unique_ptr<RecordingMessages> messages;
+  std::unique_ptr<RecordingShell> shell;
+  std::unique_ptr<TfrmClienti> card;
+
+  template <class T = QWidget> T* w(const char* name) {
+    T* c = card->findChild<T*>(QLatin1String(name));
+    if (!c) qFatal("no control %s", name);
+    return c;
+  }
+  void click(const char* name) { QTest::mouseClick(w(name), Qt::LeftButton); }
+  void type(const char* name, const QString& text) {
+    auto* e = w<QLineEdit>(name);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    for (QChar ch : text)
+      QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  }
+  QString text(const char* name) { return screenkit::textOf(w(name)); }
+  QString pos() { return w<QLabel>("lblPosizione")->text(); }
+  QByteArray fileBytes() {
+    QFile f(folder->path(QStringLiteral("Clienti.pro")));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }
+
+private slots:
+  void init() {
+    folder = std::make_unique<TempProgramFolder>();
+    messages = std::make_unique<RecordingMessages>();
+    shell = std::make_unique<RecordingShell>();
+    card = std::make_unique<TfrmClienti>();
+    card->show();
+    QVERIFY(QTest::qWaitForWindowExposed(card.get()));
+  }
+  void cleanup() {
+    card.reset();
+    shell.reset();
+    messages.reset();
+    folder.reset();
+  }
+
+  void newUserRoundTrip() {
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Velarion - Anagrafica Clienti"));
+    QCOMPARE(w<QLabel>("panInfo")->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    type("txtCliente", QStringLiteral("  Niccolò Bianchi € "));
+    type("txtComuneNasc", QStringLiteral("Forlì"));
+    w<QCheckBox>("chkRicontatta")->setChecked(true);
+    click("cmdSalva");
+    QCOMPARE(messages->last().kind, MessageKind::Information);
+    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(pos(), QStringLiteral("1"));
+    // byte-level: trimmed, Windows-1252, the flag as "Sì"
+    const QByteArray bytes = fileBytes();
+    QCOMPARE(bytes.size(), 3372);
+    QCOMPARE(bytes.mid(0, 18), QByteArray("\x11" "Niccol\xF2 Bianchi \x80"));
+    QCOMPARE(bytes.mid(82, 6), QByteArray("\x05" "Forl\xEC"));
+    QCOMPARE(bytes.mid(1863, 3), QByteArray("\x02S\xEC"));
+
+    click("cmdSalva"); // saved again: overwritten in place
+    QCOMPARE(messages->lastText(), QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(fileBytes().size(), 3372);
+
+    click("cmdNuovo");
+    QCOMPARE(pos(), QString());
+    QCOMPARE(text("txtCliente"), QString());
+    QVERIFY(!w<QCheckBox>("chkRicontatta")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), w("txtCliente"));
+    type("txtCliente", QStringLiteral("Rossi Anna"));
+    click("cmdSalva");
+    QCOMPARE(pos(), QStringLiteral("2"));
+
+    click("cmdPrimo");
+    QCOMPARE(text("txtCliente"), QStringLiteral("Niccolò Bianchi €"));
+    QCOMPARE(text("txtComuneNasc"), QStringLiteral("Forlì"));
+    QVERIFY(w<QCheckBox>("chkRicontatta")->isChecked());
+    QCOMPARE(pos(), QStringLiteral("1"));
+    click("cmdAvanti");
+    QCOMPARE(text("txtCliente"), QStringLiteral("Rossi Anna"));
+    QVERIFY(!w<QCheckBox>("chkRicontatta")->isChecked());
+    messages->clear();
+    click("cmdAvanti"); // last card: nothing, no message
+    QCOMPARE(pos(), QStringLiteral("2"));
+    click("cmdIndietro");
+    QCOMPARE(pos(), QStringLiteral("1"));
+    click("cmdIndietro"); // first card: nothing
+    QCOMPARE(pos(), QStringLiteral("1"));
+    click("cmdUltimo");
+    QCOMPARE(pos(), QStringLiteral("2"));
+    QVERIFY(messages->shown.empty());
+  }
+
+  void duplicateKeepsFieldsButNotAttachments() {
+    click("cmdDuplica");
+    QCOMPARE(messages->last().kind, MessageKind::Warning);
+    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio."));
+    type("txtCliente", QStringLiteral("Verdi"));
+    type("txtNote", QStringLiteral("nota"));
+    w<QLabel>("lblFile01")->setText(QStringLiteral("contratto.pdf"));
+    w<QLabel>("lblDesc02")->setText(QStringLiteral("descrizione"));
+    click("cmdSalva");
+    click("cmdDuplica");
+    QCOMPARE(messages->last().kind, MessageKind::Information);
+    QCOMPARE(messages->lastText(), QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    QCOMPARE(pos(), QString());
+    QCOMPARE(text("txtNote"), QStringLiteral("nota"));
+    QCOMPARE(text("lblFile01"), QString());
+    QCOMPARE(text("lblDesc02"), QString());
+    click("cmdSalva");
+    QCOMPARE(pos(), QStringLiteral("2"));
+    TArchivioSchede a(folder->path(QStringLiteral("Clienti.pro")), 3372);
+    a.open(TArchivioSchede::Access::Read);
+    const Record first = decode(TRecCliente(), a.read(1).constData());
+    const Record copy = decode(TRecCliente(), a.read(2).constData());
+    QCOMPARE(first["File01"], QStringLiteral("contratto.pdf"));
+    QCOMPARE(copy["File01"], QString());
+    QCOMPARE(copy["Note"], QStringLiteral("nota"));
+  }
+
+  void emptyArchiveAndRequiredName() {
+    using Cmd = const char*;
+    for (Cmd c : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
+      messages->clear();
+      click(c);
+      QCOMPARE(messages->last().kind, MessageKind::Information);
+      QCOMPARE(messages->lastText(), QStringLiteral("L'archivio non contiene nessuna scheda."));
+      QCOMPARE(pos(), QString());
+    }
+    QVERIFY(QFile::exists(folder->path(QStringLiteral("Clienti.pro")))); // created by reading
+    type("txtCliente", QStringLiteral("   "));
+    type("txtNote", QStringLiteral("x"));
+    click("cmdSalva");
+    QCOMPARE(messages->last().kind, MessageKind::Warning);
+    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del Cliente."));
+    QCOMPARE(QApplication::focusWidget(), w("txtCliente"));
+    QCOMPARE(fileBytes().size(), 0);
+  }
+
+  void newCardNextAndPreviousLoadTheFirst() {
+    type("txtCliente", QStringLiteral("A"));
+    click("cmdSalva");
+    click("cmdNuovo");
+    type("txtCliente", QStringLiteral("B"));
+    click("cmdSalva");
+    click("cmdNuovo");
+    click("cmdAvanti");
+    QCOMPARE(text("txtCliente"), QStringLiteral("A"));
+    click("cmdNuovo");
+    click("cmdIndietro");
+    QCOMPARE(text("txtCliente"), QStringLiteral("A"));
+    QCOMPARE(pos(), QStringLiteral("1"));
+  }
+
+  void archiveFailureKeepsTheCard() {
+    // the program folder is a file: nothing can be created inside it
+    QFile blocker(folder->path(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    paths::setProgramFolder(blocker.fileName());
+    type("txtCliente", QStringLiteral("Neri"));
+    click("cmdSalva");
+    QCOMPARE(messages->last().kind, MessageKind::Error);
+    QCOMPARE(messages->lastText(), kAccess);
+    QCOMPARE(text("txtCliente"), QStringLiteral("Neri"));
+    QCOMPARE(pos(), QString());
+    click("cmdPrimo");
+    QCOMPARE(messages->lastText(), kAccess);
+    QCOMPARE(text("txtCliente"), QStringLiteral("Neri"));
+  }
+
+  void fieldBehaviour() {
+    type("txtCarta", QStringLiteral("12a3-4"));
+    QCOMPARE(text("txtCarta"), QStringLiteral("1234"));
+    type("txtPartitaIva", QStringLiteral("IT0123"));
+    QCOMPARE(text("txtPartitaIva"), QStringLiteral("0123"));
+    type("txtCodFisc", QStringLiteral(" rssmra80a01h501u"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA80A01H501U"));
+    type("txtSesso", QStringLiteral("f"));
+    QCOMPARE(text("txtSesso"), QStringLiteral("F"));
+    QCOMPARE(w<QLineEdit>("txtCliente")->maxLength(), 50);
+    QCOMPARE(w<QLineEdit>("txtQuestioni")->maxLength(), 250);
+    auto* prov = w<QComboBox>("txtProvRes");
+    QCOMPARE(prov->count(), 112);
+    QCOMPARE(prov->itemText(0), QStringLiteral("AG"));
+    QCOMPARE(prov->itemText(111), QStringLiteral("VV"));
+    prov->setEditText(QStringLiteral("mi"));
+    QCOMPARE(prov->currentText(), QStringLiteral("MI"));
+
+    // Enter walks the chain, the last field back to the first
+    w("txtNote")->setFocus();
+    QTest::keyClick(w("txtNote"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w("txtCliente"));
+    QTest::keyClick(w("txtCliente"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w("txtDataNasc"));
+    QVERIFY(w("effDataNasc")->isVisible());
+    QVERIFY(!w("effCliente")->isVisible());
+
+    type("txtEmail", QStringLiteral("studio@esempio.it"));
+    click("btnEmail");
+    QCOMPARE(shell->opened.back(), QStringLiteral("mailto:studio@esempio.it"));
+  }
+
+  void hintsOnTheStatusLine() {
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w("cmdSalva"), &enter);
+    QCOMPARE(text("panInfo"), QStringLiteral("Salva la scheda corrente in archivio."));
+    QApplication::sendEvent(w("chkRicontatta"), &enter);
+    QCOMPARE(text("panInfo"), QStringLiteral("Annota che il Cliente è da ricontattare per questioni in sospeso."));
+    QTest::mouseMove(card.get(), QPoint(2, 2));
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(card.get(), &move);
+    QCOMPARE(text("panInfo"), QString());
+  }
+
+  void showingTheScreenClearsIt() {
+    type("txtCliente", QStringLiteral("Gialli"));
+    click("cmdSalva");
+    card->hide();
+    card->show();
+    QCOMPARE(text("txtCliente"), QString());
+    QCOMPARE(pos(), QString());
+  }
+
+  void rendersTidily() {
+    for (QSize size : {QSize(1366, 740), QSize(1920, 1050)}) {
+      card->resize(size);
+      QApplication::processEvents();
+      const QString out = QDir::temp().filePath(QStringLiteral("velarion_clienti_%1.png").arg(size.width()));
+      QVERIFY(card->grab().save(out));
+      // every field is inside the visible card, none squeezed to nothing
+      for (QLineEdit* e : card->findChildren<QLineEdit*>()) {
+        if (!e->isVisibleTo(card.get()) || e->objectName().isEmpty() || !e->objectName().startsWith(QLatin1String("txt"))) continue;
+        QVERIFY2(e->width() >= 30, qPrintable(e->objectName()));
+        const QRect r(e->mapTo(card.get(), QPoint(0, 0)), e->size());
+        QVERIFY2(card->rect().contains(r), qPrintable(e->objectName()));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(ClientCardTest)
+#include "test_clientcard.moc"
