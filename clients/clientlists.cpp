@@ -1,0 +1,139 @@
+#include "clientlists.h"
+
+#include "cliente.h"
+
+#include "archive/paths.h"
+
+namespace {
+
+using lists::CallerTarget;
+using lists::LineColumn;
+
+// Both lists show the same columns but the last.
+std::vector<LineColumn> clientLine(std::string_view last) {
+  return {{QString(), "Cliente", 26},
+          {QStringLiteral("  Tel. "), "Recapito", 15},
+          {QStringLiteral("  "), "Occupazione", 25},
+          {QStringLiteral("  "), "Prodotti", 35},
+          {QStringLiteral("  "), last, 0}};
+}
+
+// The client card receives the whole record and its position.
+CallerTarget clientCard(const QString& tag) { return {tag, QStringLiteral("TfrmClienti"), true, {}}; }
+
+} // namespace
+
+const lists::ListDescription& clientSearchList() {
+  static const lists::ListDescription d{
+      .screen = QStringLiteral("TfrmTrovaClienti"),
+      .caption = QStringLiteral(" Trova clienti in archivio"),
+      .printTitle = QStringLiteral("Riepilogo Clienti"),
+      .layout = &TRecCliente(),
+      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .criteria =
+          {
+              {QStringLiteral("txtCliente"), QStringLiteral("Cliente:"), "Cliente"},
+              {QStringLiteral("txtComuneRes"), QStringLiteral("Comune di residenza:"), "ComuneRes"},
+              {QStringLiteral("txtPartitaIva"), QStringLiteral("Partita IVA:"), "PartitaIva"},
+              {QStringLiteral("txtCodFisc"), QStringLiteral("Codice fiscale:"), "CodFisc"},
+              {QStringLiteral("txtDocumento"), QStringLiteral("Estremi documento:"), "Documento"},
+              {QStringLiteral("txtOccupazione"), QStringLiteral("Occupazione:"), "Occupazione"},
+              {QStringLiteral("txtProdotti"), QStringLiteral("Servizi di interesse:"), "Prodotti"},
+              {QStringLiteral("txtZona"), QStringLiteral("Zona di appartenenza:"), "Zona"},
+              {QStringLiteral("txtQuestioni"), QStringLiteral("Questioni in sospeso:"), "Questioni"},
+              {QStringLiteral("txtNote"), QStringLiteral("Note:"), "Note"},
+          },
+      .condition = {},
+      .line = clientLine("Note"),
+      .targets =
+          {
+              clientCard(QStringLiteral("clienti")),
+              {QStringLiteral("pratica"),
+               QStringLiteral("TfrmPratica"),
+               false,
+               {{QStringLiteral("txtCliente"), "Cliente"},
+                {QStringLiteral("txtRecapito"), "Recapito"},
+                {QStringLiteral("txtIndirizzoRes"), "IndirizzoRes"},
+                {QStringLiteral("txtComuneRes"), "ComuneRes"},
+                {QStringLiteral("txtProvRes"), "ProvRes"},
+                {QStringLiteral("txtCapRes"), "CapRes"},
+                {QStringLiteral("txtCodFisc"), "CodFisc"},
+                {QStringLiteral("txtPartitaIva"), "PartitaIva"}}},
+              {QStringLiteral("movimenti_pagatore"),
+               QStringLiteral("TfrmMovimenti"),
+               false,
+               {{QStringLiteral("txtPagatore"), "Cliente"},
+                {QStringLiteral("txtRecapitoPag"), "Recapito"},
+                {QStringLiteral("txtCodFisc"), "CodFisc"},
+                {QStringLiteral("txtPartitaIva"), "PartitaIva"},
+                {QStringLiteral("txtEmail"), "Email"}}},
+              {QStringLiteral("movimenti_beneficiario"),
+               QStringLiteral("TfrmMovimenti"),
+               false,
+               {{QStringLiteral("txtBeneficiario"), "Cliente"}, {QStringLiteral("txtRecapitoBen"), "Recapito"}}},
+          },
+  };
+  return d;
+}
+
+const lists::ListDescription& recontactList() {
+  static const lists::ListDescription d{
+      .screen = QStringLiteral("TfrmRicontatta"),
+      .caption = QStringLiteral(" Riepilogo clienti da ricontattare"),
+      .printTitle = QStringLiteral("Riepilogo clienti da ricontattare"),
+      .layout = &TRecCliente(),
+      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .criteria = {},
+      .condition = lists::flagIs(TRecCliente(), "Ricontatta", fieldtext::yes()),
+      .line = clientLine("Questioni"),
+      .targets = {clientCard(QString())},
+  };
+  return d;
+}
+
+const xls::ExportDescription& clientExport() {
+  // Most columns show one field under the same header on screen and in the file.
+  auto same = [](const char* header, int width, std::string_view field) {
+    return xls::ExportColumn{QString::fromUtf8(header), QString::fromUtf8(header), width, {field}};
+  };
+  static const xls::ExportDescription d{
+      .screen = QStringLiteral("TfrmExpClienti"),
+      .caption = QStringLiteral(" Esporta archivio clienti in Microsoft Excel"),
+      .file = QStringLiteral("Clienti.xls"),
+      .worksheet = QStringLiteral("Riepilogo Clienti"),
+      .helpTitle = QStringLiteral("Esportazione archivio clienti in Microsoft Excel."),
+      .layout = &TRecCliente(),
+      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .columns =
+          {
+              same("Cliente", 250, "Cliente"),
+              same("Data di nascita", 200, "DataNasc"),
+              {QStringLiteral("Comune / Stato estero di nascita"), QStringLiteral("Comune di nascita"), 250,
+               {"ComuneNasc", "ProvNasc"}},
+              same("Recapito preferenziale", 250, "Recapito"),
+              same("Indirizzo di residenza", 300, "IndirizzoRes"),
+              {QStringLiteral("Comune di residenza"), QStringLiteral("Comune di residenza"), 250,
+               {"ComuneRes", "ProvRes"}},
+              same("Modalit\u00E0 di pagamento", 250, "Estremi"),
+              same("Tel. casa", 250, "TelCasa"),
+              same("Tel. ufficio", 250, "TelUff"),
+              same("Tel. cellulare", 250, "TelCel"),
+              same("Fax", 250, "Fax"),
+              same("E-mail", 250, "Email"),
+              same("Codice fiscale", 250, "CodFisc"),
+              same("Partita IVA", 250, "PartitaIva"),
+              same("Carta di credito n.", 300, "Carta"),
+              same("Scadenza", 150, "ScadeCarta"),
+              same("IBAN", 300, "Iban"),
+              same("Estremi documento", 280, "Documento"),
+              same("Occupazione", 250, "Occupazione"),
+              same("Stato civile", 250, "Civile"),
+              same("Titoli e qualifiche", 280, "Titoli"),
+              same("Servizi di interesse", 300, "Prodotti"),
+              same("Zona di appartenenza", 250, "Zona"),
+              same("Questioni in sospeso", 300, "Questioni"),
+              same("Note", 300, "Note"),
+          },
+  };
+  return d;
+}

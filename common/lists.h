@@ -1,0 +1,186 @@
+// Search and summary lists: one text line per record, the criteria search,
+// the summaries' conditions, the find inside a shown list and the table of
+// screens that receive a double-clicked record. Every search and summary
+// screen is one ListDescription read by one list screen.
+#pragma once
+
+#include "archive/layout.h"
+#include "archive/record.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lists {
+
+// Where a list or export reads its records: a fixed file of the program
+// folder, or the yearly file named by the hidden `lblFile` of a screen (the
+// card that opened the list, or a year menu).
+struct ArchivePath {
+  QString fixedName;
+  QString fileOfScreen;
+  static ArchivePath fixed(const QString& name) { return {name, QString()}; }
+  static ArchivePath yearlyOf(const QString& screen) { return {QString(), screen}; }
+};
+
+// One piece of a list line: a fixed text, then a field. A field with a
+// width is trimmed, then filled with blanks or cut to exactly that width; a
+// field of width 0 is trimmed only (the last column of most lines).
+struct LineColumn {
+  QString before;
+  std::string_view field;
+  int width = 0;
+};
+
+// A text trimmed, then cut to `width` characters or filled with blanks on the
+// right to exactly `width`.
+QString pad(QStringView text, int width);
+
+// Builds the line of a record; field indexes are resolved once.
+class LineBuilder {
+public:
+  LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns);
+  QString operator()(const char* record) const;
+
+private:
+  struct Piece {
+    QString before;
+    int field;
+    int width;
+  };
+  const RecordLayout* layout_;
+  std::vector<Piece> pieces_;
+  int length_ = 0;
+};
+
+// A criterion of a search screen: its edit, the caption beside it and the
+// field it searches.
+struct Criterion {
+  QString edit;
+  QString caption;
+  std::string_view field;
+};
+
+// The criteria search. Each criterion's text is lower-cased as typed (letters
+// A to Z only, not trimmed) and looked for as a substring of the lower-cased
+// stored field (not trimmed); accented letters match only themselves. Only
+// the criteria whose trimmed text is not empty take part, and a record
+// matches when every one of them occurs, so a criterion of blanks alone
+// never stands in for a real one. With no such criterion every record matches.
+class Search {
+public:
+  Search(const RecordLayout& layout, std::span<const Criterion> criteria, const QStringList& typed);
+  // The number of criteria taking part.
+  int counted() const { return int(terms_.size()); }
+  bool matches(const char* record) const;
+
+private:
+  struct Term {
+    int field;
+    std::string needle; // Windows-1252, lower-cased A to Z
+    bool possible;      // false when the text holds a character the code page lacks
+  };
+  const RecordLayout* layout_;
+  std::vector<Term> terms_;
+};
+
+// What a summary's condition (or an export's row selection) says of a record.
+enum class Verdict {
+  Skip, // not listed
+  List, // listed
+  Stop, // the record cannot be judged (a date that is not a date): the
+        // filling ends here with what was listed so far
+};
+using Condition = std::function<Verdict(const char* record)>;
+
+// A yes/no flag whose trimmed text is exactly `value` ("Sì" or "No").
+Condition flagIs(const RecordLayout& layout, std::string_view field, const QString& value);
+
+// A listed line and the position of the record it was built from.
+struct ListEntry {
+  QString line;
+  int position = 0;
+};
+
+// Who receives a double-clicked record, by the caller tag in `lblMemory`.
+struct CallerTarget {
+  QString tag;    // the caller tag; empty: whatever the tag (the summaries)
+  QString screen; // object name of the receiving screen
+  // true: the whole record, as the card's own navigation loads it, and the
+  // record's position in `lblPosizione` (the card of the same archive)
+  bool wholeRecord = false;
+  // otherwise: the controls that receive a field (control <- field)
+  std::vector<std::pair<QString, std::string_view>> copies;
+};
+
+// The row for a caller tag, or nullptr when the tag has no receiver.
+const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QString& tag);
+
+struct ListDescription {
+  QString screen;     // object name, e.g. "TfrmTrovaClienti"
+  QString caption;    // window caption
+  QString printTitle; // title of the printed list
+  const RecordLayout* layout = nullptr;
+  ArchivePath path;
+  std::vector<Criterion> criteria; // a search screen; empty for a summary
+  Condition condition;             // a summary: which records are listed
+  std::vector<LineColumn> line;
+  QString countPrefix = QStringLiteral("Il presente riepilogo contiene ");
+  std::vector<CallerTarget> targets;
+
+  bool isSearch() const { return !criteria.empty(); }
+  QString countText(int lines) const { return countPrefix + QString::number(lines) + QStringLiteral(" schede."); }
+};
+
+// The records of the archive at `path` that the filter lists, in file order,
+// each with its line. A Stop verdict ends the scan. Throws ArchiveError.
+std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
+                               const std::function<Verdict(const char*)>& filter);
+// "Cerca": the records matching the criteria texts typed (one per criterion,
+// in order). Throws ArchiveError.
+std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed);
+// A summary: the records meeting the condition. A failure of the archive ends
+// the filling silently with what was listed so far.
+std::vector<ListEntry> summary(const ListDescription& list, const QString& path);
+// The record at a position, read again for loading; nothing when the archive
+// cannot be read or no longer holds that position.
+std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position);
+
+// The find inside a shown list ("Trova").
+class InListFind {
+public:
+  struct Outcome {
+    bool emptyList = false; // nothing to search: the screen says so
+    int selected = -1;      // the line to select
+  };
+  // `selected` is the selected line or -1. A new text searches from the first
+  // line on; the text of the previous press searches from the line after the
+  // selected one, wrapping around, the selected line tested last. Without a
+  // match the selection stays (the first line when none was selected).
+  Outcome press(std::span<const ListEntry> lines, int selected, const QString& typed);
+  void forget() { last_.clear(); }
+  const QString& lastText() const { return last_; }
+
+private:
+  QString last_;
+};
+
+// Whether `line` contains `lowered` (already lower-cased A to Z), comparing
+// with the line's letters A to Z in lower case.
+bool containsLowered(QStringView line, QStringView lowered);
+
+// Texts every list screen shows.
+namespace text {
+inline const QString& emptyListMessage() {
+  static const QString s = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+  return s;
+}
+} // namespace text
+
+} // namespace lists

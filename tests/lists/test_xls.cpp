@@ -1,0 +1,176 @@
+#include "clientfixture.h"
+
+#include "clients/clientlists.h"
+#include "common/xls.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace xls;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+// The document up to the header cells, and its end.
+const QByteArray kHead =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>Riepilogo Clienti</x:Name>"
+    "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane>"
+    "</x:Panes><x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
+    "</x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>";
+const QByteArray kTail = "</table></body></html>";
+
+QByteArray header(const char* caption, int width) {
+  return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + caption + "</td>";
+}
+
+QByteArray clientHeaderRow() {
+  const std::pair<const char*, int> cells[] = {
+      {"Cliente", 250}, {"Data di nascita", 200}, {"Comune di nascita", 250}, {"Recapito preferenziale", 250},
+      {"Indirizzo di residenza", 300}, {"Comune di residenza", 250}, {"Modalit\xE0 di pagamento", 250},
+      {"Tel. casa", 250}, {"Tel. ufficio", 250}, {"Tel. cellulare", 250}, {"Fax", 250}, {"E-mail", 250},
+      {"Codice fiscale", 250}, {"Partita IVA", 250}, {"Carta di credito n.", 300}, {"Scadenza", 150},
+      {"IBAN", 300}, {"Estremi documento", 280}, {"Occupazione", 250}, {"Stato civile", 250},
+      {"Titoli e qualifiche", 280}, {"Servizi di interesse", 300}, {"Zona di appartenenza", 250},
+      {"Questioni in sospeso", 300}, {"Note", 300}};
+  QByteArray row = "<tr>";
+  for (const auto& [caption, width] : cells) row += header(caption, width);
+  return row + "</tr>";
+}
+
+QByteArray dataRow(const QList<QByteArray>& cells) {
+  QByteArray row = "<tr>";
+  for (const QByteArray& c : cells) row += "<td style=\"text-align: left;\">" + c + "</td>";
+  return row + "</tr>";
+}
+
+// A data row of the client export with the first cells given, the rest empty.
+QByteArray clientRow(QList<QByteArray> cells) {
+  while (cells.size() < 25) cells.append(QByteArray());
+  return dataRow(cells);
+}
+
+QByteArray exportClients() {
+  const ExportDescription& d = clientExport();
+  return document(d.worksheet, d.columns, preview(d, clientsPath()));
+}
+
+} // namespace
+
+TEST(XlsDocument, AnEmptyArchiveGivesTheHeaderRowOnly) {
+  TempProgramFolder folder;
+  EXPECT_EQ(exportClients(), kHead + clientHeaderRow() + kTail);
+}
+
+TEST(XlsDocument, RowsInFileOrderOnOneLineInWindows1252) {
+  TempProgramFolder folder;
+  appendClients({encode(client({{"Cliente", QStringLiteral("Rossi & Figli <srl>")},
+                                {"DataNasc", QStringLiteral("01/02/1970")},
+                                {"ComuneNasc", QStringLiteral("Forl\u00EC")},
+                                {"ProvNasc", QStringLiteral("FC")},
+                                {"Note", QStringLiteral("riga uno\r\nriga due")}})),
+                 encode(client({{"Cliente", QStringLiteral("   Bianchi")}, {"ComuneNasc", QStringLiteral("Citt\u00E0")}})),
+                 encode(client({{"Cliente", QStringLiteral("Verdi")}, {"ProvNasc", QStringLiteral("RM")}}))});
+  const QByteArray bytes = exportClients();
+
+  QList<QByteArray> first = {"Rossi &amp; Figli &lt;srl&gt;", "01/02/1970", "Forl\xEC FC"};
+  while (first.size() < 24) first.append(QByteArray());
+  // a line break stored inside a field is the field's own text and stays
+  first.append("riga uno\r\nriga due");
+  EXPECT_EQ(bytes, kHead + clientHeaderRow() + dataRow(first) + clientRow({"Bianchi", "", "Citt\xE0"}) +
+                       clientRow({"Verdi", "", "RM"}) + kTail);
+  // the writer itself adds no line break anywhere
+  const QByteArray withoutNote = QByteArray(bytes).replace("riga uno\r\nriga due", "");
+  EXPECT_FALSE(withoutNote.contains('\r'));
+  EXPECT_FALSE(withoutNote.contains('\n'));
+}
+
+TEST(XlsDocument, TheDeviceRefusingAWriteIsAFailure) {
+  QByteArray sink;
+  QBuffer readOnly(&sink);
+  readOnly.open(QIODevice::ReadOnly);
+  EXPECT_FALSE(write(readOnly, QStringLiteral("x"), clientExport().columns, ExportTable(25)));
+}
+
+TEST(XlsPreview, CellsTrimmedJoinedAndNumberedInFileOrder) {
+  TempProgramFolder folder;
+  Record damaged = client({{"Cliente", QStringLiteral("Danneggiato")}});
+  QByteArray bad = encode(damaged);
+  bad[TRecCliente().offsetOf("Cliente")] = char(0xFF); // a length byte beyond the width
+  appendClients({encode(client({{"Cliente", QStringLiteral("Rossi")}, {"ComuneRes", QStringLiteral("Roma")},
+                                {"ProvRes", QStringLiteral("RM")}})),
+                 bad, encode(client({{"Cliente", QStringLiteral("Verdi")}, {"ComuneRes", QStringLiteral("Milano")}}))});
+  const ExportTable t = preview(clientExport(), clientsPath());
+  ASSERT_EQ(t.rows(), 3);
+  ASSERT_EQ(t.columns(), 25);
+  EXPECT_EQ(t.text(0, 5), QStringLiteral("Roma RM"));
+  EXPECT_EQ(t.text(2, 5), QStringLiteral("Milano"));
+  // the damaged record is shown as it reads, and the rows go on after it
+  EXPECT_TRUE(t.text(1, 0).startsWith(QStringLiteral("Danneggiato")));
+  EXPECT_EQ(t.text(2, 0), QStringLiteral("Verdi"));
+  EXPECT_EQ((std::vector<int>{t.position(0), t.position(1), t.position(2)}), (std::vector<int>{1, 2, 3}));
+}
+
+TEST(XlsPreview, SelectionWordsAndOrderOfAMember) {
+  TempProgramFolder folder;
+  Record a = client({{"Cliente", QStringLiteral("B")}, {"DataNasc", QStringLiteral("2")}});
+  a.setFlag("Ricontatta", true);
+  Record b = client({{"Cliente", QStringLiteral("A")}, {"DataNasc", QStringLiteral("1")}});
+  Record c = client({{"Cliente", QStringLiteral("C")}, {"DataNasc", QStringLiteral("1")}});
+  c.setFlag("Ricontatta", true);
+  appendClients({encode(a), encode(b), encode(c), encode(client({{"Cliente", QStringLiteral("STOP")}}))});
+  ExportDescription d = clientExport();
+  d.columns = {{QStringLiteral("Nome"), QStringLiteral("Nome"), 100, {"Cliente"}},
+               {QStringLiteral("Da ricontattare"), QStringLiteral("Ricontattare"), 100, {"Ricontatta"},
+                {{QStringLiteral("S\u00EC"), QStringLiteral("Subito")}, {QStringLiteral("No"), QStringLiteral("Mai")}}}};
+  const int name = TRecCliente().require("Cliente");
+  d.select = [name](const char* r) {
+    const QString n = decodeField(TRecCliente(), name, r);
+    return n == QLatin1String("STOP") ? lists::Verdict::Stop : lists::Verdict::List;
+  };
+  const int born = TRecCliente().require("DataNasc");
+  d.sortKey = [born](const char* r) { return decodeField(TRecCliente(), born, r); };
+  const ExportTable t = preview(d, clientsPath());
+  ASSERT_EQ(t.rows(), 3);
+  // ascending by key, equal keys in file order
+  EXPECT_EQ((QStringList{t.text(0, 0), t.text(1, 0), t.text(2, 0)}), (QStringList{"A", "C", "B"}));
+  EXPECT_EQ((QStringList{t.text(0, 1), t.text(1, 1), t.text(2, 1)}), (QStringList{"Mai", "Subito", "Subito"}));
+  EXPECT_EQ(t.position(0), 2);
+}
+
+TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
+  TempProgramFolder folder;
+  const ExportDescription& d = clientExport();
+  const QString path = folder.path(d.file);
+  appendClients({encode(client({{"Cliente", QStringLiteral("Rossi")}}))});
+  {
+    QFile old(path);
+    old.open(QIODevice::WriteOnly);
+    old.write("an older export, longer than the new one will be ........................................"
+              "................................................................................................");
+  }
+  const ExportTable t = preview(d, clientsPath());
+  ASSERT_TRUE(save(path, d.worksheet, d.columns, t));
+  EXPECT_EQ(fileBytes(path), document(d.worksheet, d.columns, t));
+  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 2); // the archive and the export, no leftovers
+
+  // a file that cannot be replaced (here a folder stands in its place)
+  const QString blocked = folder.path(QStringLiteral("Bloccato.xls"));
+  QDir().mkdir(blocked);
+  EXPECT_FALSE(save(blocked, d.worksheet, d.columns, t));
+  EXPECT_TRUE(QFileInfo(blocked).isDir());
+  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 2);
+  // a folder that does not exist
+  EXPECT_FALSE(save(folder.path(QStringLiteral("manca/Clienti.xls")), d.worksheet, d.columns, t));
+}
