@@ -1,0 +1,147 @@
+#include "tfrmpratica.h"
+
+#include "cases/pratica.h"
+#include "clients/cliente.h"
+#include "common/screens/screenkit.h"
+#include "common/services.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+using I = CardItem;
+using SP = QStyle::StandardPixmap;
+
+CardItem edit(std::string_view f, const char* caption, int span = 1, std::vector<CardExtra> extras = {}) {
+  return CardItem{f, QString::fromUtf8(caption), I::Edit, span, {}, std::move(extras)};
+}
+CardExtra picture(const char* name, SP icon) { return CardExtra{QLatin1String(name), QString(), icon}; }
+CardExtra button(const char* name, const char* text) {
+  return CardExtra{QLatin1String(name), QString::fromUtf8(text), SP::SP_CustomBase};
+}
+
+[[maybe_unused]] const QString kFolderBeforeSave = QStringLiteral(
+    "Attenzione: l'abbinamento di una cartella ad una pratica pu\u00F2 avvenire soltanto dopo che la scheda \u00E8 stata "
+    "inserita in archivio.");
+
+// Selecting nothing in a suggestion list as it takes the focus, keeping
+// what is typed.
+class ResetSelection : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::FocusIn)
+      if (auto* c = qobject_cast<QComboBox*>(o)) {
+        const QString text = c->currentText();
+        c->setCurrentIndex(-1);
+        c->setEditText(text);
+      }
+    return false;
+  }
+};
+
+} // namespace
+
+const CardDescription& TfrmPratica::describe() {
+  static const CardDescription d{
+      QStringLiteral("TfrmPratica"),
+      QStringLiteral(" Velarion - Archivio Pratiche"),
+      &TRecPratica(),
+      QLatin1String("Pratiche.pro"),
+      {
+          {QStringLiteral("Dati della pratica"), SP::SP_DirIcon, 3,
+           {{edit("Oggetto", "Oggetto pratica:", 3)},
+            {edit("Tipologia", "Tipologia:", 2), edit("Protocollo", "Protocollo n.")},
+            {edit("Apertura", "Data apertura:", 1, {picture("impApertura", SP::SP_FileDialogDetailedView)}),
+             edit("Chiusura", "Data chiusura:", 1, {picture("impChiusura", SP::SP_FileDialogDetailedView)}),
+             CardItem{"Stato", QStringLiteral("Stato avanzamento:"), I::Combo, 1, caseStates(), {}}},
+            {edit("Documenti", "Documenti principali:", 3, {button("btnElenco", "Elenco documenti associati a pratica")})},
+            {edit("Uffici", "Uffici interessati:", 3)},
+            {edit("Consulente", "Consulente o curatore:", 2)}}},
+          {QStringLiteral("Dati del cliente"), SP::SP_DirHomeIcon, 3,
+           {{edit("Cliente", "Cliente:", 2, {picture("impCliente", SP::SP_FileDialogContentsView)}),
+             edit("Recapito", "Recapito preferenziale:")},
+            {edit("IndirizzoRes", "Via / Piazza e numero civico:", 2), edit("ComuneRes", "Comune di residenza:")},
+            {CardItem{"ProvRes", QStringLiteral("Prov."), I::Combo, 1, provinceCodes(), {}}, edit("CapRes", "CAP:")},
+            {edit("CodFisc", "Codice fiscale:", 1, {button("btnCodFisc", "Controlla")}),
+             edit("PartitaIva", "Partita IVA:", 1, {button("btnPartitaIva", "Controlla")})}}},
+          {QStringLiteral("Pagamenti"), SP::SP_DriveHDIcon, 1,
+           {{edit("Saldati", "Pagamenti saldati:")}, {edit("Sospesi", "Pagamenti da effettuare:")}}},
+          {QStringLiteral("Note e urgenza"), SP::SP_MessageBoxWarning, 2,
+           {{edit("Note", "Note:"), CardItem{"Urgente", QStringLiteral("Pratica urgente"), I::Check}}}},
+      },
+      {
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), SP::SP_FileIcon},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), SP::SP_DialogSaveButton},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), SP::SP_FileDialogContentsView},
+          {QStringLiteral("cmdAllega"), QStringLiteral("Allega"), SP::SP_DirLinkIcon},
+          {QStringLiteral("cmdCartella"), QStringLiteral("Cartella"), SP::SP_DirOpenIcon},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), SP::SP_FileDialogInfoView},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), SP::SP_ComputerIcon},
+          {QStringLiteral("cmdUrgente"), QStringLiteral("Urgenti"), SP::SP_MessageBoxWarning},
+          {QStringLiteral("cmdExcel"), QStringLiteral("Esporta"), SP::SP_FileDialogListView},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), SP::SP_DialogHelpButton},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), SP::SP_DialogCloseButton},
+      },
+      {
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda corrente in archivio.")},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova una scheda in archivio.")},
+          {QStringLiteral("cmdAllega"), QStringLiteral("Allega file alla scheda corrente.")},
+          {QStringLiteral("cmdCartella"), QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa.")},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda corrente.")},
+          {QStringLiteral("cmdUrgente"), QStringLiteral("Visualizza il riepilogo delle pratiche urgenti.")},
+          {QStringLiteral("cmdPrimo"), QStringLiteral("Visualizza la prima scheda in archivio.")},
+          {QStringLiteral("cmdIndietro"), QStringLiteral("Visualizza la scheda precedente in archivio.")},
+          {QStringLiteral("cmdAvanti"), QStringLiteral("Visualizza la scheda successiva in archivio.")},
+          {QStringLiteral("cmdUltimo"), QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+          {QStringLiteral("cmdExcel"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la guida in linea.")},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci dalla schermata di lavoro corrente.")},
+          {QStringLiteral("btnElenco"), QStringLiteral("Visualizza l'elenco dettagliato dei documenti associati alla pratica.")},
+          {QStringLiteral("impCliente"), QStringLiteral("Importa i dati dall'archivio anagrafico dei Clienti.")},
+          {QStringLiteral("impApertura"), QStringLiteral("Inserisci la data corrente.")},
+          {QStringLiteral("impChiusura"), QStringLiteral("Inserisci la data corrente.")},
+          {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},
+          {QStringLiteral("btnPartitaIva"), QStringLiteral("Controlla il numero di partita IVA.")},
+          {QStringLiteral("chkUrgente"), QStringLiteral("Contrassegna la pratica come urgente.")},
+      },
+      {
+          {"Oggetto", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare l'oggetto della pratica.")},
+          {"Protocollo",
+           QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il numero di protocollo della pratica.")},
+          {"Apertura",
+           QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di apertura della pratica.")},
+          {"Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente.")},
+      },
+      {QStringLiteral("txtOggetto"), QStringLiteral("txtTipologia"), QStringLiteral("txtProtocollo"),
+       QStringLiteral("txtApertura"), QStringLiteral("txtChiusura"), QStringLiteral("txtStato"),
+       QStringLiteral("txtDocumenti"), QStringLiteral("txtUffici"), QStringLiteral("txtConsulente"),
+       QStringLiteral("txtCliente"), QStringLiteral("txtRecapito"), QStringLiteral("txtIndirizzoRes"),
+       QStringLiteral("txtComuneRes"), QStringLiteral("txtProvRes"), QStringLiteral("txtCapRes"),
+       QStringLiteral("txtCodFisc"), QStringLiteral("txtPartitaIva"), QStringLiteral("txtSaldati"),
+       QStringLiteral("txtSospesi"), QStringLiteral("txtNote")},
+      QStringLiteral("Pronto per stampare una nuova scheda..."),
+  };
+  return d;
+}
+
+TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
+  screenkit::keepUpper(findChild<QLineEdit*>(QStringLiteral("txtCodFisc")), true);
+  auto* prov = findChild<QComboBox*>(QStringLiteral("txtProvRes"));
+  screenkit::keepUpper(prov, true);
+  screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtPartitaIva")));
+  auto* reset = new ResetSelection(this);
+  prov->installEventFilter(reset);
+  findChild<QComboBox*>(QStringLiteral("txtStato"))->installEventFilter(reset);
+
+  for (const char* name : {"Apertura", "Chiusura"}) {
+    auto* date = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(name));
+    on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });
+  }
+}
+
+void TfrmPratica::afterNew() { findChild<QLineEdit*>(QStringLiteral("txtApertura"))->setText(services::todayText()); }

@@ -1,0 +1,156 @@
+// The case record layout and the case card driven as a user would.
+#include "archive/archivio.h"
+#include "cases/pratica.h"
+#include "cases/screens/tfrmpratica.h"
+#include "common/screens/screenkit.h"
+#include "support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+class CaseCardTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempProgramFolder> folder;
+  std::unique_ptr<RecordingMessages> messages;
+  std::unique_ptr<FixedClock> clock;
+  std::unique_ptr<TfrmPratica> card;
+
+  template <class T = QWidget> T* w(const QString& name) {
+    T* c = card->findChild<T*>(name);
+    if (!c) qFatal("no control %s", qPrintable(name));
+    return c;
+  }
+  void click(const char* name) { QTest::mouseClick(w(QLatin1String(name)), Qt::LeftButton); }
+  void set(const char* name, const QString& text) { screenkit::setTextOf(w(QLatin1String(name)), text); }
+  QString text(const char* name) { return screenkit::textOf(w(QLatin1String(name))); }
+  QString pos() { return text("lblPosizione"); }
+  Record stored(int n) {
+    TArchivioSchede a(folder->path(QStringLiteral("Pratiche.pro")), 5075);
+    a.open(TArchivioSchede::Access::Read);
+    return decode(TRecPratica(), a.read(n).constData());
+  }
+
+private slots:
+  void layoutMatchesTheRecordFile() {
+    const RecordLayout& l = TRecPratica();
+    QCOMPARE(l.size(), 5075);
+    QCOMPARE(l.fieldCount(), 59);
+    const std::pair<const char*, int> offsets[] = {
+        {"Oggetto", 0},      {"Tipologia", 251},   {"Protocollo", 302}, {"Apertura", 333},  {"Chiusura", 344},
+        {"Stato", 355},      {"Documenti", 386},   {"Uffici", 637},     {"Consulente", 888}, {"Cliente", 939},
+        {"Recapito", 990},   {"IndirizzoRes", 1041}, {"ComuneRes", 1092}, {"ProvRes", 1143}, {"CapRes", 1146},
+        {"CodFisc", 1152},   {"PartitaIva", 1169}, {"Saldati", 1181},   {"Sospesi", 1432},  {"Note", 1683},
+        {"Urgente", 1934},   {"Doc01", 1937},      {"Doc02", 1988},     {"Doc32", 1937 + 51 * 31},
+        {"File01", 3569},    {"File02", 3820},     {"File03", 4071},    {"Desc01", 4322},   {"Desc02", 4573},
+        {"Desc03", 4824}};
+    for (auto [name, offset] : offsets) QCOMPARE(l.offsetOf(name), offset);
+  }
+
+  void init() {
+    folder = std::make_unique<TempProgramFolder>();
+    messages = std::make_unique<RecordingMessages>();
+    clock = std::make_unique<FixedClock>(QDate(2028, 2, 29));
+    card = std::make_unique<TfrmPratica>();
+    card->show();
+    QVERIFY(QTest::qWaitForWindowExposed(card.get()));
+  }
+  void cleanup() {
+    card.reset();
+    clock.reset();
+    messages.reset();
+    folder.reset();
+  }
+
+  void requiredFieldsInOrderThenSave() {
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Velarion - Archivio Pratiche"));
+    QCOMPARE(text("panInfo"), QStringLiteral("Pronto per stampare una nuova scheda..."));
+    QCOMPARE(text("txtApertura"), QString()); // opening leaves the date empty
+    const std::pair<const char*, const char*> steps[] = {
+        {"txtOggetto", "Attenzione: per salvare la scheda è necessario indicare l'oggetto della pratica."},
+        {"txtProtocollo", "Attenzione: per salvare la scheda è necessario indicare il numero di protocollo della pratica."},
+        {"txtApertura", "Attenzione: per salvare la scheda è necessario indicare la data di apertura della pratica."},
+        {"txtCliente", "Attenzione: per salvare la scheda è necessario indicare il nome del Cliente."},
+    };
+    for (const auto& [control, message] : steps) {
+      click("cmdSalva");
+      QCOMPARE(messages->last().kind, MessageKind::Warning);
+      QCOMPARE(messages->lastText(), QString::fromUtf8(message));
+      QCOMPARE(QApplication::focusWidget(), w(QLatin1String(control)));
+      set(control, QStringLiteral("  valore  "));
+    }
+    click("cmdSalva");
+    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(pos(), QStringLiteral("1"));
+    const Record r = stored(1);
+    QCOMPARE(r["Oggetto"], QStringLiteral("valore"));
+    QCOMPARE(r["Urgente"], QStringLiteral("No"));
+    QCOMPARE(r["Doc01"], QString());
+    QCOMPARE(QFile(folder->path(QStringLiteral("Pratiche.pro"))).size(), 5075);
+  }
+
+  void todayButtonsNewCardAndUrgentMark() {
+    set("txtApertura", QStringLiteral("01/01/2020"));
+    click("impApertura");
+    QCOMPARE(text("txtApertura"), QStringLiteral("29/02/2028"));
+    click("impChiusura");
+    QCOMPARE(text("txtChiusura"), QStringLiteral("29/02/2028"));
+    click("cmdNuovo");
+    QCOMPARE(text("txtApertura"), QStringLiteral("29/02/2028"));
+    QCOMPARE(text("txtChiusura"), QString());
+    QCOMPARE(w<QComboBox>("txtStato")->count(), 5);
+
+    for (const char* f : {"txtOggetto", "txtProtocollo", "txtCliente"}) set(f, QStringLiteral("x"));
+    w<QCheckBox>("chkUrgente")->setChecked(true);
+    set("lblDoc05", QStringLiteral("Planimetria"));
+    click("cmdSalva");
+    const Record r = stored(1);
+    QCOMPARE(r["Urgente"], QStringLiteral("Sì"));
+    QCOMPARE(r["Doc05"], QStringLiteral("Planimetria"));
+
+    // a stored flag that is neither "Sì" nor "No" leaves the box as it was
+    Record odd = r;
+    odd.set("Urgente", QString());
+    {
+      TArchivioSchede a(folder->path(QStringLiteral("Pratiche.pro")), 5075);
+      a.open();
+      a.append(encode(odd));
+    }
+    click("cmdPrimo");
+    QVERIFY(w<QCheckBox>("chkUrgente")->isChecked());
+    QCOMPARE(text("lblDoc05"), QStringLiteral("Planimetria"));
+    w<QCheckBox>("chkUrgente")->setChecked(false);
+    click("cmdAvanti");
+    QCOMPARE(pos(), QStringLiteral("2"));
+    QVERIFY(!w<QCheckBox>("chkUrgente")->isChecked());
+  }
+
+  void fieldBehaviour() {
+    QCOMPARE(w<QLineEdit>("txtOggetto")->maxLength(), 250);
+    QCOMPARE(w<QLineEdit>("txtApertura")->maxLength(), 10);
+    auto* iva = w<QLineEdit>("txtPartitaIva");
+    iva->setFocus();
+    QTest::keyClicks(iva, QStringLiteral("a1b2"));
+    QCOMPARE(iva->text(), QStringLiteral("12"));
+    set("txtCapRes", QStringLiteral("ab"));
+    QCOMPARE(text("txtCapRes"), QStringLiteral("ab")); // left as typed on cases
+    set("txtCodFisc", QStringLiteral(" abc"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("ABC"));
+    w(QStringLiteral("txtNote"))->setFocus();
+    QTest::keyClick(w(QStringLiteral("txtNote")), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("txtOggetto")));
+  }
+
+  void renders() {
+    card->resize(1366, 740);
+    QApplication::processEvents();
+    QVERIFY(card->grab().save(QDir::temp().filePath(QStringLiteral("velarion_pratica.png"))));
+  }
+};
+
+QTEST_MAIN(CaseCardTest)
+#include "test_casecard.moc"
