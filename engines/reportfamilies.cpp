@@ -1,0 +1,266 @@
+#include "reportfamilies.h"
+
+#include "common/services.h"
+
+namespace report {
+
+namespace {
+
+const QColor kDarkOrange(0xFF, 0x8C, 0x00);
+const QColor kTeal(0x00, 0x80, 0x80);
+const QColor kLightSteelBlue(0xB0, 0xC4, 0xDE);
+const QColor kGold(0xFF, 0xD7, 0x00);
+const QColor kSlateGray(0x70, 0x80, 0x90);
+
+constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
+constexpr Qt::Alignment kLeftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kLeftTop = Qt::AlignLeft | Qt::AlignTop;
+
+struct Style {
+  QString family;
+  double pointSize;
+  bool bold;
+  QColor color;
+  QColor fill;
+  Qt::Alignment align;
+};
+
+Element textBox(const QString& name, QRectF rect, const QString& text, const Style& s) {
+  Element e;
+  e.kind = Kind::Text;
+  e.name = name;
+  e.rect = rect;
+  e.text = text;
+  e.family = s.family;
+  e.pointSize = s.pointSize;
+  e.bold = s.bold;
+  e.color = s.color;
+  e.fill = s.fill;
+  e.align = s.align;
+  return e;
+}
+
+// A named box whose placeholder is its own name.
+Element namedBox(const QString& name, QRectF rect, const Style& s) { return textBox(name, rect, name, s); }
+
+Element line(const QString& name, QPointF from, double dx, double dy) {
+  Element e;
+  e.kind = Kind::Line;
+  e.name = name;
+  e.rect = QRectF(from, QSizeF(dx, dy));
+  return e;
+}
+
+Element box(QRectF rect, QColor fill, bool outlined) {
+  Element e;
+  e.kind = Kind::Box;
+  e.rect = rect;
+  e.fill = fill;
+  e.outlined = outlined;
+  return e;
+}
+
+QString numbered(const char* stem, int n) {
+  return QString::fromLatin1(stem) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// The head and foot shared by the card and its document-list variant.
+const Style kTitleStyle{QStringLiteral("Arial"), 16, false, Qt::white, kDarkOrange, kCentred};
+const Style kFooterStyle{QStringLiteral("Arial"), 10, false, Qt::white, kDarkOrange, kCentred};
+
+Report cardFrame(const QString& titleText) {
+  Report r(kCardReportName, QPageLayout::Portrait);
+  auto& el = r.elements();
+  Element logo;
+  logo.kind = Kind::Picture;
+  logo.name = QStringLiteral("imgLogo");
+  logo.rect = QRectF(3, 3, 17, 13);
+  logo.picture = PictureId::FolderIcon;
+  el.push_back(logo);
+  el.push_back(textBox(QStringLiteral("txtTitolo"), QRectF(23, 3, 165, 9), titleText, kTitleStyle));
+  el.push_back(line(QStringLiteral("linSepara01"), QPointF(23, 16), 165, 0));
+  el.push_back(line(QStringLiteral("linSepara02"), QPointF(3, 265), 185, 0));
+  el.push_back(namedBox(QStringLiteral("txtCalce"), QRectF(3, 269, 185, 6), kFooterStyle));
+  return r;
+}
+
+// Card rows: title at 3 (52 wide), value at 60 (128 wide).
+void addRow(Report& r, const QString& titleName, const QString& titleText, const QString& valueName, double top,
+            double height, double titlePt, double valuePt) {
+  const Style title{QStringLiteral("Arial"), titlePt, false, Qt::white, kTeal, kLeftMiddle};
+  const Style value{QStringLiteral("Arial"), valuePt, false, Qt::black, QColor(), kLeftMiddle};
+  r.elements().push_back(textBox(titleName, QRectF(3, top, 52, height), titleText, title));
+  r.elements().push_back(namedBox(valueName, QRectF(60, top, 128, height), value));
+}
+
+} // namespace
+
+QString printedAtText() {
+  return QStringLiteral("Stampa eseguita in data ") + services::todayText() + QStringLiteral(" alle ore ") +
+         services::nowText();
+}
+
+// ---- Card ----
+
+QString cardTitleName(int row) { return numbered("titCampo", row); }
+QString cardValueName(int row) { return numbered("txtCampo", row); }
+
+Report cardTemplate() {
+  Report r = cardFrame(QStringLiteral("txtTitolo"));
+  for (int n = 1; n <= kCardRows; ++n)
+    addRow(r, cardTitleName(n), cardTitleName(n), cardValueName(n), 24 + 10 * (n - 1), 6, 9, 10);
+  return r;
+}
+
+void blankUnusedRows(Report& card, int usedRows) {
+  for (int n = std::max(usedRows, 0) + 1; n <= kCardRows; ++n) {
+    card.setText(cardTitleName(n), QStringLiteral(" "));
+    card.setText(cardValueName(n), QStringLiteral(" "));
+  }
+}
+
+Report card(const QString& title, const std::vector<CardRow>& rows, const QString& footer) {
+  Report r = cardTemplate();
+  r.setOrientation(QPageLayout::Portrait);
+  r.setText(QStringLiteral("txtTitolo"), title);
+  const int used = std::min<int>(int(rows.size()), kCardRows);
+  for (int n = 1; n <= used; ++n) {
+    r.setText(cardTitleName(n), rows[n - 1].first);
+    r.setText(cardValueName(n), rows[n - 1].second);
+  }
+  blankUnusedRows(r, used);
+  r.setText(QStringLiteral("txtCalce"), footer);
+  return r;
+}
+
+// ---- Case document list ----
+
+const std::vector<CaseField>& caseHeader() {
+  static const std::vector<CaseField> fields = {
+      {QStringLiteral("Oggetto pratica:"), QStringLiteral("txtOggetto")},
+      {QStringLiteral("Tipologia:"), QStringLiteral("txtTipologia")},
+      {QStringLiteral("Protocollo n."), QStringLiteral("txtProtocollo")},
+      {QStringLiteral("Data apertura:"), QStringLiteral("txtApertura")},
+      {QStringLiteral("Stato avanzamento:"), QStringLiteral("txtStato")},
+      {QStringLiteral("Consulente o curatore:"), QStringLiteral("txtConsulente")},
+      {QStringLiteral("Cliente:"), QStringLiteral("txtCliente")},
+      {QStringLiteral("Recapito preferenziale:"), QStringLiteral("txtRecapito")},
+  };
+  return fields;
+}
+
+QString caseDocumentTitleName(int row) { return numbered("titDocumento", row); }
+QString caseDocumentValueName(int row) { return numbered("txtDoc", row); }
+
+Report caseDocumentsTemplate() {
+  Report r = cardFrame(QStringLiteral("Elenco documenti associati a pratica"));
+  constexpr double kPitch = 6, kHeight = 4.4, kPt = 8;
+  const auto& header = caseHeader();
+  for (int i = 0; i < int(header.size()); ++i)
+    addRow(r, QStringLiteral("tit") + header[i].name.mid(3), header[i].caption, header[i].name, 20 + kPitch * i,
+           kHeight, kPt, kPt);
+  for (int n = 1; n <= kCaseDocuments; ++n)
+    addRow(r, caseDocumentTitleName(n), QStringLiteral("Documento %1:").arg(n), caseDocumentValueName(n),
+           68 + kPitch * (n - 1), kHeight, kPt, kPt);
+  return r;
+}
+
+Report caseDocuments(const QStringList& header, const QStringList& documents, const QString& footer) {
+  Report r = caseDocumentsTemplate();
+  r.setOrientation(QPageLayout::Portrait);
+  const auto& fields = caseHeader();
+  for (int i = 0; i < int(fields.size()); ++i) r.setText(fields[i].name, header.value(i));
+  for (int n = 1; n <= kCaseDocuments; ++n) r.setText(caseDocumentValueName(n), documents.value(n - 1));
+  r.setText(QStringLiteral("txtCalce"), footer);
+  return r;
+}
+
+// ---- Field form ----
+
+Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows) {
+  Report r(reportName, QPageLayout::Portrait);
+  auto& el = r.elements();
+  const Style head{QStringLiteral("Arial"), 9, false, Qt::black, QColor(), kCentred};
+  const Style small{QStringLiteral("Arial"), 7, false, Qt::black, QColor(), kLeftTop};
+  const Style foot{QStringLiteral("Arial"), 8, false, Qt::black, QColor(), kCentred};
+
+  el.push_back(box(QRectF(1, 1, 188, 5.8), kLightSteelBlue, false));
+  el.push_back(namedBox(QStringLiteral("titArcataSup"), QRectF(2, 2, 185.8, 4.2), head));
+  const int count = int(rows.size());
+  for (int i = 0; i < count; ++i) {
+    const double top = 7 + 5 * i;
+    el.push_back(box(QRectF(1, top, 188, 4.6), QColor(), true));
+    el.push_back(textBox(QString(), QRectF(2, top + 0.5, 38, 3.5), rows[i].label, small));
+    el.push_back(namedBox(rows[i].name, QRectF(44, top + 0.5, 144, 3.5), small));
+  }
+  // The separator runs down to the bottom of the last row box; the footer
+  // sits one row pitch below the last row's top, plus 1.
+  const double rowsBottom = count > 0 ? 7 + 5 * (count - 1) + 4.6 : 7;
+  el.push_back(line(QStringLiteral("linSepara"), QPointF(42, 7), 0, rowsBottom - 7));
+  const double footerTop = 8 + 5 * count;
+  el.push_back(box(QRectF(1, footerTop, 188, 5.8), kGold, false));
+  el.push_back(namedBox(QStringLiteral("txtCalce"), QRectF(2, footerTop + 1, 185.8, 4.2), foot));
+  return r;
+}
+
+Report form(const QString& reportName, const QString& title, const std::vector<FormField>& fields,
+            const QString& footer) {
+  std::vector<FormRow> rows;
+  rows.reserve(fields.size());
+  for (const auto& f : fields) rows.push_back({f.label, f.name});
+  Report r = formTemplate(reportName, rows);
+  r.setOrientation(QPageLayout::Portrait);
+  r.setText(QStringLiteral("titArcataSup"), title);
+  for (const auto& f : fields) r.setText(f.name, f.value);
+  r.setText(QStringLiteral("txtCalce"), footer);
+  return r;
+}
+
+// ---- List ----
+
+Report listTemplate(const QString& reportName) {
+  Report r(reportName, QPageLayout::Landscape);
+  const Style title{QStringLiteral("Verdana"), 9, true, Qt::white, kSlateGray, kCentred};
+  const Style page{QStringLiteral("Verdana"), 8, true, Qt::white, kSlateGray, kCentred};
+
+  Band head{QStringLiteral("ReportTitle"), 8, {}};
+  head.elements.push_back(namedBox(QStringLiteral("txtTitolo"), QRectF(2, 1, 273, 5), title));
+
+  Band body{QStringLiteral("MasterData"), unitsToMm(kListBandExtraUnits), {}};
+  Element lines;
+  lines.kind = Kind::Text;
+  lines.name = QStringLiteral("txtRiepilogo");
+  lines.rect = QRectF(3, 0, 273, 0);
+  lines.holdsLines = true;
+  lines.family = QStringLiteral("Courier New");
+  lines.pointSize = 8;
+  lines.align = kLeftTop;
+  body.elements.push_back(lines);
+
+  Band foot{QStringLiteral("Footer"), 8, {}};
+  Element date = textBox(QStringLiteral("txtPagina"), QRectF(3, 2, 272, 5),
+                         QStringLiteral("Stampa eseguita in data ") + kDateField, page);
+  date.expandsDate = true;
+  foot.elements.push_back(date);
+
+  r.bands() = {head, body, foot};
+  return r;
+}
+
+void setListLines(Report& list, const QStringList& lines) {
+  const QString body = QStringLiteral("txtRiepilogo");
+  list.clearLines(body);
+  for (const auto& l : lines) list.addLine(body, l);
+  const double height = lines.size() * kListLineUnits;
+  list.setHeight(body, height);
+  list.setHeight(QStringLiteral("MasterData"), height + kListBandExtraUnits);
+}
+
+Report list(const QString& title, const QStringList& lines, const QString& reportName) {
+  Report r = listTemplate(reportName);
+  r.setText(QStringLiteral("txtTitolo"), title);
+  setListLines(r, lines);
+  return r;
+}
+
+} // namespace report

@@ -1,0 +1,149 @@
+#include "reportpainter.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+constexpr double kTextPaddingMm = 0.53; // 2 units of 1/96 inch at each side
+constexpr double kRuleWidthMm = 0.26;   // 1 unit
+constexpr double kFrameWidthMm = 0.2;
+
+// A point size that prints at its true size on this device at this scale.
+double devicePointSize(const QPainter& painter, double pointSize, double dotsPerMm) {
+  const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+  return pointSize * dotsPerMm * 25.4 / (dpi > 0 ? dpi : 96);
+}
+
+void paintText(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) {
+  if (e.fill.isValid()) p.fillRect(r, e.fill);
+  if (e.text.isEmpty()) return;
+
+  QFont font(e.family);
+  font.setPointSizeF(devicePointSize(p, e.pointSize, dotsPerMm));
+  font.setBold(e.bold);
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setKerning(true);
+  p.setFont(font);
+  p.setPen(e.color);
+
+  const double pad = kTextPaddingMm * dotsPerMm;
+  const QRectF inner = r.adjusted(pad, 0, -pad, 0);
+  p.save();
+  // One line, cut at the box's sides; glyphs may reach a little above and
+  // below a tight box rather than lose their tops.
+  p.setClipRect(QRectF(r.left(), r.top() - r.height(), r.width(), r.height() * 3));
+  p.drawText(inner, int(e.align) | Qt::TextSingleLine, e.text);
+  p.restore();
+}
+
+void paintLine(QPainter& p, const QRectF& r, const QColor& color, double dotsPerMm) {
+  QPen pen(color, std::max(1.0, kRuleWidthMm * dotsPerMm));
+  pen.setCapStyle(Qt::FlatCap);
+  p.setPen(pen);
+  p.drawLine(r.topLeft(), r.topLeft() + QPointF(r.width(), r.height()));
+}
+
+void paintBox(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) {
+  if (e.fill.isValid()) p.fillRect(r, e.fill);
+  if (e.outlined) {
+    QPen pen(e.color, std::max(1.0, kFrameWidthMm * dotsPerMm));
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
+  }
+}
+
+} // namespace
+
+void paintFolderIcon(QPainter& p, const QRectF& rect) {
+  // Drawn on a 17 x 13 grid, fitted into the rectangle keeping its shape.
+  const double s = std::min(rect.width() / 17.0, rect.height() / 13.0);
+  const QPointF o = rect.center() - QPointF(17.0 * s / 2, 13.0 * s / 2);
+  auto pt = [&](double x, double y) { return o + QPointF(x * s, y * s); };
+  const QColor outline(0x9A, 0x6A, 0x00);
+
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  QPen pen(outline, std::max(1.0, 0.35 * s));
+  pen.setJoinStyle(Qt::RoundJoin);
+  p.setPen(pen);
+
+  QPainterPath back;
+  back.moveTo(pt(1.0, 11.8));
+  back.lineTo(pt(1.0, 1.8));
+  back.lineTo(pt(1.6, 1.2));
+  back.lineTo(pt(6.2, 1.2));
+  back.lineTo(pt(7.6, 2.6));
+  back.lineTo(pt(15.4, 2.6));
+  back.lineTo(pt(15.4, 11.8));
+  back.closeSubpath();
+  p.setBrush(QColor(0xE8, 0xB0, 0x10));
+  p.drawPath(back);
+
+  // A sheet of paper standing in the folder.
+  p.setBrush(Qt::white);
+  p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), std::max(1.0, 0.25 * s)));
+  p.drawRect(QRectF(pt(3.0, 3.4), pt(13.6, 7.0)));
+  p.setPen(pen);
+
+  QPainterPath front;
+  front.moveTo(pt(1.0, 11.8));
+  front.lineTo(pt(2.8, 5.0));
+  front.lineTo(pt(16.4, 5.0));
+  front.lineTo(pt(15.4, 11.8));
+  front.closeSubpath();
+  QLinearGradient g(pt(0, 5.0), pt(0, 11.8));
+  g.setColorAt(0, QColor(0xFF, 0xE8, 0x7A));
+  g.setColorAt(1, QColor(0xFF, 0xC4, 0x00));
+  p.setBrush(g);
+  p.drawPath(front);
+  p.restore();
+}
+
+void paintPage(QPainter& p, const Pages& pages, int index, double dotsPerMm, QPointF origin) {
+  if (index < 0 || index >= pages.count()) return;
+  const QPointF corner = origin + QPointF(pages.margins.left(), pages.margins.top()) * dotsPerMm;
+  auto toDevice = [&](const QRectF& mm) {
+    return QRectF(corner + mm.topLeft() * dotsPerMm, mm.size() * dotsPerMm);
+  };
+
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  for (const auto& e : pages.pages[index].elements) {
+    const QRectF r = toDevice(e.rect);
+    switch (e.kind) {
+    case Kind::Text: paintText(p, e, r, dotsPerMm); break;
+    case Kind::Line: paintLine(p, r, e.color, dotsPerMm); break;
+    case Kind::Box: paintBox(p, e, r, dotsPerMm); break;
+    case Kind::Picture:
+      if (e.picture == PictureId::FolderIcon) paintFolderIcon(p, r);
+      break;
+    }
+  }
+  p.restore();
+}
+
+QImage renderPage(const Pages& pages, int index, double dpi) {
+  const double dotsPerMm = dpi / 25.4;
+  QImage image(QSize(int(std::lround(pages.paper.width() * dotsPerMm)), int(std::lround(pages.paper.height() * dotsPerMm))),
+               QImage::Format_RGB32);
+  const int dotsPerMeter = int(std::lround(dotsPerMm * 1000));
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  paintPage(p, pages, index, dotsPerMm);
+  return image;
+}
+
+} // namespace report

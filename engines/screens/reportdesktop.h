@@ -1,0 +1,30 @@
+// The desktop report output: Qt's print dialog in Italian, the preview
+// window and the PDF writer.
+#pragma once
+
+#include "engines/reportlayout.h"
+#include "reportoutput.h"
+
+class QPrinter;
+
+namespace report {
+
+class DesktopOutput : public ReportOutput {
+public:
+  void print(const Report& report, QWidget* parent = nullptr) override;
+  void preview(const Report& report, QWidget* parent = nullptr) override;
+  bool exportPdf(const Report& report, const QString& file, QString* error = nullptr) override;
+};
+
+// Shows the print dialog for these pages and prints them; false when the
+// user cancels.
+bool printWithDialog(const Pages& pages, QWidget* parent);
+
+// Prints the pages on a printer already set up (by the dialog, or a PDF
+// printer in tests), honouring its page range, copies and page order.
+void printTo(QPrinter& printer, const Pages& pages);
+
+// Loads Qt's own Italian texts (dialog buttons, the print dialog) once.
+void installItalianTranslations();
+
+} // namespace report

@@ -1,0 +1,177 @@
+// The output seam, the preview window and the printer path.
+#include "engines/reportfamilies.h"
+#include "engines/screens/reportdesktop.h"
+#include "engines/screens/reportoutput.h"
+#include "engines/screens/reportpreview.h"
+#include "support.h"
+#include "tests/engines/recordingreportoutput.h"
+#include "tests/engines/reporttest.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace report;
+
+namespace {
+
+QStringList numberedLines(int count) {
+  QStringList lines;
+  for (int i = 1; i <= count; ++i) lines << QStringLiteral("Riga numero %1").arg(i);
+  return lines;
+}
+
+Report sampleCard() {
+  std::vector<CardRow> rows;
+  for (int n = 1; n <= 24; ++n) rows.emplace_back(QStringLiteral("Titolo %1:").arg(n), QStringLiteral("Valore %1").arg(n));
+  return card(QStringLiteral("SCHEDA ANAGRAFICA CLIENTE"), rows, printedAtText());
+}
+
+void trigger(QWidget* window, const char* name) {
+  auto* action = window->findChild<QAction*>(QLatin1String(name));
+  QVERIFY2(action, name);
+  action->trigger();
+}
+
+// With VELARION_SHOTS set to a folder, screens are saved there to look at.
+void shoot(QWidget* w, const QString& name) {
+  const QString folder = qEnvironmentVariable("VELARION_SHOTS");
+  if (!folder.isEmpty()) w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+bool havePoppler() { return reporttest::haveTool("pdftotext") && reporttest::haveTool("pdfinfo"); }
+
+} // namespace
+
+class TestReportScreens : public QObject {
+  Q_OBJECT
+private slots:
+  void recordingOutputStandsInForTheDesktop() {
+    QVERIFY(dynamic_cast<DesktopOutput*>(&output()));
+    {
+      RecordingReportOutput recorded;
+      recorded.writePdf = false;
+      output().print(sampleCard());
+      output().preview(list(QStringLiteral("Riepilogo"), numberedLines(100)));
+      QString error;
+      QVERIFY(output().exportPdf(sampleCard(), QStringLiteral("/nessuna/Cliente.pdf"), &error));
+      QCOMPARE(recorded.calls.size(), size_t(3));
+      QCOMPARE(recorded.calls[0].call, RecordingReportOutput::Call::Print);
+      QCOMPARE(recorded.calls[0].report.text(QStringLiteral("txtCampo24")), QStringLiteral("Valore 24"));
+      QCOMPARE(recorded.calls[1].call, RecordingReportOutput::Call::Preview);
+      QCOMPARE(recorded.calls[1].pages.count(), 2);
+      QCOMPARE(recorded.last().file, QStringLiteral("/nessuna/Cliente.pdf"));
+    }
+    QVERIFY(dynamic_cast<DesktopOutput*>(&output()));
+  }
+
+  void previewShowsThePagesAndMovesBetweenThem() {
+    ReportPreview preview(prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100))));
+    preview.resize(1100, 800);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QCOMPARE(preview.objectName(), QStringLiteral("TfrmAnteprima"));
+    auto* page = preview.findChild<QLabel*>(QStringLiteral("lblPagina"));
+    auto* thumbnails = preview.findChild<QListWidget*>(QStringLiteral("lstMiniature"));
+    QVERIFY(page && thumbnails);
+    QCOMPARE(thumbnails->count(), 2);
+    QCOMPARE(page->text(), QStringLiteral("Pagina 1 di 2"));
+    shoot(&preview, QStringLiteral("anteprima_lista"));
+
+    trigger(&preview, "cmdPaginaSuccessiva");
+    QCOMPARE(preview.currentPage(), 1);
+    QCOMPARE(page->text(), QStringLiteral("Pagina 2 di 2"));
+    QCOMPARE(thumbnails->currentRow(), 1);
+    trigger(&preview, "cmdPaginaSuccessiva");  // stays on the last page
+    QCOMPARE(preview.currentPage(), 1);
+    thumbnails->setCurrentRow(0);
+    QCOMPARE(preview.currentPage(), 0);
+    trigger(&preview, "cmdUltimaPagina");
+    QCOMPARE(preview.currentPage(), 1);
+    trigger(&preview, "cmdPrimaPagina");
+    QCOMPARE(page->text(), QStringLiteral("Pagina 1 di 2"));
+
+    trigger(&preview, "cmdMiniature");
+    QVERIFY(!thumbnails->isVisible());
+  }
+
+  void previewZoomsAndGoesFullScreen() {
+    ReportPreview preview(prepare(sampleCard()));
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    auto* view = preview.findChild<QWidget*>(QStringLiteral("pag1"));
+    QVERIFY(view);
+    const int width = view->width();
+    // 100 % is the paper's real size on the screen.
+    QCOMPARE(width, qRound(210 * view->logicalDpiX() / 25.4));
+
+    trigger(&preview, "cmdZoomAvanti");
+    QCOMPARE(preview.zoom(), 1.25);
+    QVERIFY(view->width() > width);
+    trigger(&preview, "cmdZoomIndietro");
+    trigger(&preview, "cmdZoomIndietro");
+    QCOMPARE(preview.zoom(), 0.75);
+    QCOMPARE(preview.findChild<QLabel*>(QStringLiteral("lblZoom"))->text(), QStringLiteral("75%"));
+    trigger(&preview, "cmdPaginaIntera");
+    const QSize room = preview.findChild<QScrollArea*>()->viewport()->size();
+    QVERIFY(view->height() <= room.height());
+    shoot(&preview, QStringLiteral("anteprima_scheda"));
+
+    trigger(&preview, "cmdSchermoIntero");
+    QVERIFY(preview.windowState() & Qt::WindowFullScreen);
+    trigger(&preview, "cmdSchermoIntero");
+    QVERIFY(!(preview.windowState() & Qt::WindowFullScreen));
+
+    trigger(&preview, "cmdChiudi");
+    QVERIFY(!preview.isVisible());
+    QCOMPARE(preview.result(), int(QDialog::Accepted));
+  }
+
+  void printingHonoursThePageRange() {
+    if (!havePoppler()) QSKIP("poppler-utils not installed");
+    FixedClock clock;
+    QTemporaryDir dir;
+    const Pages pages = prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100)));
+
+    QPrinter all(QPrinter::HighResolution);
+    all.setOutputFormat(QPrinter::PdfFormat);
+    all.setOutputFileName(dir.filePath(QStringLiteral("tutto.pdf")));
+    all.setPageOrientation(QPageLayout::Portrait);  // the template decides
+    printTo(all, pages);
+    QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Pages")), QStringLiteral("2"));
+    QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Page size")), QStringLiteral("842 x 595 pts (A4)"));
+
+    QPrinter second(QPrinter::HighResolution);
+    second.setOutputFormat(QPrinter::PdfFormat);
+    second.setOutputFileName(dir.filePath(QStringLiteral("seconda.pdf")));
+    QPageRanges range;
+    range.addPage(2);
+    second.setPageRanges(range);
+    printTo(second, pages);
+    QCOMPARE(reporttest::pdfInfo(second.outputFileName(), QStringLiteral("Pages")), QStringLiteral("1"));
+    const QString text = reporttest::pdfText(second.outputFileName());
+    QVERIFY(text.contains(QStringLiteral("Riga numero 100")));
+    QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 10/12/2026")));
+    QVERIFY(!text.contains(QStringLiteral("Riepilogo Clienti")));
+  }
+
+  void desktopExportWritesThePdf() {
+    if (!havePoppler()) QSKIP("poppler-utils not installed");
+    FixedClock clock;
+    TempProgramFolder folder;
+    DesktopOutput desktop;
+    QString error;
+    QVERIFY(desktop.exportPdf(sampleCard(), folder.path(QStringLiteral("Cliente.pdf")), &error));
+    QVERIFY(reporttest::pdfText(folder.path(QStringLiteral("Cliente.pdf"))).contains(QStringLiteral("Valore 24")));
+    QVERIFY(!desktop.exportPdf(sampleCard(), folder.path(QStringLiteral("manca/Cliente.pdf")), &error));
+    QVERIFY(!error.isEmpty());
+  }
+};
+
+QTEST_MAIN(TestReportScreens)
+#include "test_reportscreens.moc"
