@@ -1,6 +1,7 @@
 #include "tfrmpratica.h"
 
 #include "cases/pratica.h"
+#include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
@@ -142,6 +143,7 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
     auto* date = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(name));
     on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });
   }
+  on(QStringLiteral("btnElenco"), [this] { showCaseDocuments(this); });
 }
 
 void TfrmPratica::afterNew() { findChild<QLineEdit*>(QStringLiteral("txtApertura"))->setText(services::todayText()); }

@@ -2,6 +2,7 @@
 #include "archive/archivio.h"
 #include "cases/pratica.h"
 #include "cases/screens/tfrmpratica.h"
+#include "cases/screens/tfrmdettagli.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
 
@@ -143,6 +144,32 @@ private slots:
     w(QStringLiteral("txtNote"))->setFocus();
     QTest::keyClick(w(QStringLiteral("txtNote")), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("txtOggetto")));
+  }
+
+  void documentListIsAWorkingCopy() {
+    set("lblDoc02", QStringLiteral("Relazione tecnica"));
+    {
+      TfrmDettagli list(card.get());
+      QCOMPARE(list.windowTitle(), QStringLiteral(" Documenti associati alla pratica"));
+      QCOMPARE(list.line(2)->text(), QStringLiteral("Relazione tecnica"));
+      QCOMPARE(list.line(32)->maxLength(), 50);
+      list.line(5)->setText(QStringLiteral("  Planimetria  "));
+      QTest::mouseClick(list.findChild<QWidget*>(QStringLiteral("btnAnnulla")), Qt::LeftButton);
+    }
+    QCOMPARE(text("lblDoc05"), QString());
+    {
+      TfrmDettagli list(card.get());
+      list.line(5)->setText(QStringLiteral("  Planimetria  "));
+      list.line(32)->setFocus();
+      QTest::keyClick(list.line(32), Qt::Key_Return);
+      QTest::mouseClick(list.findChild<QWidget*>(QStringLiteral("btnChiudi")), Qt::LeftButton);
+    }
+    QCOMPARE(text("lblDoc05"), QStringLiteral("Planimetria"));
+    QCOMPARE(text("lblDoc02"), QStringLiteral("Relazione tecnica"));
+    for (const char* f : {"txtOggetto", "txtProtocollo", "txtApertura", "txtCliente"}) set(f, QStringLiteral("x"));
+    click("cmdSalva");
+    QCOMPARE(stored(1)["Doc05"], QStringLiteral("Planimetria"));
+    QCOMPARE(stored(1)["Doc04"], QString());
   }
 
   void renders() {
