@@ -1,0 +1,156 @@
+#include "attachments.h"
+
+#include "archive/paths.h"
+#include "archive/record.h"
+#include "common/services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace attachments {
+
+namespace {
+
+// Copies source into target through a temporary file beside the target;
+// the target is replaced only when every byte has been written.
+bool copyReplacing(QFile& source, const QString& target, QString* reason) {
+  QSaveFile out(target);
+  if (!out.open(QIODevice::WriteOnly)) {
+    *reason = out.errorString();
+    return false;
+  }
+  char buffer[64 * 1024];
+  for (;;) {
+    const qint64 n = source.read(buffer, sizeof buffer);
+    if (n < 0) {
+      *reason = source.errorString();
+      out.cancelWriting();
+      out.commit();
+      return false;
+    }
+    if (n == 0) break;
+    if (out.write(buffer, n) != n) {
+      *reason = out.errorString();
+      out.cancelWriting();
+      out.commit();
+      return false;
+    }
+  }
+  if (!out.commit()) {
+    *reason = out.errorString();
+    return false;
+  }
+  return true;
+}
+
+AttachResult failed(const QString& name, const QString& reason) {
+  services::error(copyFailedMessage(name, reason));
+  return {};
+}
+
+} // namespace
+
+QString folder() { return paths::inProgramFolder(QString::fromLatin1(paths::kAllegati)) + QLatin1Char('/'); }
+
+bool isBareName(const QString& name) {
+  const QString n = fieldtext::trimmed(name);
+  if (n.isEmpty() || n == QLatin1String(".") || n == QLatin1String("..")) return false;
+  for (QChar c : n)
+    if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 32) return false;
+  return true;
+}
+
+QString storedPath(const QString& name) {
+  if (!isBareName(name)) return QString();
+  return folder() + fieldtext::trimmed(name);
+}
+
+AttachResult attach(const QString& sourcePath) {
+  const QString name = fieldtext::trimmed(QFileInfo(sourcePath).fileName());
+  if (!isBareName(name)) {
+    services::error(badNameMessage(name));
+    return {};
+  }
+  QFile source(sourcePath);
+  if (!QFileInfo(sourcePath).isFile()) return failed(name, QStringLiteral("File di origine non trovato."));
+  if (!source.open(QIODevice::ReadOnly)) return failed(name, source.errorString());
+
+  const QString dir = folder();
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()), ec);
+  if (!ec && !QFileInfo(dir).isDir()) ec = std::make_error_code(std::errc::not_a_directory);
+  if (ec) return failed(name, QString::fromLocal8Bit(ec.message().c_str()));
+
+  const QString target = dir + name;
+  const QFileInfo existing(target);
+  if (existing.exists() || existing.isSymLink()) {
+    if (!existing.isFile()) return failed(name, QStringLiteral("Nella cartella esiste gi\u00E0 un elemento con questo nome che non \u00E8 un file."));
+    if (!services::ask(QString::fromUtf8(kOverwriteQuestion))) return {Outcome::KeptExisting, name};
+  }
+  QString reason;
+  if (!copyReplacing(source, target, &reason)) return failed(name, reason);
+  return {Outcome::Copied, name};
+}
+
+bool openStored(const QString& name) {
+  if (fieldtext::trimmed(name).isEmpty()) return false;
+  const QString path = storedPath(name);
+  if (path.isEmpty()) {
+    services::warning(badNameMessage(fieldtext::trimmed(name)));
+    return false;
+  }
+  services::shell().open(QDir::toNativeSeparators(path));
+  return true;
+}
+
+QString copyFailedMessage(const QString& name, const QString& reason) {
+  return QStringLiteral("Attenzione: non \u00E8 stato possibile copiare il file \"") + name +
+         QStringLiteral("\" nella cartella dei documenti allegati, quindi il file non \u00E8 stato allegato.\r\n\r\n") +
+         reason;
+}
+
+QString badNameMessage(const QString& name) {
+  return QStringLiteral("Attenzione: il nome \"") + name +
+         QStringLiteral("\" non pu\u00F2 essere usato per un file allegato.\r\n\r\n"
+                        "Il nome di un file allegato non pu\u00F2 contenere i caratteri / \\ : n\u00E9 indicare una cartella.");
+}
+
+} // namespace attachments
+
+namespace casefolder {
+
+QString path(int position) {
+  if (position < 1) return QString();
+  return paths::inProgramFolder(QStringLiteral("Pratica_") + QString::number(position));
+}
+
+bool open(int position) {
+  const QString folder = path(position);
+  if (folder.isEmpty()) {
+    services::error(createFailedMessage(QStringLiteral("Pratica_") + QString::number(position),
+                                        QStringLiteral("Posizione della pratica non valida.")));
+    return false;
+  }
+  const QString full = QFileInfo(folder).absoluteFilePath();
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(full).toStdString()), ec);
+  if (!ec && !QFileInfo(full).isDir()) ec = std::make_error_code(std::errc::not_a_directory);
+  if (ec) {
+    services::error(createFailedMessage(QDir::toNativeSeparators(full), QString::fromLocal8Bit(ec.message().c_str())));
+    return false;
+  }
+  services::shell().open(QDir::toNativeSeparators(full));
+  return true;
+}
+
+QString createFailedMessage(const QString& folder, const QString& reason) {
+  return QStringLiteral("Attenzione: non \u00E8 stato possibile creare la cartella \"") + folder +
+         QStringLiteral("\".\r\n\r\n") + reason;
+}
+
+} // namespace casefolder

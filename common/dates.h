@@ -1,0 +1,47 @@
+// Dates as the program writes them: the text dd/mm/yyyy. Typed dates are
+// checked here, today comes from the clock seam, and the messages that
+// refuse a typed date are built from one table.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace dates {
+
+// The only form the program writes and accepts: two-digit day, "/",
+// two-digit month, "/", four-digit year. One-digit days or months and
+// two-digit years are refused, so that every stored date has one form and
+// sorts and compares the same way everywhere. Blanks around the text are
+// ignored.
+inline constexpr const char* kFormat = "dd/MM/yyyy";
+
+// The calendar day a typed text names, or an invalid QDate when the text is
+// not dd/mm/yyyy or names no real day (31/04/2025, 29/02/2025, 00/01/2025).
+QDate parse(const QString& text);
+inline bool isValid(const QString& text) { return parse(text).isValid(); }
+
+// A day as dd/mm/yyyy; an invalid day gives an empty text.
+QString format(QDate day);
+
+// Today from the clock seam, and as dd/mm/yyyy.
+QDate today();
+QString todayText();
+
+// Where a typed date is checked; each place has its own message.
+enum class DateCheck {
+  DeadlineSave,  // saving a deadline card
+  MovementSave,  // saving a movement card
+  IntervalStart, // start of the interval of a summary
+  IntervalEnd,   // end of the interval of a summary
+};
+
+// "Attenzione: la data " + the typed text (trimmed) + what is wrong +
+// "\n\r\n\r" + what is needed. Shown as a plain message.
+QString invalidDateMessage(DateCheck where, const QString& typed);
+
+// Year fields take exactly four digits; anything else is refused with this
+// warning.
+bool isYearText(const QString& text);
+inline constexpr const char* kYearWarning = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+
+} // namespace dates

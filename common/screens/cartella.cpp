@@ -1,0 +1,62 @@
+#include "cartella.h"
+
+#include "archive/record.h"
+#include "common/attachments.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TfrmCartella"));
+  setWindowTitle(QStringLiteral(" Gestione cartella abbinata alla scheda corrente"));
+  setModal(true);
+
+  memory_ = new QLabel(this);
+  memory_->setObjectName(QStringLiteral("lblMemory"));
+  memory_->hide();
+
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("imgCartella"));
+  const QIcon folder = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  picture->setPixmap(folder.pixmap(folder.actualSize(QSize(48, 48)))
+                         .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+  auto* open = new QPushButton(QStringLiteral("Apri cartella"), this);
+  open->setObjectName(QStringLiteral("btnApriCartella"));
+  auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+  close->setObjectName(QStringLiteral("btnChiudi"));
+  for (QPushButton* b : {open, close}) b->setMinimumWidth(110);
+  connect(open, &QPushButton::clicked, this, &TfrmCartella::apriCartella);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->addWidget(picture);
+  layout->addStretch();
+  layout->addWidget(open);
+  layout->addWidget(close);
+  setMinimumWidth(420);
+}
+
+void TfrmCartella::setPosition(int position) { memory_->setText(QString::number(position)); }
+QString TfrmCartella::memory() const { return memory_->text(); }
+
+void TfrmCartella::apriCartella() {
+  // the folder is bound to the record position, which never changes
+  bool ok = false;
+  const QString text = fieldtext::trimmed(memory_->text());
+  const int position = text.toInt(&ok);
+  if (casefolder::open(ok ? position : 0)) accept();
+}
+
+namespace casefolder {
+
+void showCaseFolder(QWidget* parent, int position) {
+  TfrmCartella screen(parent);
+  screen.setPosition(position);
+  screen.exec();
+}
+
+} // namespace casefolder
