@@ -332,6 +332,14 @@ TEST(ListLayout, PagesAndWhereTheFooterFalls) {
       EXPECT_EQ(pages.pages[footer[0].first].findAll("txtRiepilogo").empty(), c.footerAlone) << c.lines;
     if (c.footerAlone) EXPECT_NEAR(footer[0].second->rect.top(), 2, kTol);
   }
+  // A body given less height than its lines still prints every line.
+  Report shortBody = list("T", numberedLines(10));
+  shortBody.setHeight("txtRiepilogo", 12.822);
+  shortBody.setHeight("MasterData", 22.822);
+  const Pages all = prepare(shortBody, "10/12/2026");
+  EXPECT_EQ(all.pages[0].findAll("txtRiepilogo").size(), 10u);
+  EXPECT_GT(all.pages[0].find("txtPagina")->rect.top(), all.pages[0].findAll("txtRiepilogo").back()->rect.bottom());
+
   // An empty list: title, then the footer after the body's 10 units.
   const Pages empty = prepare(list("T", {}), "10/12/2026");
   EXPECT_NEAR(empty.pages[0].find("txtPagina")->rect.top(), 8 + 10 * 25.4 / 96 + 2, kTol);

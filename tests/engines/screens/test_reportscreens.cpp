@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -158,6 +159,17 @@ private slots:
     QVERIFY(text.contains(QStringLiteral("Riga numero 100")));
     QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 10/12/2026")));
     QVERIFY(!text.contains(QStringLiteral("Riepilogo Clienti")));
+  }
+
+  void printDialogSpeaksItalian() {
+    installItalianTranslations();
+    QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Stampa"));
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    shoot(&dialog, QStringLiteral("dialogo_stampa"));
+    dialog.reject();
   }
 
   void desktopExportWritesThePdf() {
