@@ -1,0 +1,3 @@
+#include "app/shell/screens/startup.h"
+
+int main(int argc, char** argv) { return startup::run(argc, argv); }

@@ -1,0 +1,71 @@
+#include "startup.h"
+
+#include "app/shell/screens/applications.h"
+#include "app/shell/screens/artwork.h"
+#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/tfrmcambiapassword.h"
+#include "app/shell/screens/tfrmpassword.h"
+#include "common/screens/screenkit.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Every persistent screen of the run, in creation order.
+std::vector<std::unique_ptr<QWidget>>& screens() {
+  static std::vector<std::unique_ptr<QWidget>> s;
+  return s;
+}
+
+QWidget* keep(QWidget* screen) {
+  screens().emplace_back(screen);
+  screenkit::ScreenSet::add(screen);
+  return screen;
+}
+
+} // namespace
+
+namespace startup {
+
+QWidget* start() {
+  // the standard dialogs (file dialog, print dialog) speak Italian
+  static QTranslator qtItalian;
+  if (qtItalian.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtItalian);
+  // the program ends only by its own commands, never because a screen hid
+  // itself before the next one showed
+  QApplication::setQuitOnLastWindowClosed(false);
+  screenkit::applyFormats();
+  screenkit::installDesktopSeams();
+
+  QWidget* login = keep(new TfrmPassword);
+  auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));
+  keep(new TfrmCambiaPassword);
+  for (const Application& app : applications()) {
+    if (!app.create) continue;
+    QWidget* screen = app.create();
+    if (screen->objectName().isEmpty()) screen->setObjectName(QLatin1String(app.screen));
+    keep(screen);
+  }
+  menu->refreshTiles();
+
+  login->show();
+  return login;
+}
+
+int run(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Velarion"));
+  start();
+  const int result = QApplication::exec();
+  // the screens go before the application object does
+  while (!screens().empty()) screens().pop_back();
+  return result;
+}
+
+} // namespace startup

@@ -1,0 +1,179 @@
+#include "yearscreen.h"
+
+#include "archive/paths.h"
+#include "common/screens/screenkit.h"
+#include "common/services.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAvvio = QStringLiteral("avvio");
+const QString kFourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+
+bool isYear(const QString& text) {
+  if (text.size() != 4) return false;
+  for (QChar c : text)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+} // namespace
+
+namespace yearscreens {
+
+YearScreenDescription description(Archive archive) {
+  struct Row {
+    Archive archive;
+    const char16_t *screen, *caption, *archiveLabel, *explanation, *extension, *card, *cardCaption, *keyWord;
+  };
+  static const Row rows[] = {
+      {Archive::Protocollo, u"TfrmMenuProtocollo", u" Velarion - Protocollo Posta", u"Archivio protocollo documenti:",
+       u"In questo ambiente \u00E8 possibile protocollare i documenti interni e la posta in entrata e in uscita.",
+       u".prt", u"TfrmProtocollo", u" Velarion - Protocollo Posta anno ", u"protocollo"},
+      {Archive::Progetti, u"TfrmMenuReferti", u" Velarion - Archivio Progetti", u"Archivio progetti:",
+       u"In questo ambiente \u00E8 possibile archiviare i progetti elaborati dal proprio studio tecnico.", u".prg",
+       u"TfrmReferti", u" Velarion - Archivio progetti anno ", u"referti"},
+      {Archive::Movimenti, u"TfrmMenuMovimenti", u" Velarion - Entrate e Uscite", u"Registro movimenti:",
+       u"In questo ambiente \u00E8 possibile registrare i movimenti di denaro in entrata e in uscita.", u".eur",
+       u"TfrmMovimenti", u" Velarion - Entrate e uscite anno ", u"movimenti"},
+  };
+  for (const Row& r : rows)
+    if (r.archive == archive) {
+      auto s = [](const char16_t* t) { return QString::fromUtf16(t); };
+      return {s(r.screen),    s(r.caption), s(r.archiveLabel), s(r.explanation), s(r.extension),
+              s(r.card),      s(r.cardCaption), s(r.keyWord), {}};
+    }
+  return {};
+}
+
+} // namespace yearscreens
+
+YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
+    : QWidget(parent, Qt::Window), d_(std::move(description)) {
+  screenkit::applyFormats();
+  setObjectName(d_.screen);
+  setWindowTitle(d_.caption);
+  setFixedSize(500, 250);
+
+  auto* heading = new QLabel(d_.archiveLabel, this);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.25);
+  heading->setFont(bold);
+
+  auto* explanation = new QLabel(d_.explanation, this);
+  explanation->setWordWrap(true);
+
+  auto* yearCaption = new QLabel(QStringLiteral("Anno:"), this);
+  year_ = new QLineEdit(this);
+  year_->setObjectName(QStringLiteral("txtAnnoPreventivi"));
+  year_->setMaxLength(4);
+  year_->setFixedWidth(70);
+  // keys other than digits never reach the edit; the validator also keeps
+  // anything but digits from being pasted
+  year_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year_));
+  screenkit::digitsOnly(year_);
+  screenkit::addFocusFrame(year_, QStringLiteral("effAnnoPreventivi"));
+
+  open_ = new QPushButton(QStringLiteral("Apri"), this);
+  open_->setObjectName(QStringLiteral("btnApriPreventivi"));
+  open_->setAutoDefault(true);
+  connect(open_, &QPushButton::clicked, this, &YearScreen::open);
+  screenkit::onEnter(year_, [this] { open_->setFocus(Qt::OtherFocusReason); });
+
+  auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"),
+                                      QStyle::SP_DialogHelpButton, this);
+  help->setEnabled(bool(d_.help));
+  connect(help, &screenkit::Picture::clicked, this, [this] {
+    if (d_.help) d_.help(this);
+  });
+  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStyle::SP_DialogCloseButton,
+                                      this);
+  connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
+
+  memory_ = new QLabel(kAvvio, this);
+  memory_->setObjectName(QStringLiteral("lblMemory"));
+  memory_->hide();
+
+  QLabel* status = screenkit::makeStatusLine(this, QString());
+  screenkit::setHint(help, status, QStringLiteral("Visualizza la guida dell'applicazione."));
+  screenkit::setHint(exit, status, QStringLiteral("Torna al menu principale."));
+  screenkit::setHint(open_, status, QStringLiteral("Apre l'archivio dell'anno indicato."));
+  screenkit::setHint(year_, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+  screenkit::clearHintOver(this, status);
+
+  auto* yearRow = new QHBoxLayout;
+  yearRow->addWidget(yearCaption);
+  yearRow->addSpacing(6);
+  yearRow->addWidget(year_);
+  yearRow->addSpacing(12);
+  yearRow->addWidget(open_);
+  yearRow->addStretch();
+
+  auto* text = new QVBoxLayout;
+  text->addWidget(heading);
+  text->addSpacing(6);
+  text->addWidget(explanation);
+  text->addSpacing(14);
+  text->addLayout(yearRow);
+  text->addStretch();
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(help);
+  side->addStretch();
+  side->addWidget(exit);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(18, 14, 12, 8);
+  body->addLayout(text, 1);
+  body->addSpacing(12);
+  body->addLayout(side);
+
+  auto* all = new QVBoxLayout(this);
+  all->setContentsMargins(0, 0, 0, 0);
+  all->setSpacing(0);
+  all->addLayout(body, 1);
+  all->addWidget(status);
+}
+
+void YearScreen::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  if (!e->spontaneous()) {
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    year_->setText(services::clock().today().toString(QStringLiteral("yyyy")));
+    memory_->setText(kAvvio);
+    year_->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void YearScreen::open() {
+  const QString year = year_->text();
+  if (!isYear(year)) {
+    services::warning(kFourDigits);
+    year_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  QWidget* card = screenkit::ScreenSet::find(d_.card);
+  if (!card) return;
+  if (auto* file = screenkit::control<QLabel>(card, QStringLiteral("lblFile")))
+    file->setText(paths::yearly(year, d_.extension));
+  card->setWindowTitle(d_.cardCaption + year);
+  memory_->setText(d_.keyWord);
+  close();
+}
+
+void YearScreen::closeEvent(QCloseEvent* e) {
+  QWidget::closeEvent(e);
+  // the card when "Apri" chose a year, the main menu otherwise
+  screenkit::ScreenSet::show(memory_->text() == d_.keyWord ? d_.card : QStringLiteral("TfrmAvvio"), this);
+}
