@@ -1,0 +1,13 @@
+#include "clientlists_screens.h"
+
+#include "clients/clientlists.h"
+#include "common/screens/exportscreen.h"
+#include "common/screens/listscreen.h"
+
+void showClientSearch(QWidget* parent, const QString& callerTag) {
+  lists::ListScreen::open(clientSearchList(), parent, callerTag);
+}
+
+void showRecontactList(QWidget* parent) { lists::ListScreen::open(recontactList(), parent); }
+
+void showClientExport(QWidget* parent) { xls::ExportScreen::open(clientExport(), parent); }

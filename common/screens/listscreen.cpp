@@ -1,0 +1,340 @@
+#include "listscreen.h"
+
+#include "binding.h"
+#include "screenkit.h"
+
+#include "archive/archivio.h"
+#include "archive/paths.h"
+#include "common/services.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace lists {
+
+namespace {
+
+ListScreen::PrintHook& printHook() {
+  static ListScreen::PrintHook hook;
+  return hook;
+}
+ListScreen::RecordLoader& recordLoader() {
+  static ListScreen::RecordLoader loader;
+  return loader;
+}
+
+QLabel* wrapped(const QString& text, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setWordWrap(true);
+  return l;
+}
+
+QLabel* hidden(const QString& name, QWidget* parent) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->hide();
+  return l;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setMinimumWidth(100);
+  return b;
+}
+
+// The same line width as the lists have always had: wider than the screen,
+// scrolled sideways.
+constexpr int kLineWidth = 1600;
+
+} // namespace
+
+QString resolve(const ArchivePath& path) {
+  if (path.fileOfScreen.isEmpty()) return paths::inProgramFolder(path.fixedName);
+  auto* file = screenkit::control<QLabel>(screenkit::ScreenSet::find(path.fileOfScreen), QStringLiteral("lblFile"));
+  return file ? fieldtext::trimmed(file->text()) : QString();
+}
+
+// ---- the model ----
+
+void ListModel::setEntries(std::vector<ListEntry> entries) {
+  beginResetModel();
+  entries_ = std::move(entries);
+  endResetModel();
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(entries_.size()); }
+
+QVariant ListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= int(entries_.size())) return {};
+  if (role == Qt::DisplayRole) return entries_[size_t(index.row())].line;
+  if (role == Qt::SizeHintRole && rowSize_.isValid()) return rowSize_;
+  return {};
+}
+
+// ---- the screen ----
+
+ListScreen::ListScreen(const ListDescription& description, QWidget* parent) : QDialog(parent), d_(description) {
+  setObjectName(d_.screen);
+  setWindowTitle(d_.caption);
+  setModal(true);
+  resize(920, d_.isSearch() ? 640 : 560);
+
+  lblMemory_ = hidden(QStringLiteral("lblMemory"), this);
+  lblConta_ = hidden(QStringLiteral("lblConta"), this);
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(10, 10, 10, 10);
+  if (d_.isSearch()) grid->addWidget(panAvvio_ = buildCriteria(), 0, 0);
+  grid->addWidget(panContainer_ = buildResults(), 0, 0);
+  panContainer_->setVisible(!d_.isSearch());
+}
+
+ListScreen::~ListScreen() {
+  // The focus leaves while the focus frames still stand: a frame is lowered
+  // behind its field and so would be destroyed before it.
+  if (QWidget* f = focusWidget()) f->clearFocus();
+}
+
+QFrame* ListScreen::buildCriteria() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("panAvvio"));
+  panel->setFrameShape(QFrame::StyledPanel);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(20, 16, 20, 16);
+  v->setSpacing(6);
+  v->addWidget(wrapped(QStringLiteral("Immettere nei campi prescelti una o pi\u00F9 parole consecutive presenti nelle "
+                                      "schede da trovare e premere il pulsante Cerca."),
+                       panel));
+  v->addWidget(wrapped(QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
+  v->addWidget(
+      wrapped(QStringLiteral("Per ogni ricerca \u00E8 possibile utilizzare uno o pi\u00F9 campi contemporaneamente."), panel));
+  v->addSpacing(10);
+
+  auto* form = new QGridLayout;
+  form->setHorizontalSpacing(12);
+  form->setVerticalSpacing(9);
+  std::vector<QWidget*> chain;
+  for (size_t i = 0; i < d_.criteria.size(); ++i) {
+    const Criterion& c = d_.criteria[i];
+    auto* caption = new QLabel(c.caption, panel);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* edit = new QLineEdit(panel);
+    edit->setObjectName(c.edit);
+    edit->setMaxLength(d_.layout->field(d_.layout->require(c.field)).width);
+    edit->setMinimumWidth(420);
+    form->addWidget(caption, int(i), 0);
+    form->addWidget(edit, int(i), 1);
+    screenkit::addFocusFrame(edit, QStringLiteral("effCampo%1").arg(int(i) + 1, 2, 10, QLatin1Char('0')));
+    criteria_.push_back(edit);
+    chain.push_back(edit);
+  }
+  form->setColumnStretch(2, 1);
+  v->addLayout(form);
+  screenkit::setEnterChain(chain);
+  v->addStretch(1);
+
+  auto* buttons = new QHBoxLayout;
+  lblAttendere_ = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
+  lblAttendere_->setObjectName(QStringLiteral("lblAttendere"));
+  lblAttendere_->setStyleSheet(QStringLiteral("color:#B00000;font-weight:bold;"));
+  lblAttendere_->hide();
+  auto* cerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panel);
+  auto* annulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panel);
+  buttons->addWidget(lblAttendere_);
+  buttons->addStretch(1);
+  buttons->addWidget(cerca);
+  buttons->addWidget(annulla);
+  v->addLayout(buttons);
+
+  connect(cerca, &QPushButton::pressed, this, [this] {
+    lblAttendere_->show();
+    lblAttendere_->repaint();
+  });
+  connect(cerca, &QPushButton::clicked, this, &ListScreen::cerca);
+  connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+  return panel;
+}
+
+QFrame* ListScreen::buildResults() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("panContainer"));
+  panel->setFrameShape(QFrame::StyledPanel);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(12, 12, 12, 12);
+
+  if (d_.isSearch()) {
+    lblTrovate_ = new QLabel(QStringLiteral("Il presente elenco contiene 0 schede."), panel);
+    lblTrovate_->setObjectName(QStringLiteral("lblTrovate"));
+    v->addWidget(lblTrovate_);
+  }
+
+  list_ = new QListView(panel);
+  list_->setObjectName(QStringLiteral("lstRecords"));
+  QFont mono(QStringLiteral("Courier New"), 12);
+  mono.setStyleHint(QFont::TypeWriter);
+  list_->setFont(mono);
+  QPalette p = list_->palette();
+  p.setColor(QPalette::Text, Qt::black);
+  list_->setPalette(p);
+  list_->setUniformItemSizes(true);
+  list_->setWordWrap(false);
+  list_->setTextElideMode(Qt::ElideNone);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  model_ = new ListModel(list_);
+  model_->setRowSize(QSize(kLineWidth, QFontMetrics(mono).height() + 2));
+  list_->setModel(model_);
+  v->addWidget(list_, 1);
+  connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { pick(index.row()); });
+
+  v->addWidget(wrapped(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
+
+  auto* find = new QGridLayout;
+  find->addWidget(wrapped(QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella scheda in elenco da "
+                                         "cercare e premere il pulsante Trova."),
+                          panel),
+                  0, 0, 1, 2);
+  txtTrova_ = new QLineEdit(panel);
+  txtTrova_->setObjectName(QStringLiteral("txtTrova"));
+  btnTrova_ = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panel);
+  find->addWidget(txtTrova_, 1, 0);
+  find->addWidget(btnTrova_, 1, 1);
+  find->addWidget(wrapped(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+                                         "fare di nuovo clic su Trova."),
+                          panel),
+                  2, 0, 1, 2);
+  v->addLayout(find);
+  screenkit::onEnter(txtTrova_, [this] { btnTrova_->setFocus(Qt::OtherFocusReason); });
+  connect(btnTrova_, &QPushButton::clicked, this, &ListScreen::trova);
+
+  auto* buttons = new QHBoxLayout;
+  auto* stampaButton = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panel);
+  auto* chiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
+  stampaButton->setEnabled(bool(printHook()));
+  buttons->addStretch(1);
+  buttons->addWidget(stampaButton);
+  buttons->addWidget(chiudi);
+  v->addLayout(buttons);
+  connect(stampaButton, &QPushButton::clicked, this, &ListScreen::stampa);
+  connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
+  return panel;
+}
+
+void ListScreen::setCallerTag(const QString& tag) { lblMemory_->setText(tag); }
+
+QStringList ListScreen::lines() const {
+  QStringList out;
+  out.reserve(qsizetype(entries().size()));
+  for (const ListEntry& e : entries()) out.append(e.line);
+  return out;
+}
+
+void ListScreen::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;
+  find_.forget();
+  txtTrova_->clear();
+  if (d_.isSearch()) {
+    if (panAvvio_->isVisible() && !criteria_.empty()) criteria_.front()->setFocus(Qt::OtherFocusReason);
+  } else {
+    fill();
+    txtTrova_->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void ListScreen::fill() { model_->setEntries(summary(d_, resolve(d_.path))); }
+
+void ListScreen::cerca() {
+  QStringList typed;
+  int counted = 0;
+  for (QLineEdit* e : criteria_) {
+    typed.append(e->text());
+    if (!fieldtext::trimmed(e->text()).isEmpty()) ++counted;
+  }
+  lblConta_->setText(QString::number(counted));
+  std::vector<ListEntry> found;
+  try {
+    found = search(d_, resolve(d_.path), typed);
+  } catch (const ArchiveError&) {
+    lblAttendere_->hide();
+    services::plain(archiveAccessMessage());
+    return;
+  }
+  lblAttendere_->hide();
+  showResults(std::move(found));
+}
+
+void ListScreen::showResults(std::vector<ListEntry> entries) {
+  model_->setEntries(std::move(entries));
+  if (panAvvio_) panAvvio_->hide();
+  panContainer_->show();
+  if (lblTrovate_) lblTrovate_->setText(d_.countText(model_->rowCount()));
+  txtTrova_->clear();
+  txtTrova_->setFocus(Qt::OtherFocusReason);
+}
+
+void ListScreen::trova() {
+  const QModelIndex current = list_->currentIndex();
+  const InListFind::Outcome o = find_.press(entries(), current.isValid() ? current.row() : -1, txtTrova_->text());
+  if (o.emptyList) {
+    services::plain(text::emptyListMessage());
+    return;
+  }
+  const QModelIndex next = model_->index(o.selected);
+  list_->setCurrentIndex(next);
+  list_->scrollTo(next);
+}
+
+void ListScreen::stampa() {
+  if (printHook()) printHook()(this, d_.printTitle, lines());
+}
+
+void ListScreen::pick(int row) {
+  const CallerTarget* target = targetFor(d_.targets, fieldtext::trimmed(lblMemory_->text()));
+  QWidget* screen = target ? screenkit::ScreenSet::find(target->screen) : nullptr;
+  if (screen && row >= 0 && row < int(entries().size())) {
+    const int position = entries()[size_t(row)].position;
+    if (const std::optional<Record> record = readRecord(d_, resolve(d_.path), position)) {
+      if (target->wholeRecord) {
+        if (!recordLoader() || !recordLoader()(screen, *record, position)) {
+          binding::load(screen, *record);
+          screenkit::setTextOf(screenkit::control(screen, QStringLiteral("lblPosizione")), QString::number(position));
+        }
+      } else {
+        for (const auto& [control, field] : target->copies) {
+          const QByteArray name = control.toLatin1();
+          const std::string fieldName(field);
+          binding::copy(screen, *record, {{name.constData(), fieldName.c_str()}});
+        }
+      }
+    }
+  }
+  accept();
+}
+
+void ListScreen::done(int result) {
+  model_->setEntries({});
+  if (lblAttendere_) lblAttendere_->hide();
+  QDialog::done(result);
+}
+
+void ListScreen::setPrintHook(PrintHook hook) { printHook() = std::move(hook); }
+void ListScreen::setRecordLoader(RecordLoader loader) { recordLoader() = std::move(loader); }
+
+void ListScreen::open(const ListDescription& description, QWidget* parent, const QString& callerTag) {
+  ListScreen screen(description, parent);
+  screen.setCallerTag(callerTag);
+  screen.exec();
+}
+
+} // namespace lists

@@ -1,0 +1,104 @@
+// The one screen of every search and summary list, built from a
+// ListDescription: the criteria panel `panAvvio` (searches only), the results
+// panel `panContainer` with the list `lstRecords`, the find in the list,
+// printing and the double-click that hands a record to the caller's screen.
+#pragma once
+
+#include "common/lists.h"
+
+#include <QAbstractListModel>
+#include <QDialog>
+#include <QSize>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QFrame;
+
+namespace lists {
+
+// The path of an archive: a fixed file of the program folder, or the text
+// of the hidden `lblFile` of the named screen.
+QString resolve(const ArchivePath& path);
+
+// The lines of a list and the positions behind them, one row each, every
+// row of the same size.
+class ListModel : public QAbstractListModel {
+  Q_OBJECT
+public:
+  using QAbstractListModel::QAbstractListModel;
+  void setEntries(std::vector<ListEntry> entries);
+  const std::vector<ListEntry>& entries() const { return entries_; }
+  void setRowSize(QSize size) { rowSize_ = size; }
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+  std::vector<ListEntry> entries_;
+  QSize rowSize_;
+};
+
+class ListScreen : public QDialog {
+  Q_OBJECT
+public:
+  explicit ListScreen(const ListDescription& description, QWidget* parent = nullptr);
+  ~ListScreen() override;
+
+  const ListDescription& description() const { return d_; }
+  // The caller tag (`lblMemory`) that names who receives a picked record.
+  void setCallerTag(const QString& tag);
+  QStringList lines() const;
+  const std::vector<ListEntry>& entries() const { return model_->entries(); }
+
+  // The commands, public so other screens and tests can drive them.
+  void cerca();
+  void trova();
+  void stampa();
+  // Hands the record behind a listed line to the caller's screen, then closes.
+  void pick(int row);
+
+  // Printing a list (the title and every line, in list order). Until it is
+  // set, "Stampa" is disabled.
+  using PrintHook = std::function<void(QWidget* screen, const QString& title, const QStringList& lines)>;
+  static void setPrintHook(PrintHook hook);
+  // Loads a whole record into a card and sets its position; returns false to
+  // leave it to the default (every field into the control of its name and
+  // the position into `lblPosizione`).
+  using RecordLoader = std::function<bool(QWidget* card, const Record& record, int position)>;
+  static void setRecordLoader(RecordLoader loader);
+
+  // Fills a summary; the screen does it when shown.
+  void fill();
+
+  // Opens a fresh screen modally and destroys it when it closes.
+  static void open(const ListDescription& description, QWidget* parent, const QString& callerTag = QString());
+
+protected:
+  void showEvent(QShowEvent* e) override;
+  void done(int result) override;
+
+private:
+  QFrame* buildCriteria();
+  QFrame* buildResults();
+  void showResults(std::vector<ListEntry> entries);
+
+  const ListDescription& d_;
+  InListFind find_;
+  ListModel* model_ = nullptr;
+  QListView* list_ = nullptr;
+  QFrame* panAvvio_ = nullptr;
+  QFrame* panContainer_ = nullptr;
+  std::vector<QLineEdit*> criteria_;
+  QLabel* lblMemory_ = nullptr;
+  QLabel* lblConta_ = nullptr;
+  QLabel* lblAttendere_ = nullptr;
+  QLabel* lblTrovate_ = nullptr;
+  QLineEdit* txtTrova_ = nullptr;
+  QPushButton* btnTrova_ = nullptr;
+};
+
+} // namespace lists

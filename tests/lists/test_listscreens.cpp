@@ -1,0 +1,438 @@
+// The list and export screens on the client members, with stand-in cards
+// registered under the names the caller tags point at.
+#include "clientfixture.h"
+
+#include "clients/clientlists.h"
+#include "clients/screens/clientlists_screens.h"
+#include "common/screens/exportscreen.h"
+#include "common/screens/listscreen.h"
+#include "common/screens/screenkit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using lists::ListScreen;
+using xls::ExportScreen;
+
+namespace {
+
+// A screen with the named controls: `txt` edits, `chk` check boxes, `lbl` labels.
+std::unique_ptr<QWidget> standIn(const QString& name, const QStringList& controls) {
+  auto w = std::make_unique<QWidget>();
+  w->setObjectName(name);
+  for (const QString& c : controls) {
+    QWidget* child = c.startsWith(QLatin1String("chk")) ? static_cast<QWidget*>(new QCheckBox(w.get()))
+                     : c.startsWith(QLatin1String("lbl")) ? static_cast<QWidget*>(new QLabel(w.get()))
+                                                          : static_cast<QWidget*>(new QLineEdit(w.get()));
+    child->setObjectName(c);
+  }
+  screenkit::ScreenSet::add(w.get());
+  return w;
+}
+
+QString text(QWidget* screen, const char* control) {
+  return screenkit::textOf(screenkit::control(screen, QLatin1String(control)));
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+template <class T = QWidget>
+T* child(QWidget* screen, const char* name) {
+  T* w = screen->findChild<T*>(QLatin1String(name));
+  if (!w) qFatal("missing control %s", name);
+  return w;
+}
+
+} // namespace
+
+class ListScreens : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempProgramFolder> folder;
+  std::unique_ptr<RecordingMessages> messages;
+  std::unique_ptr<RecordingShell> shell;
+  std::unique_ptr<QWidget> clientCard, caseCard, movementCard;
+
+  void pressEnter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+
+  void doubleClick(ListScreen& s, int row) {
+    auto* list = child<QListView>(&s, "lstRecords");
+    const QRect r = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  }
+
+  // Cerca with the given criteria typed into their edits.
+  void cerca(ListScreen& s, std::initializer_list<std::pair<const char*, const char*>> typed) {
+    for (const auto& [edit, t] : typed) QTest::keyClicks(child<QLineEdit>(&s, edit), QLatin1String(t));
+    QTest::mouseClick(child<QPushButton>(&s, "btnCerca"), Qt::LeftButton);
+  }
+
+private slots:
+  void init() {
+    folder = std::make_unique<TempProgramFolder>();
+    messages = std::make_unique<RecordingMessages>();
+    shell = std::make_unique<RecordingShell>();
+    QStringList clientControls{QStringLiteral("lblPosizione")};
+    for (int i = 0; i < TRecCliente().fieldCount(); ++i) {
+      const QString f = QLatin1String(TRecCliente().field(i).name.data(), qsizetype(TRecCliente().field(i).name.size()));
+      clientControls << (f == QLatin1String("Ricontatta") ? QStringLiteral("chk")
+                         : f.startsWith(QLatin1String("File")) || f.startsWith(QLatin1String("Desc")) ? QStringLiteral("lbl")
+                                                                                                   : QStringLiteral("txt")) +
+                            f;
+    }
+    clientCard = standIn(QStringLiteral("TfrmClienti"), clientControls);
+    caseCard = standIn(QStringLiteral("TfrmPratica"),
+                       {"lblPosizione", "txtOggetto", "txtCliente", "txtRecapito", "txtIndirizzoRes", "txtComuneRes",
+                        "txtProvRes", "txtCapRes", "txtCodFisc", "txtPartitaIva", "txtNote"});
+    movementCard = standIn(QStringLiteral("TfrmMovimenti"),
+                           {"lblPosizione", "txtPagatore", "txtRecapitoPag", "txtCodFisc", "txtPartitaIva", "txtEmail",
+                            "txtBeneficiario", "txtRecapitoBen"});
+
+    Record rossi = client({{"Cliente", QStringLiteral("Rossi Mario")}, {"Recapito", QStringLiteral("333 111")},
+                           {"Occupazione", QStringLiteral("Ingegnere")}, {"IndirizzoRes", QStringLiteral("Via Po 1")},
+                           {"ComuneRes", QStringLiteral("Forl\u00EC")}, {"ProvRes", QStringLiteral("FC")},
+                           {"CapRes", QStringLiteral("47121")}, {"CodFisc", QStringLiteral("RSSMRA70A01D704X")},
+                           {"PartitaIva", QStringLiteral("01234567890")}, {"Email", QStringLiteral("primo@example.it")},
+                           {"File01", QStringLiteral("contratto.pdf")}});
+    rossi.setFlag("Ricontatta", true);
+    Record twin = rossi; // the same line, other data
+    twin.set("Email", QStringLiteral("secondo@example.it"));
+    twin.set("CodFisc", QStringLiteral("RSSMRA70A01D704Y"));
+    twin.setFlag("Ricontatta", false);
+    appendClients({encode(rossi),
+                   encode(client({{"Cliente", QStringLiteral("Bianchi Luca")}, {"Occupazione", QStringLiteral("Geometra")}})),
+                   encode(twin),
+                   encode(client({{"Cliente", QStringLiteral("Grossi Anna")}, {"Occupazione", QStringLiteral("Ingegnere")}}))});
+  }
+
+  void cleanup() {
+    clientCard.reset();
+    caseCard.reset();
+    movementCard.reset();
+    shell.reset();
+    messages.reset();
+    folder.reset();
+  }
+
+  void searchWithSeveralCriteria() {
+    ListScreen s(clientSearchList());
+    s.setCallerTag(QStringLiteral("clienti"));
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QCOMPARE(s.objectName(), QStringLiteral("TfrmTrovaClienti"));
+    QCOMPARE(s.windowTitle(), QStringLiteral(" Trova clienti in archivio"));
+    QVERIFY(child(&s, "panAvvio")->isVisible());
+    QVERIFY(!child(&s, "panContainer")->isVisible());
+    QCOMPARE(text(&s, "lblTrovate"), QStringLiteral("Il presente elenco contiene 0 schede."));
+    QCOMPARE(QApplication::focusWidget(), child(&s, "txtCliente"));
+    // the Enter chain, and its focus frame
+    pressEnter(child(&s, "txtCliente"));
+    QCOMPARE(QApplication::focusWidget(), child(&s, "txtComuneRes"));
+    QVERIFY(child(&s, "effCampo02")->isVisible());
+    pressEnter(child(&s, "txtNote"));
+    QCOMPARE(QApplication::focusWidget(), child(&s, "txtCliente"));
+
+    cerca(s, {{"txtCliente", "ROSSI"}, {"txtOccupazione", "ingegnere"}, {"txtZona", "   "}});
+    QVERIFY(!child(&s, "panAvvio")->isVisible());
+    QVERIFY(child(&s, "panContainer")->isVisible());
+    QVERIFY(!child(&s, "lblAttendere")->isVisible());
+    QCOMPARE(text(&s, "lblTrovate"), QStringLiteral("Il presente riepilogo contiene 3 schede."));
+    QCOMPARE(text(&s, "lblConta"), QStringLiteral("2"));
+    QCOMPARE(s.lines().size(), 3);
+    QVERIFY(s.lines()[2].startsWith(QStringLiteral("Grossi Anna")));
+    QCOMPARE(QApplication::focusWidget(), child(&s, "txtTrova"));
+    QVERIFY(!child(&s, "btnStampa")->isEnabled()); // until printing is wired
+  }
+
+  void findInTheListWrapsAround() {
+    ListScreen s(clientSearchList());
+    s.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s));
+    cerca(s, {});
+    auto* list = child<QListView>(&s, "lstRecords");
+    QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("rossi"));
+    pressEnter(child(&s, "txtTrova"));
+    QCOMPARE(QApplication::focusWidget(), child(&s, "btnTrova"));
+    QList<int> rows;
+    for (int i = 0; i < 4; ++i) {
+      QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
+      rows << list->currentIndex().row();
+    }
+    QCOMPARE(rows, (QList<int>{0, 2, 3, 0}));
+    QVERIFY(messages->shown.empty());
+  }
+
+  void findOnAnEmptyListSaysSo() {
+    ListScreen s(clientSearchList());
+    s.show();
+    cerca(s, {{"txtCliente", "nessuno"}});
+    QCOMPARE(text(&s, "lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede."));
+    QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("x"));
+    QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
+    QCOMPARE(messages->shown.size(), size_t(1));
+    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages->lastText(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+  }
+
+  void doubleClickLoadsTheClickedRecordIntoTheClientCard() {
+    for (const int row : {0, 2}) { // two records with the same line
+      ListScreen s(clientSearchList());
+      s.setCallerTag(QStringLiteral("clienti"));
+      s.show();
+      cerca(s, {{"txtCliente", "rossi mario"}});
+      QCOMPARE(s.lines().size(), 2);
+      QCOMPARE(s.lines()[0], s.lines()[1]);
+      doubleClick(s, row / 2);
+      QCOMPARE(s.result(), int(QDialog::Accepted));
+      QVERIFY(!s.isVisible());
+      QCOMPARE(text(clientCard.get(), "lblPosizione"), QString::number(row + 1));
+      QCOMPARE(text(clientCard.get(), "txtEmail"), row == 0 ? QStringLiteral("primo@example.it") : QStringLiteral("secondo@example.it"));
+      QCOMPARE(child<QCheckBox>(clientCard.get(), "chkRicontatta")->isChecked(), row == 0);
+      QCOMPARE(text(clientCard.get(), "txtComuneRes"), QStringLiteral("Forl\u00EC"));
+      QCOMPARE(text(clientCard.get(), "lblFile01"), QStringLiteral("contratto.pdf"));
+    }
+  }
+
+  void doubleClickCopiesIntoTheCallersFields() {
+    screenkit::setTextOf(child(caseCard.get(), "lblPosizione"), QStringLiteral("7"));
+    screenkit::setTextOf(child(caseCard.get(), "txtOggetto"), QStringLiteral("Ampliamento"));
+    screenkit::setTextOf(child(caseCard.get(), "txtNote"), QStringLiteral("resta"));
+    screenkit::setTextOf(child(movementCard.get(), "lblPosizione"), QStringLiteral("4"));
+    struct Case {
+      const char* tag;
+      QWidget* card;
+      std::vector<std::pair<const char*, QString>> expected;
+    };
+    const std::vector<Case> cases = {
+        {"pratica", caseCard.get(),
+         {{"txtCliente", "Rossi Mario"}, {"txtRecapito", "333 111"}, {"txtIndirizzoRes", "Via Po 1"},
+          {"txtComuneRes", "Forl\u00EC"}, {"txtProvRes", "FC"}, {"txtCapRes", "47121"},
+          {"txtCodFisc", "RSSMRA70A01D704X"}, {"txtPartitaIva", "01234567890"},
+          {"txtOggetto", "Ampliamento"}, {"txtNote", "resta"}, {"lblPosizione", "7"}}},
+        {"movimenti_pagatore", movementCard.get(),
+         {{"txtPagatore", "Rossi Mario"}, {"txtRecapitoPag", "333 111"}, {"txtCodFisc", "RSSMRA70A01D704X"},
+          {"txtPartitaIva", "01234567890"}, {"txtEmail", "primo@example.it"}, {"txtBeneficiario", ""},
+          {"lblPosizione", "4"}}},
+        {"movimenti_beneficiario", movementCard.get(),
+         {{"txtBeneficiario", "Rossi Mario"}, {"txtRecapitoBen", "333 111"}, {"lblPosizione", "4"}}},
+    };
+    for (const Case& c : cases) {
+      ListScreen s(clientSearchList());
+      s.setCallerTag(QLatin1String(c.tag));
+      s.show();
+      cerca(s, {{"txtCliente", "rossi"}});
+      doubleClick(s, 0);
+      QVERIFY(!s.isVisible());
+      for (const auto& [control, value] : c.expected) QCOMPARE(text(c.card, control), value);
+    }
+    QVERIFY(text(clientCard.get(), "txtCliente").isEmpty()); // only the caller receives
+  }
+
+  void aTagWithoutReceiverLoadsNothing() {
+    ListScreen s(clientSearchList());
+    s.setCallerTag(QStringLiteral("scadenzario"));
+    s.show();
+    cerca(s, {});
+    doubleClick(s, 0);
+    QVERIFY(!s.isVisible());
+    QVERIFY(text(clientCard.get(), "txtCliente").isEmpty());
+    QVERIFY(text(caseCard.get(), "txtCliente").isEmpty());
+  }
+
+  void theRecontactSummaryFillsWhenShown() {
+    ListScreen s(recontactList());
+    QCOMPARE(s.entries().size(), size_t(0));
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QCOMPARE(s.windowTitle(), QStringLiteral(" Riepilogo clienti da ricontattare"));
+    QVERIFY(!s.findChild<QWidget*>(QStringLiteral("panAvvio")));
+    QVERIFY(!s.findChild<QWidget*>(QStringLiteral("lblTrovate")));
+    QCOMPARE(s.lines().size(), 1);
+    QCOMPARE(s.entries()[0].position, 1);
+    QCOMPARE(QApplication::focusWidget(), child(&s, "txtTrova"));
+    doubleClick(s, 0);
+    QCOMPARE(text(clientCard.get(), "lblPosizione"), QStringLiteral("1"));
+    QCOMPARE(text(clientCard.get(), "txtCliente"), QStringLiteral("Rossi Mario"));
+  }
+
+  void anUnreadableArchiveKeepsTheCriteria() {
+    QFile::remove(clientsPath());
+    QDir().mkdir(clientsPath());
+    ListScreen s(clientSearchList());
+    s.show();
+    cerca(s, {{"txtCliente", "rossi"}});
+    QCOMPARE(messages->shown.size(), size_t(1));
+    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QVERIFY(child(&s, "panAvvio")->isVisible());
+    QVERIFY(!child(&s, "lblAttendere")->isVisible());
+  }
+
+  void printingGoesThroughItsHook() {
+    QString title;
+    QStringList printed;
+    ListScreen::setPrintHook([&](QWidget*, const QString& t, const QStringList& l) {
+      title = t;
+      printed = l;
+    });
+    {
+      ListScreen s(clientSearchList());
+      s.show();
+      cerca(s, {{"txtOccupazione", "ingegnere"}});
+      QVERIFY(child(&s, "btnStampa")->isEnabled());
+      QTest::mouseClick(child<QPushButton>(&s, "btnStampa"), Qt::LeftButton);
+      QCOMPARE(title, QStringLiteral("Riepilogo Clienti"));
+      QCOMPARE(printed, s.lines());
+      QCOMPARE(printed.size(), 3);
+    }
+    ListScreen::setPrintHook({});
+  }
+
+  void theExportPreviewAndFile() {
+    ExportScreen s(clientExport());
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QCOMPARE(s.windowTitle(), QStringLiteral(" Esporta archivio clienti in Microsoft Excel"));
+    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    QVERIFY(!child(&s, "cmdGuida")->isEnabled()); // until help is wired
+    auto* grid = child<QTableView>(&s, "grdRecords");
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->model()->columnCount(), 26);
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N."));
+    QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comune / Stato estero di nascita"));
+    QCOMPARE(grid->model()->index(3, 0).data().toString(), QStringLiteral("4"));
+    QCOMPARE(grid->model()->index(0, 6).data().toString(), QStringLiteral("Forl\u00EC FC"));
+
+    // hints on the commands, emptied over the background
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(child(&s, "cmdEsci"), &enter);
+    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esci da questo ambiente di lavoro."));
+    QApplication::sendEvent(child(&s, "cmdEsporta"), &enter);
+    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    QTest::mouseMove(&s, QPoint(s.width() - 3, s.height() / 2));
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&s, &move);
+    QVERIFY(text(&s, "panInfo").isEmpty());
+
+    // No to the first question writes nothing
+    const QString path = folder->path(QStringLiteral("Clienti.xls"));
+    messages->answers = {false};
+    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(messages->shown.size(), size_t(1));
+
+    messages->clear();
+    messages->answers = {true, true};
+    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(messages->shown.size(), size_t(2));
+    QCOMPARE(int(messages->shown[0].kind), int(MessageKind::Question));
+    QCOMPARE(messages->shown[0].text, xls::text::confirmQuestion());
+    QCOMPARE(int(messages->shown[1].kind), int(MessageKind::Question));
+    QCOMPARE(messages->shown[1].text,
+             QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?"));
+    QCOMPARE(shell->opened, std::vector<QString>{path});
+    const QByteArray bytes = fileBytes(path);
+    QCOMPARE(bytes, xls::document(QStringLiteral("Riepilogo Clienti"), clientExport().columns, s.table()));
+    QVERIFY(bytes.contains("<td style=\"text-align: left;\">Forl\xEC FC</td>"));
+    QCOMPARE(bytes.count("<tr>"), 5);
+
+    // the export writes the preview, not the archive as it is now
+    appendClients({encode(client({{"Cliente", QStringLiteral("Dopo")}}))});
+    messages->answers = {true, false};
+    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(fileBytes(path).count("<tr>"), 5);
+    QCOMPARE(shell->opened.size(), size_t(1));
+  }
+
+  void theExportFailureMessage() {
+    QDir().mkdir(folder->path(QStringLiteral("Clienti.xls")));
+    ExportScreen s(clientExport());
+    s.show();
+    messages->answers = {true, true};
+    s.esporta();
+    QCOMPARE(messages->shown.size(), size_t(2));
+    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages->lastText(),
+             QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
+                            "Excel non sia gi\u00E0 aperto."));
+    QVERIFY(shell->opened.empty());
+  }
+
+  void helpGoesThroughItsHook() {
+    QString asked;
+    ExportScreen::setHelpHook([&](QWidget*, const QString& title) { asked = title; });
+    {
+      ExportScreen s(clientExport());
+      s.show();
+      QVERIFY(child(&s, "cmdGuida")->isEnabled());
+      QTest::mouseClick(child(&s, "cmdGuida"), Qt::LeftButton);
+      QCOMPARE(asked, QStringLiteral("Esportazione archivio clienti in Microsoft Excel."));
+    }
+    ExportScreen::setHelpHook({});
+  }
+
+  void theOpenersShowFreshModalScreens() {
+    struct Seen {
+      QString name, tag;
+      bool modal = false;
+    } seen;
+    auto closeActive = [&seen] {
+      QWidget* w = QApplication::activeModalWidget();
+      if (!w) return;
+      seen.name = w->objectName();
+      seen.modal = w->isModal();
+      auto* memory = w->findChild<QLabel*>(QStringLiteral("lblMemory"));
+      seen.tag = memory ? memory->text() : QString();
+      qobject_cast<QDialog*>(w)->reject();
+    };
+    QTimer::singleShot(0, closeActive);
+    showClientSearch(clientCard.get(), QStringLiteral("pratica"));
+    QCOMPARE(seen.name, QStringLiteral("TfrmTrovaClienti"));
+    QCOMPARE(seen.tag, QStringLiteral("pratica"));
+    QVERIFY(seen.modal);
+    QTimer::singleShot(0, closeActive);
+    showRecontactList(clientCard.get());
+    QCOMPARE(seen.name, QStringLiteral("TfrmRicontatta"));
+    QTimer::singleShot(0, closeActive);
+    showClientExport(clientCard.get());
+    QCOMPARE(seen.name, QStringLiteral("TfrmExpClienti"));
+    QVERIFY(!clientCard->findChild<QDialog*>()); // destroyed after use
+  }
+
+  // Pictures of the screens for a look, when a folder is named.
+  void renderWhenAsked() {
+    const QString dir = qEnvironmentVariable("VELARION_SHOTS");
+    if (dir.isEmpty()) QSKIP("set VELARION_SHOTS to a folder to render the screens");
+    ListScreen s(clientSearchList());
+    s.show();
+    QTest::keyClicks(child(&s, "txtCliente"), QStringLiteral("rossi"));
+    s.grab().save(dir + QStringLiteral("/trovaclienti_criteri.png"));
+    QTest::mouseClick(child<QPushButton>(&s, "btnCerca"), Qt::LeftButton);
+    QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("mario"));
+    QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
+    s.grab().save(dir + QStringLiteral("/trovaclienti_risultati.png"));
+    ExportScreen e(clientExport());
+    e.show();
+    e.grab().save(dir + QStringLiteral("/expclienti.png"));
+  }
+};
+
+QTEST_MAIN(ListScreens)
+#include "test_listscreens.moc"
