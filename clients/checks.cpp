@@ -32,7 +32,7 @@ int alnumIndex(QChar c) {
 
 // ---- VAT offices, by the code at positions 8 to 10 ----
 
-const char *const kOfficeNames[] = {"", // 000: no office
+const char* const kOfficeNames[] = {"", // 000: no office
                                     "Torino",
                                     "Vercelli",
                                     "Novara",
@@ -147,7 +147,7 @@ QString cardDigits(QStringView text) {
   return digits;
 }
 
-bool luhnPasses(const QString &digits) {
+bool luhnPasses(const QString& digits) {
   if (digits.isEmpty())
     return false;
   int sum = 0;
@@ -168,7 +168,7 @@ bool luhnPasses(const QString &digits) {
 
 // The remainder modulo 97 of a long decimal number, a few digits at a time
 // so that each step fits in nine digits.
-int remainder97(const QString &number) {
+int remainder97(const QString& number) {
   QString rest;
   qsizetype next = 0;
   while (next < number.size()) {
@@ -249,13 +249,13 @@ CardType cardType(QStringView text) {
   }
   const QString lead = fieldtext::trimmed(text).left(2);
   static const struct {
-    const char *prefixes[3];
+    const char* prefixes[3];
     CardType type;
   } byPrefix[] = {{{"30", "36", "38"}, CardType::DinersClub},
                   {{"34", "37", nullptr}, CardType::AmericanExpress},
                   {{"31", "33", "35"}, CardType::Jcb}};
-  for (const auto &row : byPrefix)
-    for (const char *p : row.prefixes)
+  for (const auto& row : byPrefix)
+    for (const char* p : row.prefixes)
       if (p && lead == QLatin1String(p))
         return row.type;
   return CardType::Invalid;
@@ -312,7 +312,7 @@ bool taxCodeOpensVatCheck(QStringView trimmedTaxCode) {
 // ---- answers ----
 
 namespace {
-Answer answer(Verdict verdict, const QString &message) {
+Answer answer(Verdict verdict, const QString& message) {
   Answer a;
   a.verdict = verdict;
   a.message = message;
@@ -320,7 +320,7 @@ Answer answer(Verdict verdict, const QString &message) {
 }
 } // namespace
 
-Answer checkTaxCode(const QString &editText) {
+Answer checkTaxCode(const QString& editText) {
   const QString t = fieldtext::upperAZ(editText);
   if (t.size() != 16)
     return answer(Verdict::Incomplete,
@@ -330,7 +330,7 @@ Answer checkTaxCode(const QString &editText) {
   return answer(Verdict::Invalid, QStringLiteral("Attenzione: il codice fiscale digitato \u00E8 ERRATO."));
 }
 
-Answer checkVatNumber(const QString &editText) {
+Answer checkVatNumber(const QString& editText) {
   const QString t = fieldtext::upperAZ(editText);
   if (t.size() != 11)
     return answer(Verdict::Incomplete,
@@ -348,7 +348,7 @@ Answer checkVatNumber(const QString &editText) {
   return a;
 }
 
-Answer checkCardNumber(const QString &editText) {
+Answer checkCardNumber(const QString& editText) {
   const QString trimmed = fieldtext::trimmed(editText);
   if (trimmed.isEmpty())
     return answer(Verdict::Incomplete, QStringLiteral("Attenzione: immettere il numero di carta di credito prima di "
@@ -366,7 +366,7 @@ Answer checkCardNumber(const QString &editText) {
   return a;
 }
 
-Answer checkIban(const QString &editText) {
+Answer checkIban(const QString& editText) {
   const QString t = fieldtext::trimmed(editText);
   if (t.size() != 27)
     return answer(Verdict::Incomplete,

@@ -62,9 +62,9 @@ struct Answer {
 };
 
 // Each takes the edit's text as the screen holds it.
-Answer checkTaxCode(const QString &editText);
-Answer checkVatNumber(const QString &editText);
-Answer checkCardNumber(const QString &editText);
-Answer checkIban(const QString &editText);
+Answer checkTaxCode(const QString& editText);
+Answer checkVatNumber(const QString& editText);
+Answer checkCardNumber(const QString& editText);
+Answer checkIban(const QString& editText);
 
 } // namespace checks

@@ -8,25 +8,38 @@
 using namespace checks;
 
 namespace {
-QString q(const char *s) { return QString::fromUtf8(s); }
+QString q(const char* s) { return QString::fromUtf8(s); }
 } // namespace
 
 // ---- tax code ----
 
 TEST(TaxCode, RealCodesAndTheirOmocodiaFormsAreValid) {
-  const char *valid[] = {"RSSMRA85T10A562S", "BNCGNN70A41F205Y", "VRDLGU92M15H501Z", "FRRCHR01E55L219L",
+  const char* valid[] = {"RSSMRA85T10A562S", "BNCGNN70A41F205Y", "VRDLGU92M15H501Z", "FRRCHR01E55L219L",
                          "MRNLCU78D02Z404P",
                          // omocodia: digits replaced from the right by L M N P Q R S T U V, check letter recomputed
                          "RSSMRA85T10A56NH", "RSSMRA85T10ARSNO", "RSSMRAURTMLARSNL", "BNCGNN70A41F20RT",
                          "BNCGNNTLAQMFNLRF", "VRDLGU92M15HRLMX", "FRRCHRLMERRLNMVV", "MRNLCUTUDLNZQLQD",
                          // typed in lower case
                          "rssmra85t10a562s", "bncgnntlaqmfnlrf"};
-  for (const char *code : valid)
+  for (const char* code : valid)
     EXPECT_TRUE(taxCodeValid(q(code))) << code;
 }
 
+// Together these put each of 0-9 and A-Z once in an odd and once in an even
+// position, so every value of both tables takes part.
+TEST(TaxCode, EveryCharacterValueCounts) {
+  const char* valid[] = {"0123456789ABCDEP", "CDEFGHIJKLMNOPQS", "OPQRSTUVWXYZ012K",
+                         "123456789ABCDEFA", "DEFGHIJKLMNOPQRH", "PQRSTUVWXYZ0123K"};
+  for (const char* code : valid) {
+    EXPECT_TRUE(taxCodeValid(q(code))) << code;
+    QString other = q(code);
+    other[15] = QChar(other[15].unicode() == 'Z' ? u'A' : char16_t(other[15].unicode() + 1));
+    EXPECT_FALSE(taxCodeValid(other)) << code;
+  }
+}
+
 TEST(TaxCode, WrongCodesAreInvalid) {
-  const char *invalid[] = {"RSSMRA85T10A562T",  // wrong check letter
+  const char* invalid[] = {"RSSMRA85T10A562T",  // wrong check letter
                            "RSSMRA58T10A562S",  // two digits swapped
                            "RSSMRA85T10A56NS",  // omocodia letter with the check letter of the plain code
                            "RSSMRA85T10A5625",  // check character a digit
@@ -34,7 +47,7 @@ TEST(TaxCode, WrongCodesAreInvalid) {
                            "RSSMRA85T10A562SX", // 17 characters
                            "RSSMRA85T10A56:S",  // characters outside 0-9 and A-Z are not valued
                            "RSSMRA85T10A56-S",  "RSSMRA85T1 A562S", "RSSMRA85T10\u00C0562S", ""};
-  for (const char *code : invalid)
+  for (const char* code : invalid)
     EXPECT_FALSE(taxCodeValid(q(code))) << code;
 }
 
@@ -51,15 +64,15 @@ TEST(TaxCode, NoCheckLetterMakesAPunctuatedCodeValid) {
 
 TEST(VatNumber, ValidNumbersNameTheirOffice) {
   struct Case {
-    const char *number;
-    const char *office;
+    const char* number;
+    const char* office;
   } cases[] = {
       {"01234560017", "Torino"},    {"07720410153", "Milano 1"},         {"12345670587", "Roma 1"},
       {"02501010637", "Napoli 1"},  {"09543210968", "Monza (Milano 2)"}, {"08877660996", "Chiavari (Genova 2)"},
       {"00000011205", "Bologna 2"}, {"03141591218", "Napoli 2"},         {"10000001106", ""},
       {"55555550007", ""},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     EXPECT_TRUE(vatNumberValid(q(c.number))) << c.number;
     EXPECT_EQ(vatOffice(q(c.number)), q(c.office)) << c.number;
   }
@@ -67,8 +80,8 @@ TEST(VatNumber, ValidNumbersNameTheirOffice) {
 
 TEST(VatNumber, TheOfficeTableByCode) {
   struct Case {
-    const char *code;
-    const char *office;
+    const char* code;
+    const char* office;
   } cases[] = {
       {"001", "Torino"},
       {"010", "Genova 1"},
@@ -90,15 +103,15 @@ TEST(VatNumber, TheOfficeTableByCode) {
       {"122", ""},
       {"999", ""},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(vatOffice(QStringLiteral("0000000") + q(c.code) + QStringLiteral("0")), q(c.office)) << c.code;
 }
 
 TEST(VatNumber, WrongNumbersAreInvalid) {
-  const char *invalid[] = {"07720410154",  "07720410150", "17720410153", "07720410513", "0772041015",
+  const char* invalid[] = {"07720410154",  "07720410150", "17720410153", "07720410513", "0772041015",
                            "077204101530", "0772041015A", "O7720410153", " 7720410153", "",
                            "07720-10153"};
-  for (const char *n : invalid)
+  for (const char* n : invalid)
     EXPECT_FALSE(vatNumberValid(q(n))) << n;
 }
 
@@ -106,7 +119,7 @@ TEST(VatNumber, WrongNumbersAreInvalid) {
 
 TEST(CardNumber, TypesByLeadingDigits) {
   struct Case {
-    const char *number;
+    const char* number;
     CardType type;
   } cases[] = {
       {"4111111111111111", CardType::Visa},
@@ -145,7 +158,7 @@ TEST(CardNumber, TypesByLeadingDigits) {
       {"4111 1111 1111 1111", CardType::Visa},
       {"4111 1111 1111 1111 2", CardType::Visa},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(cardType(q(c.number)), c.type) << c.number;
 }
 
@@ -173,7 +186,7 @@ TEST(CardNumber, TypeNames) {
 // ---- IBAN ----
 
 TEST(Iban, ValidIbans) {
-  const char *valid[] = {
+  const char* valid[] = {
       "IT60X0542811101000000123456", "IT02A0306909606100000063452", "IT47Q0200805364000104578219",
       "IT61Z0100503382000000218020", "IT66K0760103200001012345678", "IT79B0326822300052136399670",
       // the paper form: groups of four, lower case, the word IBAN in front
@@ -181,19 +194,19 @@ TEST(Iban, ValidIbans) {
       "IBAN IT47 Q020 0805 3640 0010 4578 219", "iban IT61Z0100503382000000218020",
       // other countries pass the same check
       "FR7630006000011234567890189", "SM86U0322509800000000270100", "DE89370400440532013000", "GB29NWBK60161331926819"};
-  for (const char *iban : valid)
+  for (const char* iban : valid)
     EXPECT_TRUE(ibanValid(q(iban))) << iban;
 }
 
 TEST(Iban, WrongIbans) {
-  const char *invalid[] = {"IT60X0542811101000000123457", // one digit changed
+  const char* invalid[] = {"IT60X0542811101000000123457", // one digit changed
                            "IT60X0542811101000000123465", // two digits swapped
                            "IT61X0542811101000000123456", // check digits changed
                            "IT60Y0542811101000000123456", // CIN letter changed
                            "IT60X054281110100000012345",  // one digit missing
                            "IT60X05428111010000001234.6", // a character other than a digit or a letter
                            "IT60X0542811101000000123\u00C056", "IT60-X054-2811-1010-0000-0123-456", "", "IBAN", "IT60"};
-  for (const char *iban : invalid)
+  for (const char* iban : invalid)
     EXPECT_FALSE(ibanValid(q(iban))) << iban;
 }
 
@@ -212,26 +225,26 @@ TEST(TaxCodeButton, DigitsOnlyOpenTheVatCheck) {
 // ---- the answers the screens show ----
 
 struct AnswerCase {
-  Answer (*check)(const QString &);
-  const char *text;
+  Answer (*check)(const QString&);
+  const char* text;
   Verdict verdict;
-  const char *message;
+  const char* message;
 };
 
-const char *const kTaxLength = "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
-const char *const kTaxValid = "Il codice fiscale digitato è VALIDO.";
-const char *const kTaxWrong = "Attenzione: il codice fiscale digitato è ERRATO.";
-const char *const kVatLength = "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.";
-const char *const kVatWrong =
+const char* const kTaxLength = "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
+const char* const kTaxValid = "Il codice fiscale digitato è VALIDO.";
+const char* const kTaxWrong = "Attenzione: il codice fiscale digitato è ERRATO.";
+const char* const kVatLength = "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.";
+const char* const kVatWrong =
     "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon è quindi possibile "
     "fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.";
-const char *const kCardEmpty =
+const char* const kCardEmpty =
     "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.";
-const char *const kCardWrong = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire "
+const char* const kCardWrong = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire "
                                "informazioni relative al tipo di carta di credito.";
-const char *const kIbanLength = "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.";
-const char *const kIbanValid = "L'IBAN digitato è VALIDO.";
-const char *const kIbanWrong = "Attenzione: l'IBAN digitato è ERRATO!";
+const char* const kIbanLength = "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.";
+const char* const kIbanValid = "L'IBAN digitato è VALIDO.";
+const char* const kIbanWrong = "Attenzione: l'IBAN digitato è ERRATO!";
 
 TEST(Answers, MessagesAndVerdicts) {
   const AnswerCase cases[] = {
@@ -281,7 +294,7 @@ TEST(Answers, MessagesAndVerdicts) {
       {checkIban, "IT60 X054 2811 1010 0000 0123 456", Verdict::Incomplete, kIbanLength}, // 33 with the blanks
       {checkIban, "", Verdict::Incomplete, kIbanLength},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     const Answer a = c.check(q(c.text));
     EXPECT_EQ(a.verdict, c.verdict) << c.text;
     EXPECT_EQ(a.message, q(c.message)) << c.text;
