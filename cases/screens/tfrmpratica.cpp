@@ -3,6 +3,10 @@
 #include "cases/pratica.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
+#include "app/help/screens/helpscreens.h"
+#include "clients/screens/checks_screens.h"
+#include "common/screens/allegacartella.h"
+#include "common/screens/cartella.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 
@@ -23,7 +27,7 @@ CardExtra button(const char* name, const char* text) {
   return CardExtra{QLatin1String(name), QString::fromUtf8(text), SP::SP_CustomBase};
 }
 
-[[maybe_unused]] const QString kFolderBeforeSave = QStringLiteral(
+const QString kFolderBeforeSave = QStringLiteral(
     "Attenzione: l'abbinamento di una cartella ad una pratica pu\u00F2 avvenire soltanto dopo che la scheda \u00E8 stata "
     "inserita in archivio.");
 
@@ -126,11 +130,14 @@ const CardDescription& TfrmPratica::describe() {
        QStringLiteral("txtCodFisc"), QStringLiteral("txtPartitaIva"), QStringLiteral("txtSaldati"),
        QStringLiteral("txtSospesi"), QStringLiteral("txtNote")},
       QStringLiteral("Pronto per stampare una nuova scheda..."),
+      QStringLiteral("SCHEDA DETTAGLI PRATICA"),
+      &casePrintRows(),
   };
   return d;
 }
 
 TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
+  on(QStringLiteral("cmdGuida"), [this] { showHelp(this, HelpTopic::Pratiche); });
   screenkit::keepUpper(findChild<QLineEdit*>(QStringLiteral("txtCodFisc")), true);
   auto* prov = findChild<QComboBox*>(QStringLiteral("txtProvRes"));
   screenkit::keepUpper(prov, true);
@@ -144,6 +151,17 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
     on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });
   }
   on(QStringLiteral("btnElenco"), [this] { showCaseDocuments(this); });
+  on(QStringLiteral("cmdAllega"), [this] { attachscreen::showAttachments(this, QStringLiteral("pratica")); });
+  on(QStringLiteral("cmdCartella"), [this] {
+    if (!position()) {
+      services::warning(kFolderBeforeSave);
+      return;
+    }
+    casefolder::showCaseFolder(this, *position());
+  });
+  auto value = [this](const char* name) { return fieldtext::trimmed(findChild<QLineEdit*>(QLatin1String(name))->text()); };
+  on(QStringLiteral("btnCodFisc"), [this, value] { showTaxCodeFieldCheck(this, value("txtCodFisc")); });
+  on(QStringLiteral("btnPartitaIva"), [this, value] { showVatCheck(this, value("txtPartitaIva")); });
 }
 
 void TfrmPratica::afterNew() { findChild<QLineEdit*>(QStringLiteral("txtApertura"))->setText(services::todayText()); }

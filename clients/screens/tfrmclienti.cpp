@@ -1,6 +1,9 @@
 #include "tfrmclienti.h"
 
 #include "clients/cliente.h"
+#include "app/help/screens/helpscreens.h"
+#include "clients/screens/checks_screens.h"
+#include "common/screens/allegacartella.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 
@@ -107,11 +110,14 @@ const CardDescription& TfrmClienti::describe() {
        QStringLiteral("txtProdotti"), QStringLiteral("txtZona"), QStringLiteral("txtQuestioni"),
        QStringLiteral("txtNote")},
       QStringLiteral("Pronto per archiviare una nuova scheda..."),
+      QStringLiteral("SCHEDA ANAGRAFICA CLIENTE"),
+      &clientPrintRows(),
   };
   return d;
 }
 
 TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
+  on(QStringLiteral("cmdGuida"), [this] { showHelp(this, HelpTopic::Clienti); });
   auto* codFisc = findChild<QLineEdit*>(QStringLiteral("txtCodFisc"));
   auto* iban = findChild<QLineEdit*>(QStringLiteral("txtIban"));
   auto* email = findChild<QLineEdit*>(QStringLiteral("txtEmail"));
@@ -124,6 +130,13 @@ TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
   screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtCarta")));
   screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtPartitaIva")));
 
+  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, QStringLiteral("clienti")); });
+  on(QStringLiteral("cmdPDF"), [this] { stampa(Output::Pdf, QStringLiteral("Cliente.pdf")); });
+  auto value = [this](const char* name) { return fieldtext::trimmed(findChild<QLineEdit*>(QLatin1String(name))->text()); };
+  on(QStringLiteral("btnCodFisc"), [this, value] { showTaxCodeFieldCheck(this, value("txtCodFisc")); });
+  on(QStringLiteral("btnPartitaIva"), [this, value] { showVatCheck(this, value("txtPartitaIva")); });
+  on(QStringLiteral("btnCarta"), [this, value] { showCardCheck(this, value("txtCarta")); });
+  on(QStringLiteral("btnIban"), [this, value] { showIbanCheck(this, value("txtIban")); });
   on(QStringLiteral("btnEmail"), [email] {
     services::shell().open(QStringLiteral("mailto:") + fieldtext::trimmed(email->text()));
   });

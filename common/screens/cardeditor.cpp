@@ -6,6 +6,8 @@
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "common/services.h"
+#include "engines/reportfamilies.h"
+#include "engines/screens/reportoutput.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -52,6 +54,10 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   on(QStringLiteral("cmdAvanti"), [this] { naviga(NavCommand::Next); });
   on(QStringLiteral("cmdUltimo"), [this] { naviga(NavCommand::Last); });
   on(QStringLiteral("cmdEsci"), [this] { close(); });
+  if (d_.printRows) {
+    on(QStringLiteral("cmdStampa"), [this] { stampa(Output::Print); });
+    on(QStringLiteral("cmdAnteprima"), [this] { stampa(Output::Preview); });
+  }
 }
 
 void CardEditor::build() {
@@ -378,6 +384,27 @@ void CardEditor::naviga(NavCommand command) {
     }
   } catch (const ArchiveError&) {
     services::error(archiveAccessMessage());
+  }
+}
+
+void CardEditor::stampa(Output output, const QString& pdfFile) {
+  const report::Report card =
+      report::card(d_.printTitle, expandRows(*d_.printRows, recordFromScreen()), report::printedAtText());
+  switch (output) {
+  case Output::Print: report::output().print(card, this); break;
+  case Output::Preview: report::output().preview(card, this); break;
+  case Output::Pdf: {
+    const QString path = paths::inProgramFolder(pdfFile);
+    QString problem;
+    if (!report::output().exportPdf(card, path, &problem)) {
+      services::error(problem);
+      return;
+    }
+    if (services::ask(QStringLiteral("L'esportazione della scheda in PDF \u00E8 terminata con successo.\r\n\r\n"
+                                     "Si vuole aprire il file?")))
+      services::shell().open(path);
+    break;
+  }
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "archive/record.h"
 #include "common/navigation.h"
+#include "common/printrows.h"
 
 #include <QHash>
 #include <QStyle>
@@ -66,6 +67,9 @@ struct CardDescription {
   std::vector<CardRequired> required;
   std::vector<QString> enterChain;                    // control names
   QString initialStatus;
+  // The printed card: its title and rows; cards without rows do not print.
+  QString printTitle = {};
+  const std::vector<PrintRow>* printRows = nullptr;
 };
 
 class CardEditor : public QWidget {
@@ -90,6 +94,10 @@ public:
   void salva();
   void duplica();
   void naviga(NavCommand command);
+  // The card as the screen shows it, printed, previewed or written to PDF
+  // (the PDF is then offered for opening).
+  enum class Output { Print, Preview, Pdf };
+  void stampa(Output output, const QString& pdfFile = QString());
 
   // Binds a handler to a command or button; commands without a handler are
   // disabled.

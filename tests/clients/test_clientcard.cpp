@@ -6,6 +6,9 @@
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
+#include "tests/engines/recordingreportoutput.h"
+
+#include <QTimer>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -243,6 +246,71 @@ private slots:
     card->show();
     QCOMPARE(text("txtCliente"), QString());
     QCOMPARE(pos(), QString());
+  }
+
+  void printsWhatTheScreenShows() {
+    RecordingReportOutput printed;
+    FixedClock clock(QDate(2026, 12, 10), QTime(9, 5, 7));
+    type("txtCliente", QStringLiteral("Bianchi Anna"));
+    type("txtComuneNasc", QStringLiteral("Forlì"));
+    w<QComboBox>("txtProvNasc")->setEditText(QStringLiteral("FC"));
+    type("txtCarta", QStringLiteral("4111"));
+    type("txtScadeCarta", QStringLiteral("12/29"));
+    click("cmdStampa"); // an unsaved card prints what is typed
+    click("cmdAnteprima");
+    QCOMPARE(printed.calls.size(), size_t(2));
+    QCOMPARE(int(printed.calls[0].call), int(RecordingReportOutput::Call::Print));
+    QCOMPARE(int(printed.calls[1].call), int(RecordingReportOutput::Call::Preview));
+    const report::Report& r = printed.last().report;
+    QCOMPARE(r.text(QStringLiteral("txtTitolo")), QStringLiteral("SCHEDA ANAGRAFICA CLIENTE"));
+    QCOMPARE(r.text(QStringLiteral("titCampo03")), QStringLiteral("Comune di nascita:"));
+    QCOMPARE(r.text(QStringLiteral("txtCampo03")), QStringLiteral("Forlì FC"));
+    QCOMPARE(r.text(QStringLiteral("txtCampo16")), QStringLiteral("N. 4111  -  Scadenza: 12/29"));
+    QCOMPARE(r.text(QStringLiteral("txtCampo24")), QString()); // empty notes
+    QCOMPARE(r.text(QStringLiteral("txtCalce")), QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore 09:05:07"));
+
+    messages->answers = {true, false};
+    click("cmdPDF");
+    const QString pdf = folder->path(QStringLiteral("Cliente.pdf"));
+    QCOMPARE(printed.last().file, pdf);
+    QVERIFY(QFile::exists(pdf));
+    QCOMPARE(messages->last().kind, MessageKind::Question);
+    QCOMPARE(messages->lastText(), QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?"));
+    QCOMPARE(shell->opened.back(), pdf);
+    type("txtCliente", QStringLiteral("Seconda Scheda"));
+    click("cmdPDF"); // answered No: written, not opened
+    QCOMPARE(shell->opened.size(), size_t(1));
+    QCOMPARE(printed.last().report.text(QStringLiteral("txtCampo01")), QStringLiteral("Seconda Scheda"));
+
+    printed.writePdf = false;
+    printed.pdfResult = false;
+    click("cmdPDF");
+    QCOMPARE(messages->last().kind, MessageKind::Error);
+    QCOMPARE(messages->lastText(), printed.pdfError);
+  }
+
+  void satellitesOpenFromTheirButtons() {
+    // each satellite is modal: note which screen came up, then close it
+    auto opened = [this](const char* button) {
+      QString name;
+      QTimer::singleShot(0, [&name] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+          name = m->objectName();
+          m->close();
+        }
+      });
+      click(button);
+      return name;
+    };
+    type("txtCodFisc", QStringLiteral("01234567890"));
+    QCOMPARE(opened("btnCodFisc"), QStringLiteral("TfrmPartitaIva"));
+    type("txtCodFisc", QStringLiteral("RSSMRA85T10A562S"));
+    QCOMPARE(opened("btnCodFisc"), QStringLiteral("TfrmCodFisc"));
+    QCOMPARE(opened("btnPartitaIva"), QStringLiteral("TfrmPartitaIva"));
+    QCOMPARE(opened("btnCarta"), QStringLiteral("TfrmCarta"));
+    QCOMPARE(opened("btnIban"), QStringLiteral("TfrmIban"));
+    QCOMPARE(opened("cmdFile"), QStringLiteral("TfrmAllegaCartella"));
+    QCOMPARE(opened("cmdGuida"), QStringLiteral("TfrmGuida"));
   }
 
   void rendersTidily() {

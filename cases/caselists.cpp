@@ -1,0 +1,123 @@
+#include "caselists.h"
+
+#include "pratica.h"
+
+#include "archive/paths.h"
+
+namespace {
+
+using lists::CallerTarget;
+
+const std::vector<lists::LineColumn>& caseLine() {
+  static const std::vector<lists::LineColumn> line = {{QString(), "Oggetto", 42},
+                                                      {QStringLiteral("  Prot. "), "Protocollo", 16},
+                                                      {QStringLiteral("  Data: "), "Apertura", 10},
+                                                      {QStringLiteral("  "), "Cliente", 28},
+                                                      {QStringLiteral("  Tel. "), "Recapito", 14},
+                                                      {QStringLiteral("  "), "Stato", 0}};
+  return line;
+}
+
+lists::ArchivePath caseArchive() { return lists::ArchivePath::fixed(QString::fromLatin1(paths::kPratiche)); }
+
+// The case card receives the whole record and its position.
+CallerTarget caseCard(const QString& tag) { return {tag, QStringLiteral("TfrmPratica"), true, {}}; }
+
+} // namespace
+
+const lists::ListDescription& caseSearchList() {
+  static const lists::ListDescription d{
+      .screen = QStringLiteral("TfrmTrovaPratica"),
+      .caption = QStringLiteral(" Trova pratiche in archivio"),
+      .printTitle = QStringLiteral("Riepilogo Pratiche"),
+      .layout = &TRecPratica(),
+      .path = caseArchive(),
+      .criteria =
+          {
+              {QStringLiteral("txtOggetto"), QStringLiteral("Oggetto pratica:"), "Oggetto"},
+              {QStringLiteral("txtTipologia"), QStringLiteral("Tipologia:"), "Tipologia"},
+              {QStringLiteral("txtProtocollo"), QStringLiteral("Protocollo n."), "Protocollo"},
+              {QStringLiteral("txtApertura"), QStringLiteral("Data apertura (gg/mm/aaaa):"), "Apertura"},
+              {QStringLiteral("txtStato"), QStringLiteral("Stato avanzamento:"), "Stato"},
+              {QStringLiteral("txtDocumenti"), QStringLiteral("Documenti principali:"), "Documenti"},
+              {QStringLiteral("txtCliente"), QStringLiteral("Cliente:"), "Cliente"},
+              {QStringLiteral("txtCodFisc"), QStringLiteral("Codice fiscale:"), "CodFisc"},
+              {QStringLiteral("txtConsulente"), QStringLiteral("Consulente o curatore:"), "Consulente"},
+              {QStringLiteral("txtNote"), QStringLiteral("Note:"), "Note"},
+          },
+      .condition = {},
+      .line = caseLine(),
+      .targets =
+          {
+              caseCard(QStringLiteral("pratica")),
+              {QStringLiteral("scadenzario"),
+               QStringLiteral("TfrmScadenzario"),
+               false,
+               {{QStringLiteral("txtOggetto"), "Oggetto"},
+                {QStringLiteral("txtTipologia"), "Tipologia"},
+                {QStringLiteral("txtProtocollo"), "Protocollo"},
+                {QStringLiteral("txtApertura"), "Apertura"},
+                {QStringLiteral("txtChiusura"), "Chiusura"},
+                {QStringLiteral("txtStato"), "Stato"},
+                {QStringLiteral("txtConsulente"), "Consulente"},
+                {QStringLiteral("txtCliente"), "Cliente"},
+                {QStringLiteral("txtRecapito"), "Recapito"},
+                {QStringLiteral("txtCodFisc"), "CodFisc"}}},
+          },
+  };
+  return d;
+}
+
+const lists::ListDescription& urgentList() {
+  static const lists::ListDescription d{
+      .screen = QStringLiteral("TfrmUrgenti"),
+      .caption = QStringLiteral(" Riepilogo pratiche urgenti"),
+      .printTitle = QStringLiteral("Riepilogo Pratiche Urgenti"),
+      .layout = &TRecPratica(),
+      .path = caseArchive(),
+      .criteria = {},
+      .condition = lists::flagIs(TRecPratica(), "Urgente", fieldtext::yes()),
+      .line = caseLine(),
+      .targets = {caseCard(QString())},
+  };
+  return d;
+}
+
+const xls::ExportDescription& caseExport() {
+  auto col = [](const char* caption, int width, std::string_view field) {
+    return xls::ExportColumn{QString::fromUtf8(caption), QString::fromUtf8(caption), width, {field}};
+  };
+  static const xls::ExportDescription d{
+      .screen = QStringLiteral("TfrmExpPratiche"),
+      .caption = QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"),
+      .file = QStringLiteral("Pratiche.xls"),
+      .worksheet = QStringLiteral("Riepilogo Pratiche"),
+      .helpTitle = QStringLiteral("Esportazione archivio pratiche in Microsoft Excel."),
+      .layout = &TRecPratica(),
+      .path = caseArchive(),
+      .columns =
+          {
+              col("Oggetto pratica", 400, "Oggetto"),
+              col("Tipologia", 250, "Tipologia"),
+              col("Protocollo n.", 200, "Protocollo"),
+              col("Data apertura", 200, "Apertura"),
+              col("Data chiusura", 200, "Chiusura"),
+              col("Stato avanzamento", 250, "Stato"),
+              col("Documenti principali", 400, "Documenti"),
+              col("Uffici interessati", 400, "Uffici"),
+              col("Consulente o curatore", 250, "Consulente"),
+              col("Cliente", 250, "Cliente"),
+              col("Recapito preferenziale", 250, "Recapito"),
+              col("Via e numero civico", 250, "IndirizzoRes"),
+              col("Comune di residenza", 250, "ComuneRes"),
+              col("Prov.", 120, "ProvRes"),
+              col("CAP", 120, "CapRes"),
+              col("Codice fiscale", 250, "CodFisc"),
+              col("Partita IVA", 200, "PartitaIva"),
+              col("Pagamenti saldati", 400, "Saldati"),
+              col("Pagamenti da effettuare", 400, "Sospesi"),
+              col("Note", 400, "Note"),
+          },
+  };
+  return d;
+}
