@@ -63,7 +63,7 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   screenkit::applyFormats();
   setObjectName(d_.screen);
   setWindowTitle(d_.caption);
-  setFixedSize(500, 250);
+  setFixedSize(500, 210);
 
   auto* heading = new QLabel(d_.archiveLabel, this);
   QFont bold = heading->font();

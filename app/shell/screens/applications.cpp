@@ -1,10 +1,13 @@
 #include "applications.h"
 
+#include "app/help/screens/helpscreens.h"
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
 
 // Applications: include each card or menu screen here and give its row a
-// factory below.
+// factory below (the screen's library is linked in CMakeLists.txt).
+#include "cases/screens/tfrmpratica.h"
+#include "clients/screens/tfrmclienti.h"
 
 namespace {
 
@@ -19,14 +22,19 @@ QWidget* screen() {
 template <yearscreens::Archive archive, class Card>
 QWidget* yearly() {
   screenkit::ScreenSet::add(new Card());
-  return new YearScreen(yearscreens::description(archive));
+  YearScreenDescription d = yearscreens::description(archive);
+  // the year screen explains its application with the card's own help
+  const HelpTopic topic = archive == yearscreens::Archive::Protocollo ? HelpTopic::Protocollo
+                          : archive == yearscreens::Archive::Progetti ? HelpTopic::Progetti
+                                                                      : HelpTopic::Movimenti;
+  d.help = [topic](QWidget* screen) { showHelp(screen, topic); };
+  return new YearScreen(d);
 }
 
 const Application kApplications[] = {
     // picture, button, title, opens, art, factory
-    {"imgClienti", "btnClienti", "Anagrafica Clienti", "TfrmClienti", "clienti",
-     nullptr /* screen<TfrmClienti> (clients/screens/tfrmclienti.h) */},
-    {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", nullptr},
+    {"imgClienti", "btnClienti", "Anagrafica Clienti", "TfrmClienti", "clienti", screen<TfrmClienti>},
+    {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
@@ -41,9 +49,9 @@ const Application kApplications[] = {
 };
 
 const MenuCommands kMenuCommands{
-    nullptr, // guide
-    nullptr, // info
-    nullptr, // about
+    [](QWidget* menu) { showHelp(menu, HelpTopic::Manuale); },
+    showInfo,
+    showSplash,
 };
 
 } // namespace

@@ -32,6 +32,3 @@ struct MenuCommands {
   void (*about)(QWidget* menu); // TfrmSplash, modal
 };
 const MenuCommands& menuCommands();
-
-// The product's web page.
-inline const QString kWebSite = QStringLiteral("https://www.velarion.it");

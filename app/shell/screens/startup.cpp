@@ -11,19 +11,18 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include <memory>
 #include <vector>
 
 namespace {
 
 // Every persistent screen of the run, in creation order.
-std::vector<std::unique_ptr<QWidget>>& screens() {
-  static std::vector<std::unique_ptr<QWidget>> s;
+std::vector<QWidget*>& screens() {
+  static std::vector<QWidget*> s;
   return s;
 }
 
 QWidget* keep(QWidget* screen) {
-  screens().emplace_back(screen);
+  screens().push_back(screen);
   screenkit::ScreenSet::add(screen);
   return screen;
 }
@@ -63,9 +62,18 @@ int run(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Velarion"));
   start();
   const int result = QApplication::exec();
-  // the screens go before the application object does
-  while (!screens().empty()) screens().pop_back();
+  finish();
   return result;
+}
+
+void finish() {
+  // the screens go before the application object does, the last made first
+  while (!screens().empty()) {
+    QWidget* screen = screens().back();
+    screens().pop_back();
+    screenkit::ScreenSet::remove(screen);
+    delete screen;
+  }
 }
 
 } // namespace startup

@@ -1,5 +1,6 @@
 #include "tfrmavvio.h"
 
+#include "app/help/help.h"
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "app/shell/screens/program.h"
@@ -20,7 +21,8 @@ using screenkit::Picture;
 
 namespace {
 
-constexpr int kTileSide = 104;
+constexpr int kTileSide = 112;
+constexpr QSize kTile(232, 226);
 constexpr int kTilesPerRow = 5;
 
 Picture* menuPicture(QWidget* menu, const char* name, const char* art, const QString& caption) {
@@ -82,6 +84,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   int index = 0;
   for (const Application& app : applications()) {
     auto* tile = new QFrame(this);
+    tile->setFixedSize(kTile);
     tile->setObjectName(QStringLiteral("panTile%1").arg(index + 1));
     tile->setStyleSheet(QStringLiteral("#%1{background:rgba(255,255,255,215);border:1px solid #cfd9e6;"
                                        "border-radius:14px;}")
@@ -115,9 +118,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(about, &Picture::clicked, this, [this] {
     if (menuCommands().about) menuCommands().about(this);
   });
-  auto* site = new Picture(QStringLiteral("imgSito"), artwork::siteStrip(QStringLiteral("www.velarion.it"), this), this);
+  auto* site = new Picture(QStringLiteral("imgSito"), artwork::siteStrip(help::webAddressText(), this), this);
   site->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  connect(site, &Picture::clicked, this, [] { services::shell().open(kWebSite); });
+  connect(site, &Picture::clicked, this, [] { services::shell().open(help::webAddress()); });
   auto* exit = menuPicture(this, "imgEsci", "esci", QStringLiteral("Esci"));
   connect(exit, &Picture::clicked, this, &QWidget::close);
 

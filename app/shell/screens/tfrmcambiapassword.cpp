@@ -29,7 +29,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("TfrmCambiaPassword"));
   setWindowTitle(QStringLiteral(" Cambia password"));
-  setFixedSize(460, 250);
+  setFixedSize(460, 210);
 
   auto* logo = new QLabel(this);
   logo->setPixmap(artwork::picture(QStringLiteral("logo"), 64));

@@ -26,7 +26,7 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("TfrmPassword"));
   setWindowTitle(QStringLiteral(" Velarion - Accesso al programma"));
-  setFixedSize(460, 230);
+  setFixedSize(460, 200);
 
   auto* logo = new QLabel(this);
   logo->setObjectName(QStringLiteral("imgLogo"));
