@@ -21,19 +21,32 @@ QString pad(QStringView text, int width) {
 LineBuilder::LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns) : layout_(&layout) {
   for (const LineColumn& c : columns) {
     pieces_.push_back({c.before, layout.require(c.field), c.width});
-    length_ += int(c.before.size()) + (c.width > 0 ? c.width : 40);
   }
 }
 
 QString LineBuilder::operator()(const char* record) const {
-  QString out;
-  out.reserve(length_);
-  for (const Piece& p : pieces_) {
-    out += p.before;
-    std::string_view bytes = fieldbytes::text(*layout_, p.field, record);
-    if (p.width > 0 && bytes.size() > size_t(p.width)) bytes = bytes.substr(0, size_t(p.width));
-    for (char c : bytes) out.append(cp1252::toUnicode(static_cast<unsigned char>(c)));
-    if (p.width > 0 && bytes.size() < size_t(p.width)) out.append(QString(p.width - int(bytes.size()), QLatin1Char(' ')));
+  // The texts first, so the line is made in one allocation.
+  std::string_view texts[16];
+  std::vector<std::string_view> many;
+  std::string_view* text = texts;
+  if (pieces_.size() > std::size(texts)) {
+    many.resize(pieces_.size());
+    text = many.data();
+  }
+  qsizetype length = 0;
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& p = pieces_[i];
+    text[i] = fieldbytes::text(*layout_, p.field, record);
+    if (p.width > 0 && text[i].size() > size_t(p.width)) text[i] = text[i].substr(0, size_t(p.width));
+    length += p.before.size() + (p.width > 0 ? p.width : qsizetype(text[i].size()));
+  }
+  QString out(length, Qt::Uninitialized);
+  QChar* at = out.data();
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& p = pieces_[i];
+    at = std::copy(p.before.cbegin(), p.before.cend(), at);
+    for (char c : text[i]) *at++ = cp1252::toUnicode(static_cast<unsigned char>(c));
+    for (qsizetype k = qsizetype(text[i].size()); k < p.width; ++k) *at++ = QLatin1Char(' ');
   }
   return out;
 }

@@ -56,7 +56,6 @@ private:
   };
   const RecordLayout* layout_;
   std::vector<Piece> pieces_;
-  int length_ = 0;
 };
 
 // A criterion of a search screen: its edit, the caption beside it and the

@@ -6,29 +6,27 @@
 #include "archive/cp1252.h"
 
 #include <QBuffer>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <numeric>
 
 namespace xls {
 
 // ---- the preview table ----
 
-std::string_view ExportTable::cell(int row, int column) const {
-  const size_t i = size_t(row) * size_t(columns_) + size_t(column);
-  const size_t begin = i ? ends_[i - 1] : 0;
-  return std::string_view(bytes_).substr(begin, ends_[i] - begin);
-}
-
 QString ExportTable::text(int row, int column) const {
   const std::string_view c = cell(row, column);
   return cp1252::decode(c.data(), qsizetype(c.size()));
 }
 
-void ExportTable::addCell(std::string_view bytes) {
-  bytes_.append(bytes);
-  ends_.push_back(bytes_.size());
+void ExportTable::reserve(int rows) {
+  ends_.reserve(size_t(rows) * size_t(columns_));
+  positions_.reserve(size_t(rows));
+  bytes_.reserve(size_t(rows) * size_t(columns_) * 8); // most cells are short or empty
 }
 
 void ExportTable::clear() {
@@ -90,6 +88,7 @@ ExportTable preview(const ExportDescription& d, const QString& path) {
   try {
     TArchivioSchede archive(path, d.layout->size());
     archive.open(TArchivioSchede::Access::Read);
+    if (!d.select) table.reserve(archive.count());
     archive.scan([&](int position, const char* record) {
       if (d.select) {
         const lists::Verdict v = d.select(record);
@@ -115,25 +114,31 @@ ExportTable preview(const ExportDescription& d, const QString& path) {
 
 namespace {
 
-// Collects the document and hands it to the device in large pieces.
+// Collects the document in a buffer and hands it to the device in large
+// pieces; the cells of a large archive are millions of short texts.
 class Out {
 public:
-  explicit Out(QIODevice& device) : device_(device) { buffer_.reserve(kChunk + 4096); }
+  explicit Out(QIODevice& device) : device_(device), buffer_(kChunk + kSlack) {}
   Out& operator<<(std::string_view s) {
-    buffer_.append(s.data(), qsizetype(s.size()));
-    if (buffer_.size() >= kChunk) flush();
+    room(s.size());
+    std::memcpy(at_, s.data(), s.size());
+    at_ += s.size();
     return *this;
+  }
+  // A data cell: its text between the cell's tags.
+  void cell(std::string_view s) {
+    static constexpr std::string_view open = "<td style=\"text-align: left;\">", close = "</td>";
+    room(open.size() + s.size() * 5 + close.size());
+    std::memcpy(at_, open.data(), open.size());
+    at_ += open.size();
+    put(s);
+    std::memcpy(at_, close.data(), close.size());
+    at_ += close.size();
   }
   // Text of a cell or caption: "&", "<" and ">" as entities.
   void escaped(std::string_view s) {
-    size_t from = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-      const char* entity = s[i] == '&' ? "&amp;" : s[i] == '<' ? "&lt;" : s[i] == '>' ? "&gt;" : nullptr;
-      if (!entity) continue;
-      *this << s.substr(from, i - from) << entity;
-      from = i + 1;
-    }
-    *this << s.substr(from);
+    room(s.size() * 5);
+    put(s);
   }
   void escaped(const QString& text) {
     const QByteArray b = cp1252::encode(text);
@@ -145,13 +150,41 @@ public:
   }
 
 private:
-  static constexpr qsizetype kChunk = 1 << 20;
+  static constexpr size_t kChunk = 1 << 20;
+  static constexpr size_t kSlack = 1 << 14;
+  // Copies a text with its entities; room has been made.
+  void put(std::string_view s) {
+    if (std::none_of(s.begin(), s.end(), [](char c) { return c == '&' || c == '<' || c == '>'; })) {
+      std::memcpy(at_, s.data(), s.size());
+      at_ += s.size();
+      return;
+    }
+    for (const char c : s) {
+      switch (c) {
+      case '&': std::memcpy(at_, "&amp;", 5); at_ += 5; break;
+      case '<': std::memcpy(at_, "&lt;", 4); at_ += 4; break;
+      case '>': std::memcpy(at_, "&gt;", 4); at_ += 4; break;
+      default: *at_++ = c;
+      }
+    }
+  }
+  char* begin() { return buffer_.data(); }
+  void room(size_t n) {
+    if (size_t(at_ - begin()) + n <= buffer_.size()) return;
+    flush();
+    if (n > buffer_.size()) {
+      buffer_.resize(n);
+      at_ = begin();
+    }
+  }
   void flush() {
-    if (ok_ && !buffer_.isEmpty()) ok_ = device_.write(buffer_) == buffer_.size();
-    buffer_.clear();
+    const qint64 n = at_ - begin();
+    if (ok_ && n > 0) ok_ = device_.write(begin(), n) == n;
+    at_ = begin();
   }
   QIODevice& device_;
-  QByteArray buffer_;
+  std::vector<char> buffer_;
+  char* at_ = buffer_.data();
   bool ok_ = true;
 };
 
@@ -185,11 +218,7 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
   const int cells = std::min(int(columns.size()), table.columns());
   for (int r = 0; r < table.rows(); ++r) {
     out << "<tr>";
-    for (int c = 0; c < cells; ++c) {
-      out << "<td style=\"text-align: left;\">";
-      out.escaped(fieldbytes::trimmed(table.cell(r, c)));
-      out << "</td>";
-    }
+    for (int c = 0; c < cells; ++c) out.cell(fieldbytes::trimmed(table.cell(r, c)));
     out << "</tr>";
   }
   out << "</table></body></html>";
@@ -206,13 +235,22 @@ QByteArray document(const QString& worksheet, std::span<const ExportColumn> colu
 
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
           const ExportTable& table) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (!write(file, worksheet, columns, table)) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  const QFileInfo target(path);
+  // The new file is written beside the old one under a temporary name and
+  // renamed over it only once it is whole.
+  QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+  if (!temp.open()) return false;
+  if (!write(temp, worksheet, columns, table) || !temp.flush()) return false;
+  temp.close();
+  temp.setPermissions(target.exists() ? QFile::permissions(path)
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                            QFile::ReadGroup | QFile::ReadOther);
+  std::error_code failed;
+  std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
+                          failed);
+  if (failed) return false;
+  temp.setAutoRemove(false);
+  return true;
 }
 
 } // namespace xls

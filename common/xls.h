@@ -37,14 +37,22 @@ public:
   explicit ExportTable(int columns = 0) : columns_(columns) {}
   int columns() const { return columns_; }
   int rows() const { return columns_ ? int(ends_.size() / size_t(columns_)) : 0; }
-  std::string_view cell(int row, int column) const;
+  std::string_view cell(int row, int column) const {
+    const size_t i = size_t(row) * size_t(columns_) + size_t(column);
+    const size_t begin = i ? ends_[i - 1] : 0;
+    return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+  }
   QString text(int row, int column) const;
   // The record a row was read from.
   int position(int row) const { return positions_[size_t(row)]; }
 
   // Cells are added left to right; a row is complete after `columns` cells.
-  void addCell(std::string_view bytes);
+  void addCell(std::string_view bytes) {
+    bytes_.append(bytes);
+    ends_.push_back(bytes_.size());
+  }
   void setPosition(int position) { positions_.push_back(position); }
+  void reserve(int rows);
   void clear();
   // The rows in the given order (indexes of this table).
   ExportTable reordered(std::span<const int> order) const;
@@ -101,8 +109,9 @@ ExportTable preview(const ExportDescription& description, const QString& path);
 bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 
-// Writes the file through a temporary file renamed over the old one, so a
-// failed export leaves the previous file as it was. False on any failure.
+// Writes the file under a temporary name in the same folder and renames it
+// over the old one, so a failed export leaves the previous file as it was.
+// False on any failure.
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
           const ExportTable& table);
 

@@ -163,14 +163,14 @@ TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
   const ExportTable t = preview(d, clientsPath());
   ASSERT_TRUE(save(path, d.worksheet, d.columns, t));
   EXPECT_EQ(fileBytes(path), document(d.worksheet, d.columns, t));
-  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 2); // the archive and the export, no leftovers
+  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // the archive and the export, no leftovers
 
   // a file that cannot be replaced (here a folder stands in its place)
   const QString blocked = folder.path(QStringLiteral("Bloccato.xls"));
   QDir().mkdir(blocked);
   EXPECT_FALSE(save(blocked, d.worksheet, d.columns, t));
   EXPECT_TRUE(QFileInfo(blocked).isDir());
-  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 2);
+  EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
   // a folder that does not exist
   EXPECT_FALSE(save(folder.path(QStringLiteral("manca/Clienti.xls")), d.worksheet, d.columns, t));
 }
