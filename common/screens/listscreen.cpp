@@ -1,6 +1,7 @@
 #include "listscreen.h"
 
 #include "binding.h"
+#include "cardeditor.h"
 #include "screenkit.h"
 
 #include "archive/archivio.h"
@@ -25,10 +26,6 @@ namespace {
 ListScreen::PrintHook& printHook() {
   static ListScreen::PrintHook hook;
   return hook;
-}
-ListScreen::RecordLoader& recordLoader() {
-  static ListScreen::RecordLoader loader;
-  return loader;
 }
 
 QLabel* wrapped(const QString& text, QWidget* parent) {
@@ -306,7 +303,10 @@ void ListScreen::pick(int row) {
     const int position = entries()[size_t(row)].position;
     if (const std::optional<Record> record = readRecord(d_, resolve(d_.path), position)) {
       if (target->wholeRecord) {
-        if (!recordLoader() || !recordLoader()(screen, *record, position)) {
+        // a card loads the record as its own navigation does
+        if (auto* card = qobject_cast<CardEditor*>(screen)) {
+          card->loadRecord(*record, position);
+        } else {
           binding::load(screen, *record);
           screenkit::setTextOf(screenkit::control(screen, QStringLiteral("lblPosizione")), QString::number(position));
         }
@@ -329,7 +329,6 @@ void ListScreen::done(int result) {
 }
 
 void ListScreen::setPrintHook(PrintHook hook) { printHook() = std::move(hook); }
-void ListScreen::setRecordLoader(RecordLoader loader) { recordLoader() = std::move(loader); }
 
 void ListScreen::open(const ListDescription& description, QWidget* parent, const QString& callerTag) {
   ListScreen screen(description, parent);

@@ -65,11 +65,6 @@ public:
   // set, "Stampa" is disabled.
   using PrintHook = std::function<void(QWidget* screen, const QString& title, const QStringList& lines)>;
   static void setPrintHook(PrintHook hook);
-  // Loads a whole record into a card and sets its position; returns false to
-  // leave it to the default (every field into the control of its name and
-  // the position into `lblPosizione`).
-  using RecordLoader = std::function<bool(QWidget* card, const Record& record, int position)>;
-  static void setRecordLoader(RecordLoader loader);
 
   // Fills a summary; the screen does it when shown.
   void fill();

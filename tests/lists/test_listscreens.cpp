@@ -4,6 +4,7 @@
 
 #include "clients/clientlists.h"
 #include "clients/screens/clientlists_screens.h"
+#include "clients/screens/tfrmclienti.h"
 #include "common/screens/exportscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
@@ -208,6 +209,21 @@ private slots:
       QCOMPARE(text(clientCard.get(), "txtComuneRes"), QStringLiteral("Forl\u00EC"));
       QCOMPARE(text(clientCard.get(), "lblFile01"), QStringLiteral("contratto.pdf"));
     }
+  }
+
+  void theClientCardLoadsThePickLikeItsOwnNavigation() {
+    TfrmClienti card;
+    screenkit::ScreenSet::add(&card);
+    ListScreen s(clientSearchList());
+    s.setCallerTag(QStringLiteral("clienti"));
+    s.show();
+    cerca(s, {{"txtCliente", "rossi mario"}});
+    doubleClick(s, 1);
+    QCOMPARE(card.position(), std::optional<int>(3));
+    QCOMPARE(text(&card, "txtEmail"), QStringLiteral("secondo@example.it"));
+    QCOMPARE(text(&card, "txtCodFisc"), QStringLiteral("RSSMRA70A01D704Y"));
+    QVERIFY(!child<QCheckBox>(&card, "chkRicontatta")->isChecked());
+    screenkit::ScreenSet::remove(&card);
   }
 
   void doubleClickCopiesIntoTheCallersFields() {
