@@ -4,7 +4,9 @@
 #include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
 #include "app/help/screens/helpscreens.h"
+#include "cases/screens/caselists_screens.h"
 #include "clients/screens/checks_screens.h"
+#include "clients/screens/clientlists_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/screens/cartella.h"
 #include "common/screens/screenkit.h"
@@ -150,6 +152,10 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
     auto* date = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(name));
     on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });
   }
+  on(QStringLiteral("cmdTrova"), [this] { showCaseSearch(this, QStringLiteral("pratica")); });
+  on(QStringLiteral("cmdUrgente"), [this] { showUrgentCases(this); });
+  on(QStringLiteral("cmdExcel"), [this] { showCaseExport(this); });
+  on(QStringLiteral("impCliente"), [this] { showClientSearch(this, QStringLiteral("pratica")); });
   on(QStringLiteral("btnElenco"), [this] { showCaseDocuments(this); });
   on(QStringLiteral("cmdAllega"), [this] { attachscreen::showAttachments(this, QStringLiteral("pratica")); });
   on(QStringLiteral("cmdCartella"), [this] {

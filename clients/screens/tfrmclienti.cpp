@@ -3,6 +3,7 @@
 #include "clients/cliente.h"
 #include "app/help/screens/helpscreens.h"
 #include "clients/screens/checks_screens.h"
+#include "clients/screens/clientlists_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
@@ -130,6 +131,9 @@ TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
   screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtCarta")));
   screenkit::digitsOnly(findChild<QLineEdit*>(QStringLiteral("txtPartitaIva")));
 
+  on(QStringLiteral("cmdTrova"), [this] { showClientSearch(this, QStringLiteral("clienti")); });
+  on(QStringLiteral("cmdRicontatta"), [this] { showRecontactList(this); });
+  on(QStringLiteral("cmdEsporta"), [this] { showClientExport(this); });
   on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, QStringLiteral("clienti")); });
   on(QStringLiteral("cmdPDF"), [this] { stampa(Output::Pdf, QStringLiteral("Cliente.pdf")); });
   auto value = [this](const char* name) { return fieldtext::trimmed(findChild<QLineEdit*>(QLatin1String(name))->text()); };

@@ -46,6 +46,8 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   setWindowTitle(d_.caption);
   setWindowState(Qt::WindowMaximized);
   build();
+  // a card is a persistent screen: lists and imports find it by name
+  screenkit::ScreenSet::add(this);
   on(QStringLiteral("cmdNuovo"), [this] { nuovo(); });
   on(QStringLiteral("cmdSalva"), [this] { salva(); });
   on(QStringLiteral("cmdDuplica"), [this] { duplica(); });
@@ -260,6 +262,8 @@ void CardEditor::on(const QString& control, std::function<void()> handler) {
   else if (auto* b = qobject_cast<QAbstractButton*>(w))
     connect(b, &QAbstractButton::clicked, this, std::move(handler));
 }
+
+CardEditor::~CardEditor() { screenkit::ScreenSet::remove(this); }
 
 QString CardEditor::archivePath() const {
   if (!d_.fixedFile.isEmpty()) return paths::inProgramFolder(d_.fixedFile);

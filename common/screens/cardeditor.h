@@ -76,6 +76,7 @@ class CardEditor : public QWidget {
   Q_OBJECT
 public:
   explicit CardEditor(const CardDescription& description, QWidget* parent = nullptr);
+  ~CardEditor() override;
 
   const CardDescription& description() const { return d_; }
   QString archivePath() const;

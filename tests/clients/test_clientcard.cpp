@@ -2,6 +2,8 @@
 // duplicating, with the messages read through the test seams.
 #include "clients/cliente.h"
 #include "clients/screens/tfrmclienti.h"
+#include "common/screens/exportscreen.h"
+#include "common/screens/listscreen.h"
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
@@ -311,6 +313,59 @@ private slots:
     QCOMPARE(opened("btnIban"), QStringLiteral("TfrmIban"));
     QCOMPARE(opened("cmdFile"), QStringLiteral("TfrmAllegaCartella"));
     QCOMPARE(opened("cmdGuida"), QStringLiteral("TfrmGuida"));
+  }
+
+  void searchRecontactAndExportFromTheCard() {
+    type("txtCliente", QStringLiteral("Rossi Mario"));
+    click("cmdSalva");
+    click("cmdNuovo");
+    type("txtCliente", QStringLiteral("Rossi Anna"));
+    type("txtQuestioni", QStringLiteral("Preventivo"));
+    w<QCheckBox>("chkRicontatta")->setChecked(true);
+    w<QLabel>("lblFile02")->setText(QStringLiteral("pianta.dwg"));
+    click("cmdSalva");
+    click("cmdNuovo");
+    auto modal = [this](const char* command, std::function<void(QDialog*)> act) {
+      bool seen = false;
+      QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+          seen = true;
+          act(d);
+          if (d->isVisible()) d->close();
+        }
+      });
+      click(command);
+      QVERIFY(seen);
+    };
+    modal("cmdTrova", [](QDialog* d) {
+      auto* s = static_cast<lists::ListScreen*>(d);
+      QCOMPARE(s->objectName(), QStringLiteral("TfrmTrovaClienti"));
+      screenkit::setTextOf(s->findChild<QWidget*>(QStringLiteral("txtCliente")), QStringLiteral("ANNA"));
+      s->cerca();
+      QCOMPARE(s->lines().size(), 1);
+      s->pick(0);
+    });
+    QCOMPARE(pos(), QStringLiteral("2"));
+    QCOMPARE(text("txtCliente"), QStringLiteral("Rossi Anna"));
+    QCOMPARE(text("lblFile02"), QStringLiteral("pianta.dwg"));
+    QVERIFY(w<QCheckBox>("chkRicontatta")->isChecked());
+    click("cmdPrimo");
+    modal("cmdRicontatta", [](QDialog* d) {
+      auto* s = static_cast<lists::ListScreen*>(d);
+      QCOMPARE(s->objectName(), QStringLiteral("TfrmRicontatta"));
+      QCOMPARE(s->lines().size(), 1);
+      QVERIFY(s->lines().front().endsWith(QStringLiteral("  Preventivo")));
+      s->pick(0);
+    });
+    QCOMPARE(pos(), QStringLiteral("2"));
+    messages->answers = {true, true};
+    modal("cmdEsporta", [](QDialog* d) {
+      auto* e = static_cast<xls::ExportScreen*>(d);
+      QCOMPARE(e->objectName(), QStringLiteral("TfrmExpClienti"));
+      QCOMPARE(e->table().rows(), 2);
+      e->esporta();
+    });
+    QCOMPARE(shell->opened.back(), folder->path(QStringLiteral("Clienti.xls")));
   }
 
   void rendersTidily() {

@@ -1,0 +1,186 @@
+// The office cases as a new user meets them: three cases, a client
+// imported into one, one marked urgent with its document lines, found again
+// by a criterion and by the urgent summary, previewed, its folder opened and
+// the archive exported.
+#include "archive/archivio.h"
+#include "cases/pratica.h"
+#include "cases/screens/tfrmdettagli.h"
+#include "cases/screens/tfrmpratica.h"
+#include "clients/cliente.h"
+#include "common/screens/cartella.h"
+#include "common/screens/exportscreen.h"
+#include "common/screens/listscreen.h"
+#include "common/screens/screenkit.h"
+#include "support.h"
+#include "tests/engines/recordingreportoutput.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+class CaseFlowTest : public QObject {
+  Q_OBJECT
+
+  template <class T = QWidget> T* w(QWidget* screen, const char* name) {
+    T* c = screen->findChild<T*>(QLatin1String(name));
+    if (!c) qFatal("no control %s", name);
+    return c;
+  }
+  // Presses a command that opens a modal satellite and acts on it.
+  template <class Screen> void withModal(QWidget* card, const char* command, std::function<void(Screen*)> act) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* s = qobject_cast<Screen*>(QApplication::activeModalWidget());
+      if (!s) return;
+      seen = true;
+      act(s);
+      if (s->isVisible()) s->close();
+    });
+    QTest::mouseClick(w(card, command), Qt::LeftButton);
+    QVERIFY2(seen, command);
+  }
+
+private slots:
+  void newUserDay() {
+    TempProgramFolder folder;
+    RecordingMessages messages;
+    RecordingShell shell;
+    RecordingReportOutput printed;
+    FixedClock clock(QDate(2026, 12, 10));
+    {
+      // two clients in the register
+      TArchivioSchede a(folder.path(QStringLiteral("Clienti.pro")), TRecCliente().size());
+      a.open();
+      Record c(TRecCliente());
+      c.set("Cliente", QStringLiteral("Rossi Mario"));
+      c.set("Recapito", QStringLiteral("0543 123456"));
+      c.set("IndirizzoRes", QStringLiteral("Via Emilia 1"));
+      c.set("ComuneRes", QStringLiteral("Forlì"));
+      c.set("ProvRes", QStringLiteral("FC"));
+      c.set("CapRes", QStringLiteral("47121"));
+      c.set("CodFisc", QStringLiteral("RSSMRA85T10A562S"));
+      c.set("Email", QStringLiteral("rossi@esempio.it"));
+      a.append(encode(c));
+      c.set("Cliente", QStringLiteral("Verdi Lucia"));
+      a.append(encode(c));
+    }
+    TfrmPratica card;
+    card.show();
+    auto set = [&](const char* name, const QString& t) { screenkit::setTextOf(w(&card, name), t); };
+    auto text = [&](const char* name) { return screenkit::textOf(w(&card, name)); };
+    auto click = [&](const char* name) { QTest::mouseClick(w(&card, name), Qt::LeftButton); };
+
+    // 1: a case with a client imported from the register
+    click("cmdNuovo");
+    QCOMPARE(text("txtApertura"), QStringLiteral("10/12/2026"));
+    set("txtOggetto", QStringLiteral("Ristrutturazione villetta"));
+    set("txtProtocollo", QStringLiteral("P-1"));
+    set("txtNote", QStringLiteral("resta"));
+    withModal<lists::ListScreen>(&card, "impCliente", [&](lists::ListScreen* s) {
+      QCOMPARE(s->objectName(), QStringLiteral("TfrmTrovaClienti"));
+      screenkit::setTextOf(w(s, "txtCliente"), QStringLiteral("ROSSI"));
+      s->cerca();
+      QCOMPARE(s->entries().size(), size_t(1));
+      s->pick(0);
+    });
+    QCOMPARE(text("txtCliente"), QStringLiteral("Rossi Mario"));
+    QCOMPARE(text("txtComuneRes"), QStringLiteral("Forlì"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562S"));
+    QCOMPARE(text("txtNote"), QStringLiteral("resta"));
+    QCOMPARE(text("lblPosizione"), QString());
+    click("cmdSalva");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+
+    // 2: urgent, with document lines
+    click("cmdNuovo");
+    set("txtOggetto", QStringLiteral("Frazionamento terreno"));
+    set("txtProtocollo", QStringLiteral("P-2"));
+    set("txtCliente", QStringLiteral("Verdi Lucia"));
+    w<QCheckBox>(&card, "chkUrgente")->setChecked(true);
+    withModal<TfrmDettagli>(&card, "btnElenco", [&](TfrmDettagli* d) {
+      d->line(1)->setText(QStringLiteral("Estratto di mappa"));
+      d->line(3)->setText(QStringLiteral("Tipo di frazionamento"));
+      QTest::mouseClick(w(d, "btnChiudi"), Qt::LeftButton);
+    });
+    click("cmdSalva");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+
+    // 3
+    click("cmdNuovo");
+    set("txtOggetto", QStringLiteral("Accatastamento"));
+    set("txtProtocollo", QStringLiteral("P-3"));
+    set("txtCliente", QStringLiteral("Bianchi"));
+    click("cmdSalva");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+
+    // found again by a criterion
+    click("cmdNuovo");
+    withModal<lists::ListScreen>(&card, "cmdTrova", [&](lists::ListScreen* s) {
+      QCOMPARE(s->windowTitle(), QStringLiteral(" Trova pratiche in archivio"));
+      screenkit::setTextOf(w(s, "txtOggetto"), QStringLiteral("fraz"));
+      s->cerca();
+      QCOMPARE(screenkit::textOf(w(s, "lblTrovate")), QStringLiteral("Il presente riepilogo contiene 1 schede."));
+      QCOMPARE(s->lines().front(),
+               QStringLiteral("Frazionamento terreno                       Prot. P-2               Data: 10/12/2026  "
+                              "Verdi Lucia                   Tel. ") +
+                   QString(14 + 2, QLatin1Char(' ')));
+      s->pick(0);
+    });
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+    QCOMPARE(text("txtOggetto"), QStringLiteral("Frazionamento terreno"));
+    QCOMPARE(text("lblDoc03"), QStringLiteral("Tipo di frazionamento"));
+    QVERIFY(w<QCheckBox>(&card, "chkUrgente")->isChecked());
+
+    // and by the urgent summary
+    click("cmdPrimo");
+    withModal<lists::ListScreen>(&card, "cmdUrgente", [&](lists::ListScreen* s) {
+      QCOMPARE(s->entries().size(), size_t(1));
+      s->pick(0);
+    });
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+
+    // previewed as shown
+    click("cmdAnteprima");
+    QCOMPARE(int(printed.last().call), int(RecordingReportOutput::Call::Preview));
+    const report::Report& r = printed.last().report;
+    QCOMPARE(r.text(QStringLiteral("txtTitolo")), QStringLiteral("SCHEDA DETTAGLI PRATICA"));
+    QCOMPARE(r.text(QStringLiteral("titCampo22")), QStringLiteral("Documento associato 3:"));
+    QCOMPARE(r.text(QStringLiteral("txtCampo22")), QStringLiteral("Tipo di frazionamento"));
+
+    // its folder
+    withModal<TfrmCartella>(&card, "cmdCartella", [&](TfrmCartella* c) { c->apriCartella(); });
+    QVERIFY(!shell.opened.empty());
+    QVERIFY(shell.opened.back().endsWith(QStringLiteral("Pratica_2")));
+    QVERIFY(QFileInfo(shell.opened.back()).isDir());
+    click("cmdNuovo");
+    click("cmdCartella");
+    QCOMPARE(messages.last().kind, MessageKind::Warning);
+    QCOMPARE(messages.lastText(), QStringLiteral("Attenzione: l'abbinamento di una cartella ad una pratica può avvenire soltanto dopo che la scheda è stata inserita in archivio."));
+
+    // the archive exported
+    messages.answers = {true, false};
+    withModal<xls::ExportScreen>(&card, "cmdExcel", [&](xls::ExportScreen* e) {
+      QCOMPARE(e->windowTitle(), QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"));
+      QCOMPARE(e->table().rows(), 3);
+      e->esporta();
+    });
+    QFile xlsFile(folder.path(QStringLiteral("Pratiche.xls")));
+    QVERIFY(xlsFile.open(QIODevice::ReadOnly));
+    const QByteArray xls = xlsFile.readAll();
+    QVERIFY(xls.contains("<x:Name>Riepilogo Pratiche</x:Name>"));
+    QCOMPARE(xls.count("<td style=\"text-align: left; font-weight: bold;\""), 20);
+    QCOMPARE(xls.count("<tr>"), 4);
+    QVERIFY(xls.indexOf("Ristrutturazione") < xls.indexOf("Frazionamento"));
+    QVERIFY(xls.indexOf("Frazionamento") < xls.indexOf("Accatastamento"));
+    QVERIFY(xls.contains("Forl\xEC"));
+    QVERIFY(!xls.contains('\n') && !xls.contains('\r'));
+  }
+};
+
+QTEST_MAIN(CaseFlowTest)
+#include "test_caseflow.moc"
