@@ -13,9 +13,6 @@
 class QLabel;
 class QTableView;
 
-namespace screenkit {
-class Picture;
-}
 
 namespace xls {
 
