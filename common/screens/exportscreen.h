@@ -13,7 +13,6 @@
 class QLabel;
 class QTableView;
 
-
 namespace xls {
 
 // The preview: column "N." with the row number, then the export columns.
