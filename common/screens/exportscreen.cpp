@@ -1,5 +1,10 @@
 #include "exportscreen.h"
 
+#include "app/help/help.h"
+#include "app/help/screens/helpscreens.h"
+
+#include <optional>
+
 #include "listscreen.h"
 #include "screenkit.h"
 
@@ -17,9 +22,11 @@
 namespace xls {
 
 namespace {
-ExportScreen::HelpHook& helpHook() {
-  static ExportScreen::HelpHook hook;
-  return hook;
+// The help page whose title the export names.
+std::optional<HelpTopic> helpTopicTitled(const QString& title) {
+  for (HelpTopic t : help::allTopics())
+    if (helpPage(t).title == title) return t;
+  return std::nullopt;
 }
 } // namespace
 
@@ -67,7 +74,7 @@ ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent
                                             QStyle::SP_FileDialogDetailedView, bar);
   auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStyle::SP_DialogHelpButton, bar);
   auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStyle::SP_DialogCloseButton, bar);
-  guida->setEnabled(bool(helpHook()));
+  guida->setEnabled(helpTopicTitled(d_.helpTitle).has_value());
   h->addWidget(esportaCmd);
   h->addWidget(guida);
   h->addStretch(1);
@@ -103,7 +110,7 @@ ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent
 
   connect(esportaCmd, &screenkit::Picture::clicked, this, &ExportScreen::esporta);
   connect(guida, &screenkit::Picture::clicked, this, [this] {
-    if (helpHook()) helpHook()(this, d_.helpTitle);
+    if (const auto topic = helpTopicTitled(d_.helpTitle)) showHelp(this, *topic);
   });
   connect(esci, &screenkit::Picture::clicked, this, &QDialog::reject);
 }
@@ -129,7 +136,6 @@ void ExportScreen::esporta() {
   if (services::ask(d_.doneQuestion)) services::shell().open(path);
 }
 
-void ExportScreen::setHelpHook(HelpHook hook) { helpHook() = std::move(hook); }
 
 void ExportScreen::open(const ExportDescription& description, QWidget* parent) {
   ExportScreen screen(description, parent);

@@ -47,11 +47,6 @@ public:
   // "Esporta": the confirmation, the file, the offer to open it.
   void esporta();
 
-  // Opens the help page of an export (the screen asking and the page title).
-  // Until it is set, `cmdGuida` is disabled.
-  using HelpHook = std::function<void(QWidget* screen, const QString& helpTitle)>;
-  static void setHelpHook(HelpHook hook);
-
   // Opens a fresh screen modally and destroys it when it closes.
   static void open(const ExportDescription& description, QWidget* parent);
 

@@ -7,6 +7,8 @@
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "common/services.h"
+#include "engines/reportfamilies.h"
+#include "engines/screens/reportoutput.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -23,10 +25,6 @@ namespace lists {
 
 namespace {
 
-ListScreen::PrintHook& printHook() {
-  static ListScreen::PrintHook hook;
-  return hook;
-}
 
 QLabel* wrapped(const QString& text, QWidget* parent) {
   auto* l = new QLabel(text, parent);
@@ -217,7 +215,6 @@ QFrame* ListScreen::buildResults() {
   auto* buttons = new QHBoxLayout;
   auto* stampaButton = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panel);
   auto* chiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
-  stampaButton->setEnabled(bool(printHook()));
   buttons->addStretch(1);
   buttons->addWidget(stampaButton);
   buttons->addWidget(chiudi);
@@ -293,7 +290,7 @@ void ListScreen::trova() {
 }
 
 void ListScreen::stampa() {
-  if (printHook()) printHook()(this, d_.printTitle, lines());
+  report::output().print(report::list(d_.printTitle, lines()), this);
 }
 
 void ListScreen::pick(int row) {
@@ -328,7 +325,6 @@ void ListScreen::done(int result) {
   QDialog::done(result);
 }
 
-void ListScreen::setPrintHook(PrintHook hook) { printHook() = std::move(hook); }
 
 void ListScreen::open(const ListDescription& description, QWidget* parent, const QString& callerTag) {
   ListScreen screen(description, parent);

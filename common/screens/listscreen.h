@@ -61,10 +61,6 @@ public:
   // Hands the record behind a listed line to the caller's screen, then closes.
   void pick(int row);
 
-  // Printing a list (the title and every line, in list order). Until it is
-  // set, "Stampa" is disabled.
-  using PrintHook = std::function<void(QWidget* screen, const QString& title, const QStringList& lines)>;
-  static void setPrintHook(PrintHook hook);
 
   // Fills a summary; the screen does it when shown.
   void fill();

@@ -224,17 +224,21 @@ QWidget* addFocusFrame(QWidget* field, const QString& frameName) {
   frame->setObjectName(frameName);
   frame->setStyleSheet(QStringLiteral("QFrame{background:#FFFF00;border:1px solid #E0C000;}"));
   frame->hide();
-  auto place = [frame, field] {
-    frame->setGeometry(field->geometry().adjusted(-3, -3, 3, 3));
-    frame->lower();
+  // The frame may go before its field when the screen is destroyed.
+  QPointer<QFrame> guarded(frame);
+  auto place = [guarded, field] {
+    if (!guarded) return;
+    guarded->setGeometry(field->geometry().adjusted(-3, -3, 3, 3));
+    guarded->lower();
   };
-  new Filter(field, [frame, place](QObject*, QEvent* e) {
+  new Filter(field, [guarded, place](QObject*, QEvent* e) {
+    if (!guarded) return false;
     switch (e->type()) {
     case QEvent::FocusIn:
       place();
-      frame->show();
+      guarded->show();
       break;
-    case QEvent::FocusOut: frame->hide(); break;
+    case QEvent::FocusOut: guarded->hide(); break;
     case QEvent::Move:
     case QEvent::Resize: place(); break;
     default: break;

@@ -1,6 +1,7 @@
 // The list and export screens on the client members, with stand-in cards
 // registered under the names the caller tags point at.
 #include "clientfixture.h"
+#include "tests/engines/recordingreportoutput.h"
 
 #include "clients/clientlists.h"
 #include "clients/screens/clientlists_screens.h"
@@ -159,7 +160,7 @@ private slots:
     QCOMPARE(s.lines().size(), 3);
     QVERIFY(s.lines()[2].startsWith(QStringLiteral("Grossi Anna")));
     QCOMPARE(QApplication::focusWidget(), child(&s, "txtTrova"));
-    QVERIFY(!child(&s, "btnStampa")->isEnabled()); // until printing is wired
+    QVERIFY(child(&s, "btnStampa")->isEnabled());
   }
 
   void findInTheListWrapsAround() {
@@ -301,24 +302,17 @@ private slots:
     QVERIFY(!child(&s, "lblAttendere")->isVisible());
   }
 
-  void printingGoesThroughItsHook() {
-    QString title;
-    QStringList printed;
-    ListScreen::setPrintHook([&](QWidget*, const QString& t, const QStringList& l) {
-      title = t;
-      printed = l;
-    });
-    {
-      ListScreen s(clientSearchList());
-      s.show();
-      cerca(s, {{"txtOccupazione", "ingegnere"}});
-      QVERIFY(child(&s, "btnStampa")->isEnabled());
-      QTest::mouseClick(child<QPushButton>(&s, "btnStampa"), Qt::LeftButton);
-      QCOMPARE(title, QStringLiteral("Riepilogo Clienti"));
-      QCOMPARE(printed, s.lines());
-      QCOMPARE(printed.size(), 3);
-    }
-    ListScreen::setPrintHook({});
+  void printingTheShownLines() {
+    RecordingReportOutput printed;
+    ListScreen s(clientSearchList());
+    s.show();
+    cerca(s, {{"txtOccupazione", "ingegnere"}});
+    QTest::mouseClick(child<QPushButton>(&s, "btnStampa"), Qt::LeftButton);
+    QCOMPARE(int(printed.last().call), int(RecordingReportOutput::Call::Print));
+    const report::Report& r = printed.last().report;
+    QCOMPARE(r.text(QStringLiteral("txtTitolo")), QStringLiteral("Riepilogo Clienti"));
+    QCOMPARE(r.text(QStringLiteral("txtRiepilogo")), s.lines().join(QLatin1Char('\n')));
+    QCOMPARE(s.lines().size(), 3);
   }
 
   void theExportPreviewAndFile() {
@@ -327,7 +321,7 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(&s));
     QCOMPARE(s.windowTitle(), QStringLiteral(" Esporta archivio clienti in Microsoft Excel"));
     QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esportazione archivio in Microsoft Excel."));
-    QVERIFY(!child(&s, "cmdGuida")->isEnabled()); // until help is wired
+    QVERIFY(child(&s, "cmdGuida")->isEnabled());
     auto* grid = child<QTableView>(&s, "grdRecords");
     QCOMPARE(grid->model()->rowCount(), 4);
     QCOMPARE(grid->model()->columnCount(), 26);
@@ -391,17 +385,18 @@ private slots:
     QVERIFY(shell->opened.empty());
   }
 
-  void helpGoesThroughItsHook() {
-    QString asked;
-    ExportScreen::setHelpHook([&](QWidget*, const QString& title) { asked = title; });
-    {
-      ExportScreen s(clientExport());
-      s.show();
-      QVERIFY(child(&s, "cmdGuida")->isEnabled());
-      QTest::mouseClick(child(&s, "cmdGuida"), Qt::LeftButton);
-      QCOMPARE(asked, QStringLiteral("Esportazione archivio clienti in Microsoft Excel."));
-    }
-    ExportScreen::setHelpHook({});
+  void helpOpensTheExportsPage() {
+    ExportScreen s(clientExport());
+    s.show();
+    QString title;
+    QTimer::singleShot(0, [&title] {
+      if (QWidget* m = QApplication::activeModalWidget()) {
+        title = screenkit::textOf(m->findChild<QWidget*>(QStringLiteral("lblTitolo")));
+        m->close();
+      }
+    });
+    QTest::mouseClick(child(&s, "cmdGuida"), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Esportazione archivio clienti in Microsoft Excel."));
   }
 
   void theOpenersShowFreshModalScreens() {
