@@ -8,16 +8,6 @@
 
 namespace {
 
-double seconds(const std::function<void()>& f, int repeat = 3) {
-  double best = 1e9;
-  for (int i = 0; i < repeat; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-  }
-  return best;
-}
-
 void scanAll() {
   TArchivioSchede a(benchdata::clientFile(), TRecCliente().size());
   a.open(TArchivioSchede::Access::Read);
@@ -60,9 +50,9 @@ int main(int argc, char** argv) {
   benchdata::clientFolder();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  const double plain = seconds([] { benchdata::plainRead(benchdata::clientFile()); });
-  const double scan = seconds(scanAll);
-  const double each = seconds(readEach);
+  const double plain = benchdata::seconds([] { benchdata::plainRead(benchdata::clientFile()); });
+  const double scan = benchdata::seconds(scanAll);
+  const double each = benchdata::seconds(readEach);
   std::printf("ratio scan / plain read: %.2f (aim <= 1.5)\n", scan / plain);
   std::printf("ratio read of every record / plain read: %.2f\n", each / plain);
   benchmark::Shutdown();

@@ -18,16 +18,6 @@
 
 namespace {
 
-double seconds(const std::function<void()>& f, int repeat = 3) {
-  double best = 1e9;
-  for (int i = 0; i < repeat; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-  }
-  return best;
-}
-
 const QStringList& threeCriteria() {
   // Cliente, Comune di residenza, Occupazione: one client in five matches
   static const QStringList typed = [] {
@@ -130,16 +120,16 @@ int main(int argc, char** argv) {
   theScreenList = &list;
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  const double plain = seconds([] { benchdata::plainRead(benchdata::clientFile()); });
+  const double plain = benchdata::seconds([] { benchdata::plainRead(benchdata::clientFile()); });
   std::printf("plain read of %d clients: %.1f ms\n", benchdata::kClients, plain * 1000);
   const std::pair<const char*, std::function<void()>> measured[] = {
       {"search, three criteria", [] { searchThree(); }},
       {"recontact summary", [] { recontact(); }},
       {"export to Clienti.xls", [] { exportAll(); }},
   };
-  for (const auto& [what, f] : measured) std::printf("ratio %s / plain read: %.2f (aim <= 3)\n", what, seconds(f) / plain);
+  for (const auto& [what, f] : measured) std::printf("ratio %s / plain read: %.2f (aim <= 3)\n", what, benchdata::seconds(f) / plain);
   std::printf("on-screen list of %d lines: %.1f ms\n", int(screenList().entries.size()),
-              seconds([] { screenList().fill(); }) * 1000);
+              benchdata::seconds([] { screenList().fill(); }) * 1000);
   benchmark::Shutdown();
   return 0;
 }

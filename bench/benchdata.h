@@ -12,7 +12,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace benchdata {
@@ -67,6 +70,17 @@ inline long long plainRead(const QString& path) {
     for (ssize_t i = 0; i < n; i += 4096) sum += buf[size_t(i)];
   ::close(fd);
   return sum;
+}
+
+// The best of a few runs, in seconds: the figure the ratios are made of.
+inline double seconds(const std::function<void()>& f, int repeat = 3) {
+  double best = 1e9;
+  for (int i = 0; i < repeat; ++i) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+  }
+  return best;
 }
 
 } // namespace benchdata
