@@ -2,6 +2,8 @@
 
 #include "archive/record.h"
 #include "common/screens/screenkit.h"
+#include "engines/reportfamilies.h"
+#include "engines/screens/reportoutput.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,13 +15,7 @@
 namespace {
 constexpr int kLines = 32;
 QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-std::function<void(QWidget*, TfrmDettagli*, bool)>& printer() {
-  static std::function<void(QWidget*, TfrmDettagli*, bool)> p;
-  return p;
-}
 } // namespace
-
-void TfrmDettagli::setPrinter(std::function<void(QWidget*, TfrmDettagli*, bool)> p) { printer() = std::move(p); }
 
 TfrmDettagli::TfrmDettagli(QWidget* card, QWidget* parent) : QDialog(parent), card_(card) {
   setObjectName(QStringLiteral("TfrmDettagli"));
@@ -60,17 +56,25 @@ TfrmDettagli::TfrmDettagli(QWidget* card, QWidget* parent) : QDialog(parent), ca
   v->addLayout(buttons);
   connect(findChild<QPushButton*>(QStringLiteral("btnChiudi")), &QPushButton::clicked, this, [this] { apply(); });
   connect(findChild<QPushButton*>(QStringLiteral("btnAnnulla")), &QPushButton::clicked, this, &QDialog::reject);
-  for (const auto& [name, preview] : {std::pair{"btnAnteprima", true}, std::pair{"btnStampa", false}}) {
-    auto* b = findChild<QPushButton*>(QLatin1String(name));
-    b->setEnabled(bool(printer()));
-    const bool p = preview;
-    connect(b, &QPushButton::clicked, this, [this, p] {
-      if (printer()) printer()(card_, this, p);
-    });
-  }
+  connect(findChild<QPushButton*>(QStringLiteral("btnAnteprima")), &QPushButton::clicked, this, [this] { stampa(true); });
+  connect(findChild<QPushButton*>(QStringLiteral("btnStampa")), &QPushButton::clicked, this, [this] { stampa(false); });
 }
 
 QLineEdit* TfrmDettagli::line(int n) const { return findChild<QLineEdit*>(QStringLiteral("txtDoc") + two(n)); }
+
+void TfrmDettagli::stampa(bool preview) {
+  // the case as the card shows it now, the lines as typed here, applied or not
+  QStringList header;
+  for (const report::CaseField& f : report::caseHeader())
+    header << fieldtext::trimmed(screenkit::textOf(screenkit::control(card_, f.name)));
+  QStringList documents;
+  for (int n = 1; n <= kLines; ++n) documents << fieldtext::trimmed(line(n)->text());
+  const report::Report list = report::caseDocuments(header, documents, report::printedAtText());
+  if (preview)
+    report::output().preview(list, this);
+  else
+    report::output().print(list, this);
+}
 
 void TfrmDettagli::apply() {
   for (int n = 1; n <= kLines; ++n)

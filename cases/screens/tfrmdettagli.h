@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QLineEdit;
 
 class TfrmDettagli : public QDialog {
@@ -14,8 +12,9 @@ public:
   // card: the case card whose lblDoc01..lblDoc32 are edited.
   explicit TfrmDettagli(QWidget* card, QWidget* parent = nullptr);
   QLineEdit* line(int n) const; // 1..32
-  // The printout of the list, wired by the case screens.
-  static void setPrinter(std::function<void(QWidget* card, TfrmDettagli* list, bool preview)> printer);
+  // The printed list: the case data from the card, the lines from this
+  // screen (also those not yet applied); preview or print.
+  void stampa(bool preview);
 
 private:
   void apply();

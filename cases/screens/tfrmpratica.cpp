@@ -148,6 +148,20 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
   prov->installEventFilter(reset);
   findChild<QComboBox*>(QStringLiteral("txtStato"))->installEventFilter(reset);
 
+  // Tab follows the Enter chain, with the document list button after the
+  // documents and the urgent mark last; the check buttons are clicked only.
+  for (const char* name : {"btnCodFisc", "btnPartitaIva"})
+    findChild<QWidget*>(QLatin1String(name))->setFocusPolicy(Qt::ClickFocus);
+  QWidget* previous = nullptr;
+  for (const char* name : {"txtOggetto", "txtTipologia", "txtProtocollo", "txtApertura", "txtChiusura", "txtStato",
+                           "txtDocumenti", "btnElenco", "txtUffici", "txtConsulente", "txtCliente", "txtRecapito",
+                           "txtIndirizzoRes", "txtComuneRes", "txtProvRes", "txtCapRes", "txtCodFisc", "txtPartitaIva",
+                           "txtSaldati", "txtSospesi", "txtNote", "chkUrgente"}) {
+    QWidget* next = findChild<QWidget*>(QLatin1String(name));
+    if (previous) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+
   for (const char* name : {"Apertura", "Chiusura"}) {
     auto* date = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(name));
     on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });

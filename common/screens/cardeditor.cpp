@@ -74,6 +74,7 @@ void CardEditor::build() {
   scroll->setObjectName(QStringLiteral("panSchede"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus); // Tab goes from field to field only
   auto* sheet = new QWidget;
   sheet->setObjectName(QStringLiteral("panScheda"));
   auto* sections = new QVBoxLayout(sheet);

@@ -5,6 +5,7 @@
 #include "cases/screens/tfrmdettagli.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
+#include "tests/engines/recordingreportoutput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -170,6 +171,58 @@ private slots:
     click("cmdSalva");
     QCOMPARE(stored(1)["Doc05"], QStringLiteral("Planimetria"));
     QCOMPARE(stored(1)["Doc04"], QString());
+  }
+
+  void tabFollowsTheEnterChain() {
+    QStringList order;
+    QWidget* start = w(QStringLiteral("txtOggetto"));
+    QWidget* at = start;
+    do {
+      // what Tab reaches: tab-focusable, shown, enabled, not standing in for another
+      if ((at->focusPolicy() & Qt::TabFocus) && at->isVisibleTo(card.get()) && at->isEnabled() && !at->focusProxy())
+        order << at->objectName();
+      at = at->nextInFocusChain();
+    } while (at != start && order.size() < 100);
+    const QStringList expected = {
+        "txtOggetto",   "txtTipologia",  "txtProtocollo", "txtApertura",  "txtChiusura",     "txtStato",
+        "txtDocumenti", "btnElenco",     "txtUffici",     "txtConsulente", "txtCliente",     "txtRecapito",
+        "txtIndirizzoRes", "txtComuneRes", "txtProvRes",  "txtCapRes",    "txtCodFisc",      "txtPartitaIva",
+        "txtSaldati",   "txtSospesi",    "txtNote",       "chkUrgente"};
+    QCOMPARE(order, expected);
+  }
+
+  // The printed list takes the case from the card and the lines from the
+  // list as typed, applied or not; cancelling afterwards keeps the card as it was.
+  void documentListPrintsWhatIsTyped() {
+    RecordingReportOutput printed;
+    set("txtOggetto", QStringLiteral("  Frazionamento  "));
+    set("txtCliente", QStringLiteral("Verdi Lucia"));
+    set("txtStato", QStringLiteral("Aperta"));
+    set("lblDoc01", QStringLiteral("Estratto di mappa"));
+    {
+      TfrmDettagli list(card.get());
+      list.line(5)->setText(QStringLiteral(" Tipo di frazionamento "));
+      auto* preview = list.findChild<QWidget*>(QStringLiteral("btnAnteprima"));
+      auto* print = list.findChild<QWidget*>(QStringLiteral("btnStampa"));
+      QVERIFY(preview->isEnabled() && print->isEnabled());
+      QTest::mouseClick(preview, Qt::LeftButton);
+      QTest::mouseClick(print, Qt::LeftButton);
+      QTest::mouseClick(list.findChild<QWidget*>(QStringLiteral("btnAnnulla")), Qt::LeftButton);
+    }
+    QCOMPARE(printed.calls.size(), size_t(2));
+    QCOMPARE(int(printed.calls[0].call), int(RecordingReportOutput::Call::Preview));
+    QCOMPARE(int(printed.calls[1].call), int(RecordingReportOutput::Call::Print));
+    const report::Report& r = printed.last().report;
+    QCOMPARE(r.orientation(), QPageLayout::Portrait);
+    QCOMPARE(r.text(QStringLiteral("txtOggetto")), QStringLiteral("Frazionamento"));
+    QCOMPARE(r.text(QStringLiteral("txtCliente")), QStringLiteral("Verdi Lucia"));
+    QCOMPARE(r.text(QStringLiteral("txtStato")), QStringLiteral("Aperta"));
+    QCOMPARE(r.text(QStringLiteral("titDocumento05")), QStringLiteral("Documento 5:"));
+    QCOMPARE(r.text(QStringLiteral("txtDoc05")), QStringLiteral("Tipo di frazionamento"));
+    QCOMPARE(r.text(QStringLiteral("txtDoc01")), QStringLiteral("Estratto di mappa"));
+    QCOMPARE(r.text(QStringLiteral("txtDoc02")), QString());
+    QCOMPARE(r.text(QStringLiteral("txtCalce")), QStringLiteral("Stampa eseguita in data 29/02/2028 alle ore 09:30:15"));
+    QCOMPARE(text("lblDoc05"), QString());
   }
 
   void renders() {
