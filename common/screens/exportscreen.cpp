@@ -59,6 +59,7 @@ QVariant ExportModel::headerData(int section, Qt::Orientation orientation, int r
 // ---- the screen ----
 
 ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent) : QDialog(parent), d_(description) {
+  screenkit::applyFormats();
   setObjectName(d_.screen);
   setWindowTitle(d_.caption);
   setModal(true);

@@ -78,6 +78,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 // ---- the screen ----
 
 ListScreen::ListScreen(const ListDescription& description, QWidget* parent) : QDialog(parent), d_(description) {
+  screenkit::applyFormats();
   setObjectName(d_.screen);
   setWindowTitle(d_.caption);
   setModal(true);

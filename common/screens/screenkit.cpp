@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 
 namespace screenkit {
@@ -334,8 +335,11 @@ QWidget* ScreenSet::find(const QString& objectName) { return registry().value(ob
 void ScreenSet::show(const QString& objectName, QWidget* from) {
   QWidget* screen = find(objectName);
   if (!screen) return;
-  if (screen->windowState() & Qt::WindowMaximized)
+  if (screen->windowState() & Qt::WindowMaximized) {
+    // without a window manager a maximised window keeps its own size
+    if (QScreen* s = screen->screen()) screen->setGeometry(s->availableGeometry());
     screen->showMaximized();
+  }
   else
     screen->show();
   screen->raise();

@@ -22,7 +22,7 @@ using screenkit::Picture;
 namespace {
 
 constexpr int kTileSide = 112;
-constexpr QSize kTile(232, 226);
+constexpr QSize kTile(218, 226);
 constexpr int kTilesPerRow = 5;
 
 Picture* menuPicture(QWidget* menu, const char* name, const char* art, const QString& caption) {
@@ -35,7 +35,6 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   screenkit::applyFormats();
   setObjectName(QStringLiteral("TfrmAvvio"));
   setWindowTitle(QStringLiteral("Velarion"));
-  setMinimumSize(1000, 640);
   setWindowState(Qt::WindowMaximized);
 
   // ---- top: information, the product, help ----
@@ -79,7 +78,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   // ---- the tiles ----
   auto* tiles = new QGridLayout;
-  tiles->setHorizontalSpacing(22);
+  tiles->setHorizontalSpacing(14);
   tiles->setVerticalSpacing(22);
   int index = 0;
   for (const Application& app : applications()) {
@@ -94,6 +93,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* title = new QLabel(QString::fromUtf8(app.title), tile);
     title->setObjectName(QStringLiteral("lblTitolo%1").arg(index + 1));
     title->setAlignment(Qt::AlignCenter);
+    title->setWordWrap(true);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.1);
