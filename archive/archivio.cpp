@@ -18,9 +18,12 @@ constexpr auto kLockPatience = std::chrono::seconds(5);
 
 [[noreturn]] void fail(const char* what) { throw ArchiveError(what); }
 
-bool fullWrite(int fd, const char* data, size_t size, off_t at) {
+// Repeats a positioned read or write until the whole span is done; a
+// short transfer with no error (end of file) counts as a failure.
+template <class Buffer, class Io>
+bool whole(Io io, int fd, Buffer data, size_t size, off_t at) {
   while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, at);
+    const ssize_t n = io(fd, data, size, at);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     data += n;
@@ -30,17 +33,8 @@ bool fullWrite(int fd, const char* data, size_t size, off_t at) {
   return true;
 }
 
-bool fullRead(int fd, char* data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t n = ::pread(fd, data, size, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= size_t(n);
-    at += n;
-  }
-  return true;
-}
+bool fullWrite(int fd, const char* data, size_t size, off_t at) { return whole(::pwrite, fd, data, size, at); }
+bool fullRead(int fd, char* data, size_t size, off_t at) { return whole(::pread, fd, data, size, at); }
 
 } // namespace
 

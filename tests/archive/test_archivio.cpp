@@ -101,28 +101,42 @@ TEST_F(Archivio, PositionsOutsideTheFileFail) {
 }
 
 TEST_F(Archivio, ReadOnlyFolderFailsToCreateAndWriteButStillReads) {
-  if (geteuid() == 0) {
-    // root ignores permissions; a missing folder stands in for an unwritable one
-    TArchivioSchede missing(folder.path(QStringLiteral("no/such/folder.pro")), 8);
-    EXPECT_THROW(missing.open(), ArchiveError);
-    GTEST_SKIP() << "permission checks need a non-root user";
-  }
   {
     TArchivioSchede a(path, 8);
     a.open();
     a.append(rec('a'));
   }
-  QFile::setPermissions(path, QFileDevice::ReadOwner);
-  QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  TArchivioSchede other(folder.path(QStringLiteral("New.pro")), 8);
-  EXPECT_THROW(other.open(TArchivioSchede::Access::Read), ArchiveError);
-  TArchivioSchede a(path, 8);
-  EXPECT_THROW(a.open(TArchivioSchede::Access::Write), ArchiveError);
-  a.open(TArchivioSchede::Access::Read);
-  EXPECT_EQ(a.read(1), rec('a'));
-  EXPECT_THROW(a.append(rec('b')), ArchiveError);
-  a.close();
+  // The folder and the file can be read but not written by the user who
+  // works on them; as root, that user is "nobody" in a child process.
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                               QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+  auto checks = [this] {
+    TArchivioSchede other(folder.path(QStringLiteral("New.pro")), 8);
+    EXPECT_THROW(other.open(TArchivioSchede::Access::Read), ArchiveError);
+    TArchivioSchede a(path, 8);
+    EXPECT_THROW(a.open(TArchivioSchede::Access::Write), ArchiveError);
+    a.open(TArchivioSchede::Access::Read);
+    EXPECT_EQ(a.read(1), rec('a'));
+    EXPECT_THROW(a.append(rec('b')), ArchiveError);
+    a.close();
+    return !::testing::Test::HasFailure();
+  };
+  if (geteuid() != 0) {
+    checks();
+  } else {
+    const pid_t kid = fork();
+    ASSERT_GE(kid, 0);
+    if (kid == 0) {
+      if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+      _exit(checks() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(kid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  }
   QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(fileBytes(path), rec('a'));
 }
 
 TEST_F(Archivio, TwoProcessesAppendingNeverShareAPosition) {
