@@ -3,6 +3,7 @@
 // by a criterion and by the urgent summary, previewed, its folder opened and
 // the archive exported.
 #include "archive/archivio.h"
+#include "cases/caselists.h"
 #include "cases/pratica.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "cases/screens/tfrmpratica.h"
@@ -179,6 +180,38 @@ private slots:
     QVERIFY(xls.indexOf("Frazionamento") < xls.indexOf("Accatastamento"));
     QVERIFY(xls.contains("Forl\xEC"));
     QVERIFY(!xls.contains('\n') && !xls.contains('\r'));
+
+    // the deadline card imports ten case fields through the same search
+    QWidget deadline;
+    deadline.setObjectName(QStringLiteral("TfrmScadenzario"));
+    const char* ten[] = {"txtOggetto", "txtTipologia", "txtProtocollo", "txtApertura", "txtChiusura",
+                         "txtStato",   "txtConsulente", "txtCliente",   "txtRecapito", "txtCodFisc"};
+    for (const char* name : ten) (new QLineEdit(&deadline))->setObjectName(QLatin1String(name));
+    (new QLineEdit(&deadline))->setObjectName(QStringLiteral("txtNote"));
+    screenkit::ScreenSet::add(&deadline);
+    click("cmdPrimo");
+    const QString caseShown = text("txtOggetto");
+    {
+      lists::ListScreen search(caseSearchList());
+      search.setCallerTag(QStringLiteral("scadenzario"));
+      search.show();
+      screenkit::setTextOf(w(&search, "txtCliente"), QStringLiteral("verdi"));
+      search.cerca();
+      search.pick(0);
+    }
+    QCOMPARE(screenkit::textOf(w(&deadline, "txtOggetto")), QStringLiteral("Frazionamento terreno"));
+    QCOMPARE(screenkit::textOf(w(&deadline, "txtProtocollo")), QStringLiteral("P-2"));
+    QCOMPARE(screenkit::textOf(w(&deadline, "txtApertura")), QStringLiteral("10/12/2026"));
+    QCOMPARE(screenkit::textOf(w(&deadline, "txtCliente")), QStringLiteral("Verdi Lucia"));
+    QCOMPARE(screenkit::textOf(w(&deadline, "txtNote")), QString());
+    QCOMPARE(text("txtOggetto"), caseShown); // the case card is untouched
+    QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+    screenkit::ScreenSet::remove(&deadline);
+
+    // the document list as the user sees it
+    TfrmDettagli documents(&card);
+    documents.resize(documents.sizeHint());
+    QVERIFY(documents.grab().save(QDir::temp().filePath(QStringLiteral("velarion_dettagli.png"))));
   }
 };
 
