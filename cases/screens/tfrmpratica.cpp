@@ -19,14 +19,13 @@
 namespace {
 
 using I = CardItem;
-using SP = QStyle::StandardPixmap;
 
 CardItem edit(std::string_view f, const char* caption, int span = 1, std::vector<CardExtra> extras = {}) {
   return CardItem{f, QString::fromUtf8(caption), I::Edit, span, {}, std::move(extras)};
 }
-CardExtra picture(const char* name, SP icon) { return CardExtra{QLatin1String(name), QString(), icon}; }
-CardExtra button(const char* name, const char* text) {
-  return CardExtra{QLatin1String(name), QString::fromUtf8(text), SP::SP_CustomBase};
+CardExtra picture(const char* name, const char* icon) { return CardExtra{QLatin1String(name), QString(), QLatin1String(icon)}; }
+CardExtra button(const char* name, const char* text, const char* icon) {
+  return CardExtra{QLatin1String(name), QString::fromUtf8(text), QLatin1String(icon)};
 }
 
 const QString kFolderBeforeSave = QStringLiteral(
@@ -58,39 +57,39 @@ const CardDescription& TfrmPratica::describe() {
       &TRecPratica(),
       QLatin1String("Pratiche.pro"),
       {
-          {QStringLiteral("Dati della pratica"), SP::SP_DirIcon, 3,
+          {QStringLiteral("Dati della pratica"), QStringLiteral("pratica"), 3,
            {{edit("Oggetto", "Oggetto pratica:", 3)},
             {edit("Tipologia", "Tipologia:", 2), edit("Protocollo", "Protocollo n.")},
-            {edit("Apertura", "Data apertura:", 1, {picture("impApertura", SP::SP_FileDialogDetailedView)}),
-             edit("Chiusura", "Data chiusura:", 1, {picture("impChiusura", SP::SP_FileDialogDetailedView)}),
+            {edit("Apertura", "Data apertura:", 1, {picture("impApertura", "oggi")}),
+             edit("Chiusura", "Data chiusura:", 1, {picture("impChiusura", "oggi")}),
              CardItem{"Stato", QStringLiteral("Stato avanzamento:"), I::Combo, 1, caseStates(), {}}},
-            {edit("Documenti", "Documenti principali:", 3, {button("btnElenco", "Elenco documenti associati a pratica")})},
+            {edit("Documenti", "Documenti principali:", 3, {button("btnElenco", "Elenco documenti associati a pratica", "elenco")})},
             {edit("Uffici", "Uffici interessati:", 3)},
             {edit("Consulente", "Consulente o curatore:", 2)}}},
-          {QStringLiteral("Dati del cliente"), SP::SP_DirHomeIcon, 3,
-           {{edit("Cliente", "Cliente:", 2, {picture("impCliente", SP::SP_FileDialogContentsView)}),
+          {QStringLiteral("Dati del cliente"), QStringLiteral("cliente"), 3,
+           {{edit("Cliente", "Cliente:", 2, {picture("impCliente", "importa")}),
              edit("Recapito", "Recapito preferenziale:")},
             {edit("IndirizzoRes", "Via / Piazza e numero civico:", 2), edit("ComuneRes", "Comune di residenza:")},
             {CardItem{"ProvRes", QStringLiteral("Prov."), I::Combo, 1, provinceCodes(), {}}, edit("CapRes", "CAP:")},
-            {edit("CodFisc", "Codice fiscale:", 1, {button("btnCodFisc", "Controlla")}),
-             edit("PartitaIva", "Partita IVA:", 1, {button("btnPartitaIva", "Controlla")})}}},
-          {QStringLiteral("Pagamenti"), SP::SP_DriveHDIcon, 1,
+            {edit("CodFisc", "Codice fiscale:", 1, {button("btnCodFisc", "Controlla", "controlla")}),
+             edit("PartitaIva", "Partita IVA:", 1, {button("btnPartitaIva", "Controlla", "controlla")})}}},
+          {QStringLiteral("Pagamenti"), QStringLiteral("pagamenti"), 1,
            {{edit("Saldati", "Pagamenti saldati:")}, {edit("Sospesi", "Pagamenti da effettuare:")}}},
-          {QStringLiteral("Note e urgenza"), SP::SP_MessageBoxWarning, 2,
+          {QStringLiteral("Note e urgenza"), QStringLiteral("note"), 2,
            {{edit("Note", "Note:"), CardItem{"Urgente", QStringLiteral("Pratica urgente"), I::Check}}}},
       },
       {
-          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), SP::SP_FileIcon},
-          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), SP::SP_DialogSaveButton},
-          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), SP::SP_FileDialogContentsView},
-          {QStringLiteral("cmdAllega"), QStringLiteral("Allega"), SP::SP_DirLinkIcon},
-          {QStringLiteral("cmdCartella"), QStringLiteral("Cartella"), SP::SP_DirOpenIcon},
-          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), SP::SP_FileDialogInfoView},
-          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), SP::SP_ComputerIcon},
-          {QStringLiteral("cmdUrgente"), QStringLiteral("Urgenti"), SP::SP_MessageBoxWarning},
-          {QStringLiteral("cmdExcel"), QStringLiteral("Esporta"), SP::SP_FileDialogListView},
-          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), SP::SP_DialogHelpButton},
-          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), SP::SP_DialogCloseButton},
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), QStringLiteral("nuovo")},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), QStringLiteral("salva")},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), QStringLiteral("trova")},
+          {QStringLiteral("cmdAllega"), QStringLiteral("Allega"), QStringLiteral("allega")},
+          {QStringLiteral("cmdCartella"), QStringLiteral("Cartella"), QStringLiteral("cartella")},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), QStringLiteral("anteprima")},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), QStringLiteral("stampa")},
+          {QStringLiteral("cmdUrgente"), QStringLiteral("Urgenti"), QStringLiteral("urgente")},
+          {QStringLiteral("cmdExcel"), QStringLiteral("Esporta"), QStringLiteral("esporta")},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida")},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci")},
       },
       {
           {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},

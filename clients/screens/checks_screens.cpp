@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,7 +80,7 @@ CheckScreen::CheckScreen(CheckKind kind, QWidget* parent) : QDialog(parent), kin
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("imgControllo"));
-  picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(40, 40));
+  picture->setPixmap(screenkit::icon(QStringLiteral("controlla"), 40));
   picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
   auto* buttons = new QHBoxLayout;

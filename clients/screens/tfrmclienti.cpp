@@ -14,7 +14,6 @@
 namespace {
 
 using I = CardItem;
-using SP = QStyle::StandardPixmap;
 
 CardItem edit(std::string_view f, const char* caption, int span = 1, std::vector<CardExtra> extras = {}) {
   return CardItem{f, QString::fromUtf8(caption), I::Edit, span, {}, std::move(extras)};
@@ -22,7 +21,9 @@ CardItem edit(std::string_view f, const char* caption, int span = 1, std::vector
 CardItem province(std::string_view f) {
   return CardItem{f, QStringLiteral("Prov."), I::Combo, 1, provinceCodes(), {}};
 }
-CardExtra check(const char* name) { return CardExtra{QLatin1String(name), QStringLiteral("Controlla"), SP::SP_CustomBase}; }
+CardExtra check(const char* name) {
+  return CardExtra{QLatin1String(name), QStringLiteral("Controlla"), QStringLiteral("controlla")};
+}
 
 } // namespace
 
@@ -33,45 +34,45 @@ const CardDescription& TfrmClienti::describe() {
       &TRecCliente(),
       QLatin1String("Clienti.pro"),
       {
-          {QStringLiteral("Dati anagrafici"), SP::SP_DirHomeIcon, 3,
+          {QStringLiteral("Dati anagrafici"), QStringLiteral("anagrafica"), 3,
            {{edit("Cliente", "Cognome e nome o ragione sociale:", 3)},
             {edit("DataNasc", "Data di nascita:"), edit("ComuneNasc", "Comune di nascita:"), province("ProvNasc")},
             {edit("Sesso", "Sesso:"), edit("Recapito", "Recapito preferenziale:", 2)},
             {edit("IndirizzoRes", "Residente in Via / Piazza e numero civico:", 3)},
             {province("ProvRes"), edit("ComuneRes", "Comune di residenza:"), edit("CapRes", "CAP:")},
             {edit("Estremi", "Modalità di pagamento:", 3)}}},
-          {QStringLiteral("Telefoni e posta elettronica"), SP::SP_MessageBoxInformation, 3,
+          {QStringLiteral("Telefoni e posta elettronica"), QStringLiteral("telefono"), 3,
            {{edit("TelCasa", "Tel. casa:"), edit("TelUff", "Tel. ufficio:"), edit("TelCel", "Tel. cellulare:")},
             {edit("Fax", "Fax:"),
-             edit("Email", "E-mail:", 2, {CardExtra{QStringLiteral("btnEmail"), QStringLiteral("Scrivi"), SP::SP_CustomBase}})}}},
-          {QStringLiteral("Dati fiscali e bancari"), SP::SP_DriveHDIcon, 3,
+             edit("Email", "E-mail:", 2, {CardExtra{QStringLiteral("btnEmail"), QStringLiteral("Scrivi"), QStringLiteral("email")}})}}},
+          {QStringLiteral("Dati fiscali e bancari"), QStringLiteral("fisco"), 3,
            {{edit("CodFisc", "Codice fiscale:", 1, {check("btnCodFisc")}),
              edit("Carta", "Carta di credito n.", 1, {check("btnCarta")}), edit("ScadeCarta", "Scadenza:")},
             {edit("PartitaIva", "Partita IVA:", 1, {check("btnPartitaIva")}),
              edit("Iban", "IBAN:", 2, {check("btnIban")})}}},
-          {QStringLiteral("Documento, occupazione e interessi"), SP::SP_FileDialogDetailedView, 2,
+          {QStringLiteral("Documento, occupazione e interessi"), QStringLiteral("documento"), 2,
            {{edit("Documento", "Estremi documento:", 2)},
             {edit("Occupazione", "Occupazione:"), edit("Civile", "Stato civile:")},
             {edit("Titoli", "Titoli e qualifiche:", 2)},
             {edit("Prodotti", "Servizi di interesse:", 2)},
             {edit("Zona", "Zona di appartenenza:")}}},
-          {QStringLiteral("Questioni in sospeso e note"), SP::SP_MessageBoxWarning, 2,
+          {QStringLiteral("Questioni in sospeso e note"), QStringLiteral("questioni"), 2,
            {{edit("Questioni", "Questioni in sospeso:"), CardItem{"Ricontatta", QStringLiteral("Da ricontattare"), I::Check}},
             {edit("Note", "Note:", 2)}}},
       },
       {
-          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), SP::SP_FileIcon},
-          {QStringLiteral("cmdDuplica"), QStringLiteral("Duplica"), SP::SP_FileDialogNewFolder},
-          {QStringLiteral("cmdFile"), QStringLiteral("Allega"), SP::SP_DirLinkIcon},
-          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), SP::SP_DialogSaveButton},
-          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), SP::SP_FileDialogContentsView},
-          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), SP::SP_FileDialogInfoView},
-          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), SP::SP_ComputerIcon},
-          {QStringLiteral("cmdPDF"), QStringLiteral("PDF"), SP::SP_FileLinkIcon},
-          {QStringLiteral("cmdRicontatta"), QStringLiteral("Ricontatta"), SP::SP_BrowserReload},
-          {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"), SP::SP_FileDialogListView},
-          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), SP::SP_DialogHelpButton},
-          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), SP::SP_DialogCloseButton},
+          {QStringLiteral("cmdNuovo"), QStringLiteral("Nuovo"), QStringLiteral("nuovo")},
+          {QStringLiteral("cmdDuplica"), QStringLiteral("Duplica"), QStringLiteral("duplica")},
+          {QStringLiteral("cmdFile"), QStringLiteral("Allega"), QStringLiteral("allega")},
+          {QStringLiteral("cmdSalva"), QStringLiteral("Salva"), QStringLiteral("salva")},
+          {QStringLiteral("cmdTrova"), QStringLiteral("Trova"), QStringLiteral("trova")},
+          {QStringLiteral("cmdAnteprima"), QStringLiteral("Anteprima"), QStringLiteral("anteprima")},
+          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), QStringLiteral("stampa")},
+          {QStringLiteral("cmdPDF"), QStringLiteral("PDF"), QStringLiteral("pdf")},
+          {QStringLiteral("cmdRicontatta"), QStringLiteral("Ricontatta"), QStringLiteral("ricontatta")},
+          {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"), QStringLiteral("esporta")},
+          {QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida")},
+          {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci")},
       },
       {
           {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},

@@ -120,7 +120,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) {
     browse->setObjectName(slotName("btnSfoglia", slot));
     auto* open = new QPushButton(QStringLiteral("Apri"), this);
     open->setObjectName(slotName("btnApri", slot));
-    auto* clear = new screenkit::Picture(slotName("imgCancella", slot), QString(), QStyle::SP_DialogDiscardButton, this, 20);
+    auto* clear = new screenkit::Picture(slotName("imgCancella", slot), QString(), QStringLiteral("cancella"), this, 20);
     clear->setToolTip(QString());
 
     auto* descCaption = new QLabel(QStringLiteral("Descrizione ") + nth + QStringLiteral(" file allegato:"), this);

@@ -15,12 +15,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +80,12 @@ void CardEditor::build() {
   scroll->setFocusPolicy(Qt::NoFocus); // Tab goes from field to field only
   auto* sheet = new QWidget;
   sheet->setObjectName(QStringLiteral("panScheda"));
+  // the section frames: a light panel with a rounded border, the title in
+  // bold dark blue on the border line (the fields keep their own font)
+  sheet->setStyleSheet(QStringLiteral(
+      "QGroupBox{background:#f7f9fc;border:1px solid #c3cedb;border-radius:6px;margin-top:9px;padding-top:4px;font-weight:bold;}"
+      "QGroupBox::title{subcontrol-origin:margin;subcontrol-position:top left;left:12px;padding:0 4px;"
+      "color:#1f4f8f;}"));
   auto* sections = new QVBoxLayout(sheet);
   sections->setContentsMargins(0, 0, 6, 0);
   sections->setSpacing(6);
@@ -120,7 +129,7 @@ QWidget* CardEditor::makeSection(const CardSection& s) {
   auto* h = new QHBoxLayout(box);
   h->setContentsMargins(8, 6, 8, 6);
   auto* picture = new QLabel(box);
-  picture->setPixmap(style()->standardIcon(s.icon).pixmap(40, 40));
+  picture->setPixmap(screenkit::icon(s.icon, 40));
   picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
   picture->setFixedWidth(52);
   h->addWidget(picture);
@@ -161,6 +170,8 @@ QWidget* CardEditor::makeSection(const CardSection& s) {
       }
       if (item.kind != CardItem::Check) screenkit::addFocusFrame(control, QStringLiteral("eff") + stem);
 
+      // short fields do not stretch across the row
+      const bool narrow = width <= 16 && item.kind != CardItem::Check;
       QWidget* cell = control;
       if (!item.extras.empty()) {
         cell = new QWidget(box);
@@ -168,24 +179,35 @@ QWidget* CardEditor::makeSection(const CardSection& s) {
         ch->setContentsMargins(0, 0, 0, 0);
         ch->setSpacing(4);
         control->setParent(cell);
-        ch->addWidget(control, 1);
+        // A short field grows to its width first. Pictures stay beside it;
+        // buttons keep their size at the end of the cell, in line with the
+        // buttons of the row below.
+        const bool pictures =
+            std::all_of(item.extras.begin(), item.extras.end(), [](const CardExtra& x) { return x.text.isEmpty(); });
+        ch->addWidget(control, narrow ? 100 : 1);
+        if (narrow && !pictures) ch->addStretch(1);
         for (const CardExtra& x : item.extras) {
           QWidget* b;
           if (!x.text.isEmpty()) {
             auto* button = new QPushButton(x.text, cell);
             button->setAutoDefault(false);
+            button->setSizePolicy(QSizePolicy::Fixed, button->sizePolicy().verticalPolicy());
+            if (!x.icon.isEmpty()) {
+              button->setIcon(QIcon(screenkit::icon(x.icon, 16)));
+              button->setIconSize(QSize(16, 16));
+            }
             b = button;
           } else {
-            b = new screenkit::Picture(x.name, QString(), x.icon, cell, 20);
+            b = new screenkit::Picture(x.name, QString(), x.icon, cell, 22);
           }
           b->setObjectName(x.name);
           ch->addWidget(b);
           commands_.insert(x.name, b);
           b->setEnabled(false);
         }
+        if (narrow && pictures) ch->addStretch(1);
       }
-      // short fields do not stretch across the row
-      if (width <= 16 && item.kind != CardItem::Check) {
+      if (narrow) {
         const int chars = qMax(width, 4) + 2;
         control->setMaximumWidth(control->fontMetrics().horizontalAdvance(QLatin1Char('W')) * chars + 24);
       }
@@ -215,7 +237,7 @@ QWidget* CardEditor::makeCommandColumn() {
   grid->setSpacing(2);
   int i = 0;
   for (const CardCommand& c : d_.commands) {
-    auto* p = new screenkit::Picture(c.name, c.caption, c.icon, column, 28);
+    auto* p = new screenkit::Picture(c.name, c.caption, c.icon, column, 32);
     p->setEnabled(false);
     commands_.insert(c.name, p);
     grid->addWidget(p, i / 2, i % 2);
@@ -226,11 +248,11 @@ QWidget* CardEditor::makeCommandColumn() {
 
   auto* nav = new QHBoxLayout;
   nav->setSpacing(2);
-  const std::pair<const char*, QStyle::StandardPixmap> arrows[] = {{"cmdPrimo", QStyle::SP_MediaSkipBackward},
-                                                                   {"cmdIndietro", QStyle::SP_ArrowLeft},
-                                                                   {nullptr, QStyle::SP_CustomBase},
-                                                                   {"cmdAvanti", QStyle::SP_ArrowRight},
-                                                                   {"cmdUltimo", QStyle::SP_MediaSkipForward}};
+  const std::pair<const char*, const char*> arrows[] = {{"cmdPrimo", "primo"},
+                                                        {"cmdIndietro", "indietro"},
+                                                        {nullptr, nullptr},
+                                                        {"cmdAvanti", "avanti"},
+                                                        {"cmdUltimo", "ultimo"}};
   for (const auto& [name, icon] : arrows) {
     if (!name) {
       lblPosizione_ = new QLabel(column);
@@ -244,7 +266,7 @@ QWidget* CardEditor::makeCommandColumn() {
       nav->addWidget(lblPosizione_, 1);
       continue;
     }
-    auto* p = new screenkit::Picture(QLatin1String(name), QString(), icon, column, 24);
+    auto* p = new screenkit::Picture(QLatin1String(name), QString(), QLatin1String(icon), column, 24);
     p->setEnabled(false);
     commands_.insert(QLatin1String(name), p);
     nav->addWidget(p);

@@ -10,7 +10,6 @@
 #include "common/printrows.h"
 
 #include <QHash>
-#include <QStyle>
 #include <QWidget>
 
 #include <functional>
@@ -23,7 +22,7 @@ class QGridLayout;
 struct CardExtra {       // a button beside a field (check, import, today, e-mail)
   QString name;          // object name
   QString text;          // button caption, or empty for a picture
-  QStyle::StandardPixmap icon = QStyle::SP_CustomBase;
+  QString icon = {};     // picture name (screenkit::icon); a captioned button may carry one too
 };
 
 struct CardItem {        // a field of a section: caption and control
@@ -38,7 +37,7 @@ struct CardItem {        // a field of a section: caption and control
 
 struct CardSection {     // a framed section with its picture on the left
   QString title;
-  QStyle::StandardPixmap icon;
+  QString icon;          // picture name (screenkit::icon)
   int pairs;             // caption + control pairs per row
   std::vector<std::vector<CardItem>> rows;
 };
@@ -46,7 +45,7 @@ struct CardSection {     // a framed section with its picture on the left
 struct CardCommand {     // a command picture of the right-hand column
   QString name;
   QString caption;
-  QStyle::StandardPixmap icon;
+  QString icon;          // picture name (screenkit::icon)
 };
 
 struct CardRequired {    // checked in order on save

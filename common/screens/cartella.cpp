@@ -1,12 +1,13 @@
 #include "cartella.h"
 
+#include "screenkit.h"
+
 #include "archive/record.h"
 #include "common/attachments.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TfrmCartella"));
@@ -19,9 +20,7 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("imgCartella"));
-  const QIcon folder = style()->standardIcon(QStyle::SP_DirOpenIcon);
-  picture->setPixmap(folder.pixmap(folder.actualSize(QSize(48, 48)))
-                         .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  picture->setPixmap(screenkit::icon(QStringLiteral("cartella"), 48));
 
   auto* open = new QPushButton(QStringLiteral("Apri cartella"), this);
   open->setObjectName(QStringLiteral("btnApriCartella"));

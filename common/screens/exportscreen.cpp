@@ -72,9 +72,9 @@ ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent
   auto* h = new QHBoxLayout(bar);
   h->setContentsMargins(4, 4, 4, 4);
   auto* esportaCmd = new screenkit::Picture(QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"),
-                                            QStyle::SP_FileDialogDetailedView, bar);
-  auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStyle::SP_DialogHelpButton, bar);
-  auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStyle::SP_DialogCloseButton, bar);
+                                            QStringLiteral("esporta"), bar);
+  auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), bar);
+  auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), bar);
   guida->setEnabled(helpTopicTitled(d_.helpTitle).has_value());
   h->addWidget(esportaCmd);
   h->addWidget(guida);

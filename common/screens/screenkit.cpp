@@ -18,9 +18,13 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
+#include <QSvgRenderer>
 #include <QUrl>
+
+static void loadScreenIcons() { Q_INIT_RESOURCE(screenicons); }
 
 namespace screenkit {
 
@@ -106,11 +110,43 @@ void installDesktopSeams() {
 
 // ---- pictures and links ----
 
-Picture::Picture(const QString& objectName, const QString& caption, QStyle::StandardPixmap icon, QWidget* parent,
+namespace {
+QString iconPath(const QString& name) { return QStringLiteral(":/screens/icons/%1.svg").arg(name); }
+
+qreal pixelRatio() { return qApp ? qApp->devicePixelRatio() : 1.0; }
+} // namespace
+
+bool hasIcon(const QString& name) {
+  static const bool loaded = (loadScreenIcons(), true);
+  Q_UNUSED(loaded);
+  return !name.isEmpty() && QFileInfo::exists(iconPath(name));
+}
+
+QPixmap icon(const QString& name, int size) {
+  const qreal ratio = pixelRatio();
+  // drawn once per name, size and pixel ratio; the cache goes with the application
+  const QString key = QStringLiteral("screenkit:%1@%2x%3").arg(name).arg(size).arg(ratio);
+  QPixmap pm;
+  if (QPixmapCache::find(key, &pm)) return pm;
+  const int side = qRound(size * ratio);
+  pm = QPixmap(side, side);
+  pm.fill(Qt::transparent);
+  if (hasIcon(name)) {
+    QSvgRenderer svg(iconPath(name));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p);
+  }
+  pm.setDevicePixelRatio(ratio);
+  QPixmapCache::insert(key, pm);
+  return pm;
+}
+
+Picture::Picture(const QString& objectName, const QString& caption, const QString& iconName, QWidget* parent,
                  int iconSize)
     : QLabel(parent) {
   setObjectName(objectName);
-  const QPixmap pm = style()->standardIcon(icon).pixmap(iconSize, iconSize);
+  const QPixmap pm = icon(iconName, iconSize);
   if (caption.isEmpty()) {
     setPixmap(pm);
   } else {
@@ -118,13 +154,16 @@ Picture::Picture(const QString& objectName, const QString& caption, QStyle::Stan
     setText(caption);
     setPixmap(QPixmap());
     setTextFormat(Qt::PlainText);
-    QPixmap canvas(qMax(iconSize, fontMetrics().horizontalAdvance(caption)) + 8, iconSize + fontMetrics().height() + 6);
+    const qreal ratio = pm.devicePixelRatio();
+    const QSize size(qMax(iconSize, fontMetrics().horizontalAdvance(caption)) + 8, iconSize + fontMetrics().height() + 6);
+    QPixmap canvas(size * ratio);
+    canvas.setDevicePixelRatio(ratio);
     canvas.fill(Qt::transparent);
     QPainter p(&canvas);
-    p.drawPixmap((canvas.width() - iconSize) / 2, 0, pm);
+    p.drawPixmap((size.width() - iconSize) / 2, 0, pm);
     p.setPen(palette().color(QPalette::WindowText));
     p.setFont(font());
-    p.drawText(QRect(0, iconSize + 2, canvas.width(), fontMetrics().height() + 4), Qt::AlignHCenter | Qt::AlignTop,
+    p.drawText(QRect(0, iconSize + 2, size.width(), fontMetrics().height() + 4), Qt::AlignHCenter | Qt::AlignTop,
                caption);
     p.end();
     setPixmap(canvas);

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPointer>
-#include <QStyle>
 #include <QWidget>
 
 #include <functional>
@@ -22,12 +22,20 @@ void applyFormats();
 // Installs the desktop message boxes and shell opening as the seams' defaults.
 void installDesktopSeams();
 
+// The pictures of the working screens by name ("salva", "trova", "oggi",
+// the section pictures "anagrafica", "fisco", ...), drawn from
+// ":/screens/icons/<name>.svg" into a square of the given side. An unknown
+// name gives an empty (transparent) square.
+QPixmap icon(const QString& name, int size);
+bool hasIcon(const QString& name);
+
 // A picture that reacts to clicks: the command pictures (`cmd`), import and
-// today pictures (`imp`) and the menu pictures (`img`).
+// today pictures (`imp`) and the menu pictures (`img`). Disabled, it is
+// drawn greyed.
 class Picture : public QLabel {
   Q_OBJECT
 public:
-  Picture(const QString& objectName, const QString& caption, QStyle::StandardPixmap icon, QWidget* parent = nullptr,
+  Picture(const QString& objectName, const QString& caption, const QString& icon, QWidget* parent = nullptr,
           int iconSize = 32);
   Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent = nullptr);
   void setEnabled(bool on);

@@ -92,12 +92,12 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   screenkit::onEnter(year_, [this] { open_->setFocus(Qt::OtherFocusReason); });
 
   auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"),
-                                      QStyle::SP_DialogHelpButton, this);
+                                      QStringLiteral("guida"), this);
   help->setEnabled(bool(d_.help));
   connect(help, &screenkit::Picture::clicked, this, [this] {
     if (d_.help) d_.help(this);
   });
-  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStyle::SP_DialogCloseButton,
+  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"),
                                       this);
   connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
 

@@ -216,7 +216,7 @@ void DateScreens::todayAndClearPictures() {
   FixedClock clock(QDate(2026, 7, 1));
   QWidget card;
   auto* date = new QLineEdit(QStringLiteral("12/1/26 circa"), &card);
-  auto* today = new screenkit::Picture(QStringLiteral("impApertura"), QString(), QStyle::SP_ArrowDown, &card);
+  auto* today = new screenkit::Picture(QStringLiteral("impApertura"), QString(), QStringLiteral("oggi"), &card);
   auto* clear = new QPushButton(QStringLiteral("x"), &card);
   auto* status = new QLabel(&card);
   calendar::makeTodayButton(today, date, status);
