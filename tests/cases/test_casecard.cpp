@@ -5,6 +5,7 @@
 #include "cases/screens/tfrmdettagli.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
+#include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
 
 #include <QCheckBox>
@@ -223,6 +224,11 @@ private slots:
     QCOMPARE(r.text(QStringLiteral("txtDoc02")), QString());
     QCOMPARE(r.text(QStringLiteral("txtCalce")), QStringLiteral("Stampa eseguita in data 29/02/2028 alle ore 09:30:15"));
     QCOMPARE(text("lblDoc05"), QString());
+  }
+
+  void everyPictureIsInTheSet() {
+    const QStringList missing = missingPictures(TfrmPratica::describe());
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
   }
 
   void renders() {

@@ -8,6 +8,7 @@
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
+#include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
 
 #include <QTimer>
@@ -366,6 +367,11 @@ private slots:
       e->esporta();
     });
     QCOMPARE(shell->opened.back(), folder->path(QStringLiteral("Clienti.xls")));
+  }
+
+  void everyPictureIsInTheSet() {
+    const QStringList missing = missingPictures(TfrmClienti::describe());
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
   }
 
   void rendersTidily() {
