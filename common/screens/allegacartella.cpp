@@ -120,6 +120,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) {
     browse->setObjectName(slotName("btnSfoglia", slot));
     auto* open = new QPushButton(QStringLiteral("Apri"), this);
     open->setObjectName(slotName("btnApri", slot));
+    // Enter in an edit of the screen presses none of the slot buttons
+    for (QPushButton* b : {browse, open}) b->setAutoDefault(false);
     auto* clear = new screenkit::Picture(slotName("imgCancella", slot), QString(), QStringLiteral("cancella"), this, 20);
     clear->setToolTip(QString());
 

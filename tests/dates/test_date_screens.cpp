@@ -99,6 +99,7 @@ private slots:
   void attachmentCopyAndOverwrite();
   void attachmentAnnullaKeepsCardAndCopy();
   void attachmentFailuresKeepThePreviousName();
+  void enterInADescriptionBrowsesNothing();
   void caseFolder();
 };
 
@@ -395,6 +396,35 @@ void DateScreens::attachmentFailuresKeepThePreviousName() {
   QCOMPARE(file->text(), QStringLiteral("precedente.pdf"));
   QCOMPARE(messages.last().kind, MessageKind::Error);
   QVERIFY(!QFileInfo::exists(program.path(QStringLiteral("Clienti.pro"))));
+}
+
+// Enter typed at the end of a description must not press a slot's button:
+// the dialog would otherwise pick one of them as its default.
+void DateScreens::enterInADescriptionBrowsesNothing() {
+  TempProgramFolder program;
+  RecordingMessages messages;
+  RecordingShell shell;
+  int picked = 0;
+  attachscreen::setFilePicker([&](QWidget*) {
+    ++picked;
+    return QString();
+  });
+  auto card = ownerCard({QStringLiteral("pianta.pdf"), QStringLiteral("Pianta")});
+  TfrmAllegaCartella screen;
+  screen.setOwner(card.get());
+  screen.loadFrom(card.get());
+  screen.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&screen));
+  for (const char* desc : {"txtDesc01", "txtDesc02", "txtDesc03"}) {
+    QLineEdit* edit = find(&screen, desc);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("x"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(picked, 0);
+    QVERIFY(shell.opened.empty());
+    QVERIFY(screen.isVisible());
+  }
+  QCOMPARE(find(&screen, "txtFile01")->text(), QStringLiteral("pianta.pdf"));
 }
 
 void DateScreens::caseFolder() {
