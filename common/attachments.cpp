@@ -1,5 +1,6 @@
 #include "attachments.h"
 
+#include "archive/cp1252.h"
 #include "archive/paths.h"
 #include "archive/record.h"
 #include "common/services.h"
@@ -70,10 +71,19 @@ QString storedPath(const QString& name) {
   return folder() + fieldtext::trimmed(name);
 }
 
+bool fitsCard(const QString& name) {
+  const QString n = fieldtext::trimmed(name);
+  return n.size() <= kMaxNameLength && cp1252::decode(cp1252::encode(n)) == n;
+}
+
 AttachResult attach(const QString& sourcePath) {
   const QString name = fieldtext::trimmed(QFileInfo(sourcePath).fileName());
   if (!isBareName(name)) {
     services::error(badNameMessage(name));
+    return {};
+  }
+  if (!fitsCard(name)) {
+    services::error(nameDoesNotFitMessage(name));
     return {};
   }
   QFile source(sourcePath);
@@ -118,6 +128,15 @@ QString badNameMessage(const QString& name) {
   return QStringLiteral("Attenzione: il nome \"") + name +
          QStringLiteral("\" non pu\u00F2 essere usato per un file allegato.\r\n\r\n"
                         "Il nome di un file allegato non pu\u00F2 contenere i caratteri / \\ : n\u00E9 indicare una cartella.");
+}
+
+QString nameDoesNotFitMessage(const QString& name) {
+  return QStringLiteral("Attenzione: il nome \"") + name +
+         QStringLiteral("\" non pu\u00F2 essere registrato nella scheda, quindi il file non \u00E8 stato allegato.\r\n\r\n"
+                        "Il nome di un file allegato pu\u00F2 contenere al massimo ") +
+         QString::number(kMaxNameLength) +
+         QStringLiteral(" caratteri, scelti tra lettere, cifre e segni dell'Europa occidentale: rinominare il file e "
+                        "allegarlo di nuovo.");
 }
 
 } // namespace attachments

@@ -24,6 +24,12 @@ bool isBareName(const QString& name);
 // stored name can never lead outside the folder.
 QString storedPath(const QString& name);
 
+// The longest name a card's file field holds.
+inline constexpr int kMaxNameLength = 250;
+// A name the card's file field gives back unchanged: at most kMaxNameLength
+// characters, every one of them in the archives' code page.
+bool fitsCard(const QString& name);
+
 enum class Outcome {
   Copied,       // the file is now in the folder
   KeptExisting, // a file of that name was there and the user kept it
@@ -36,7 +42,8 @@ struct AttachResult {
 };
 
 // Copies the file the user picked (its full path) into the folder under its
-// own trimmed name, creating the folder if missing. An existing copy of the
+// own trimmed name, creating the folder if missing. A name that does not fit
+// the card is refused before anything is copied. An existing copy of the
 // same name is replaced only after the overwrite question. The copy goes
 // through a temporary file in the folder, so a failed copy leaves any
 // earlier copy intact. Failures are reported with an error message.
@@ -50,6 +57,7 @@ bool openStored(const QString& name);
 // The messages of the failures above.
 QString copyFailedMessage(const QString& name, const QString& reason);
 QString badNameMessage(const QString& name);
+QString nameDoesNotFitMessage(const QString& name);
 
 } // namespace attachments
 

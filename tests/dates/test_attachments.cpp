@@ -143,6 +143,34 @@ TEST_F(Attaching, OnlyBareNamesAreOpenedOrWritten) {
   EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("fuori.txt"))));
 }
 
+TEST_F(Attaching, ANameTheCardCannotHoldIsRefusedBeforeCopying) {
+  // the card keeps the bare name in a Windows-1252 field of 250 characters:
+  // a longer name, or one with letters outside the code page, would come back
+  // from the archive as another name, naming no stored copy
+  const QString fits = QString(246, QLatin1Char('a')) + QStringLiteral(".pdf");
+  const QString cases[] = {QStringLiteral("\u03A9mega.pdf"), QStringLiteral("\u0141\u00F3d\u017A.jpg"),
+                           QString(247, QLatin1Char('a')) + QStringLiteral(".pdf")};
+  for (const QString& name : cases) {
+    messages.clear();
+    const auto r = attachments::attach(pick(name, "X"));
+    EXPECT_EQ(r.outcome, attachments::Outcome::Failed) << name.toStdString();
+    EXPECT_TRUE(r.name.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last().kind, MessageKind::Error);
+    EXPECT_TRUE(messages.lastText().contains(name));
+  }
+  EXPECT_TRUE(storedFiles().isEmpty());
+
+  // accented letters of the code page, the euro sign and 250 characters are fine
+  for (const QString& name : {QStringLiteral("Citt\u00E0 \u20AC \u2013 perizia.pdf"), fits}) {
+    messages.clear();
+    const auto r = attachments::attach(pick(name, "Y"));
+    EXPECT_EQ(r.outcome, attachments::Outcome::Copied) << name.toStdString();
+    EXPECT_EQ(r.name, name);
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
 TEST(CaseFolder, CreatedOnceAndOpenedEveryTime) {
   TempProgramFolder program;
   RecordingMessages messages;
