@@ -114,7 +114,8 @@ void CardEditor::build() {
 
   for (const auto& [name, hint] : d_.hints)
     if (QWidget* w = findChild<QWidget*>(name)) screenkit::setHint(w, panInfo_, hint);
-  for (QWidget* bg : {static_cast<QWidget*>(this), sheet, static_cast<QWidget*>(lblPosizione_)})
+  for (QWidget* bg : {static_cast<QWidget*>(this), sheet, findChild<QWidget*>(QStringLiteral("panComandi")),
+                      static_cast<QWidget*>(lblPosizione_)})
     screenkit::clearHintOver(bg, panInfo_);
   for (QGroupBox* box : sheet->findChildren<QGroupBox*>()) screenkit::clearHintOver(box, panInfo_);
 

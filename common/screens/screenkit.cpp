@@ -199,6 +199,11 @@ void Picture::leaveEvent(QEvent* e) {
   restyle(false);
 }
 
+void Picture::hideEvent(QHideEvent* e) {
+  QLabel::hideEvent(e);
+  restyle(false);
+}
+
 void Picture::changeEvent(QEvent* e) {
   QLabel::changeEvent(e);
   if (e->type() == QEvent::EnabledChange) restyle(false);
@@ -238,8 +243,23 @@ QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {
   return line;
 }
 
+namespace {
+// Marks a control that shows a hint of its own.
+const char* const kHasHint = "screenkitHint";
+
+// True when the point of `background` lies on a control with a hint (or on
+// a child of one): a move that control passes on to its background (check
+// boxes and option buttons track the mouse) must not clear its hint.
+bool overHintedControl(QWidget* background, QPoint at) {
+  for (QWidget* w = background->childAt(at); w && w != background; w = w->parentWidget())
+    if (w->property(kHasHint).toBool()) return true;
+  return false;
+}
+} // namespace
+
 void setHint(QWidget* control, QLabel* statusLine, const QString& hint) {
   QPointer<QLabel> line(statusLine);
+  control->setProperty(kHasHint, true);
   new Filter(control, [line, hint](QObject*, QEvent* e) {
     if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && line) line->setText(hint);
     return false;
@@ -250,8 +270,10 @@ void clearHintOver(QWidget* background, QLabel* statusLine) {
   QPointer<QLabel> line(statusLine);
   background->setMouseTracking(true);
   new Filter(background, [line, background](QObject* o, QEvent* e) {
-    // only moves over the background itself, not over its children
-    if (o == background && e->type() == QEvent::MouseMove && line) line->clear();
+    // only moves over the background itself, not over a control with a hint
+    if (o == background && e->type() == QEvent::MouseMove && line &&
+        !overHintedControl(background, static_cast<QMouseEvent*>(e)->position().toPoint()))
+      line->clear();
     return false;
   });
 }

@@ -46,6 +46,9 @@ protected:
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
   void changeEvent(QEvent* e) override;
+  // A picture hidden under the pointer (Esci closing its screen) gets no
+  // leave event: it must not come back highlighted.
+  void hideEvent(QHideEvent* e) override;
 private:
   void restyle(bool hover);
 };

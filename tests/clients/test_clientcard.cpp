@@ -240,15 +240,46 @@ private slots:
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(card.get(), &move);
     QCOMPARE(text("panInfo"), QString());
+
+    // Real pointer moves: the hint stays while the pointer moves over its
+    // control (a check box passes its moves on to the frame behind it), and
+    // the blank of the command column is background.
+    auto moveTo = [this](QWidget* over, QPoint at) {
+      QTest::mouseMove(card.get(), over->mapTo(card.get(), at));
+      QApplication::processEvents();
+    };
+    auto* check = w("chkRicontatta");
+    moveTo(check, QPoint(3, check->height() / 2));
+    moveTo(check, QPoint(8, check->height() / 2));
+    QCOMPARE(text("panInfo"), QStringLiteral("Annota che il Cliente è da ricontattare per questioni in sospeso."));
+    auto* frame = check->parentWidget();
+    moveTo(frame, QPoint(frame->width() - 3, frame->height() - 3));
+    QCOMPARE(text("panInfo"), QString());
+    moveTo(check, QPoint(3, check->height() / 2));
+    auto* salva = w("cmdSalva");
+    moveTo(salva, QPoint(salva->width() / 2, salva->height() / 2));
+    moveTo(salva, QPoint(salva->width() / 2 + 2, salva->height() / 2));
+    QCOMPARE(text("panInfo"), QStringLiteral("Salva la scheda corrente in archivio."));
+    auto* column = w("panComandi");
+    moveTo(column, QPoint(column->width() / 2, column->height() / 2 + 40));
+    QCOMPARE(text("panInfo"), QString());
   }
 
   void showingTheScreenClearsIt() {
     type("txtCliente", QStringLiteral("Gialli"));
     click("cmdSalva");
-    card->hide();
+    // Esci under the pointer closes the card; shown again, it is not highlighted
+    auto* esci = w("cmdEsci");
+    const QImage plain = esci->grab().toImage();
+    QTest::mouseMove(esci);
+    QApplication::processEvents();
+    QVERIFY(esci->grab().toImage() != plain);
+    click("cmdEsci");
+    QVERIFY(!card->isVisible());
     card->show();
     QCOMPARE(text("txtCliente"), QString());
     QCOMPARE(pos(), QString());
+    QCOMPARE(esci->grab().toImage(), plain);
   }
 
   void printsWhatTheScreenShows() {
