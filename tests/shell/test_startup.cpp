@@ -6,6 +6,7 @@
 #include "support.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QtTest>
 
 class StartupTest : public QObject {
@@ -40,6 +41,23 @@ private slots:
     // the standard dialogs speak Italian
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Apri"));
     startup::finish();
+  }
+
+  // A desktop that cannot be reached (a display that is gone, or none) ends
+  // the program with one clear line, not with an abort.
+  void unreachableDisplayEndsWithOneLine() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":64999"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VELARION_EXECUTABLE), QStringList());
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(QString::fromLocal8Bit(program.readAllStandardError()),
+             QStringLiteral("Velarion needs a graphical desktop: the display cannot be opened.\n"));
   }
 };
 

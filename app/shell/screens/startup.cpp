@@ -11,6 +11,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,6 +28,32 @@ QWidget* keep(QWidget* screen) {
   screens().push_back(screen);
   screenkit::ScreenSet::add(screen);
   return screen;
+}
+
+// While the application object connects to the desktop, Qt's messages are
+// held back: a desktop that cannot be reached ends the program with one line
+// and exit status 1 instead of Qt's abort; otherwise they are passed on.
+QtMessageHandler& desktopHandler() {
+  static QtMessageHandler h = nullptr;
+  return h;
+}
+std::vector<std::pair<QtMsgType, QString>>& heldMessages() {
+  static std::vector<std::pair<QtMsgType, QString>> m;
+  return m;
+}
+void whileConnecting(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type != QtFatalMsg) {
+    heldMessages().emplace_back(type, text);
+    return;
+  }
+  std::fputs("Velarion needs a graphical desktop: the display cannot be opened.\n", stderr);
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+void connected() {
+  qInstallMessageHandler(desktopHandler());
+  for (const auto& [type, text] : heldMessages()) qt_message_output(type, QMessageLogContext(), text);
+  heldMessages().clear();
 }
 
 } // namespace
@@ -58,7 +87,9 @@ QWidget* start() {
 }
 
 int run(int argc, char** argv) {
+  desktopHandler() = qInstallMessageHandler(whileConnecting);
   QApplication app(argc, argv);
+  connected();
   QApplication::setApplicationName(QStringLiteral("Velarion"));
   start();
   const int result = QApplication::exec();
