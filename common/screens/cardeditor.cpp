@@ -169,7 +169,6 @@ QWidget* CardEditor::makeSection(const CardSection& s) {
         edit->setMaxLength(width);
         control = edit;
       }
-      if (item.kind != CardItem::Check) screenkit::addFocusFrame(control, QStringLiteral("eff") + stem);
 
       // short fields do not stretch across the row
       const bool narrow = width <= 16 && item.kind != CardItem::Check;
@@ -208,6 +207,8 @@ QWidget* CardEditor::makeSection(const CardSection& s) {
         }
         if (narrow && pictures) ch->addStretch(1);
       }
+      // framed on the section, also when the field shares a row with its buttons
+      if (item.kind != CardItem::Check) screenkit::addFocusFrame(control, QStringLiteral("eff") + stem, box);
       if (narrow) {
         const int chars = qMax(width, 4) + 2;
         control->setMaximumWidth(control->fontMetrics().horizontalAdvance(QLatin1Char('W')) * chars + 24);

@@ -280,17 +280,20 @@ void clearHintOver(QWidget* background, QLabel* statusLine) {
 
 // ---- focus frames ----
 
-QWidget* addFocusFrame(QWidget* field, const QString& frameName) {
-  QWidget* parent = field->parentWidget();
-  auto* frame = new QFrame(parent);
+QWidget* addFocusFrame(QWidget* field, const QString& frameName, QWidget* surface) {
+  QWidget* row = field->parentWidget();
+  if (!surface) surface = row;
+  auto* frame = new QFrame(surface);
   frame->setObjectName(frameName);
   frame->setStyleSheet(QStringLiteral("QFrame{background:#FFFF00;border:1px solid #E0C000;}"));
   frame->hide();
   // The frame may go before its field when the screen is destroyed.
   QPointer<QFrame> guarded(frame);
-  auto place = [guarded, field] {
+  auto place = [guarded, field, row, surface] {
     if (!guarded) return;
-    guarded->setGeometry(field->geometry().adjusted(-3, -3, 3, 3));
+    QRect at = field->geometry();
+    if (row != surface) at.moveTopLeft(row->mapTo(surface, at.topLeft()));
+    guarded->setGeometry(at.adjusted(-3, -3, 3, 3));
     guarded->lower();
   };
   new Filter(field, [guarded, place](QObject*, QEvent* e) {
@@ -307,6 +310,12 @@ QWidget* addFocusFrame(QWidget* field, const QString& frameName) {
     }
     return false;
   });
+  // a field in a row of its own moves with the row
+  if (row != surface)
+    new Filter(row, [guarded, place](QObject*, QEvent* e) {
+      if (guarded && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) place();
+      return false;
+    });
   return frame;
 }
 

@@ -74,8 +74,11 @@ void setHint(QWidget* control, QLabel* statusLine, const QString& hint);
 void clearHintOver(QWidget* background, QLabel* statusLine);
 
 // A yellow frame `eff` + stem drawn behind a field, visible while the field
-// has the focus. The frame follows the field's geometry.
-QWidget* addFocusFrame(QWidget* field, const QString& frameName);
+// has the focus. The frame follows the field's geometry. It is drawn on
+// `surface`, an ancestor of the field (by default its parent): a field that
+// shares a plain row widget with its buttons is framed on the panel behind
+// the row, whose edges would otherwise cut the frame off.
+QWidget* addFocusFrame(QWidget* field, const QString& frameName, QWidget* surface = nullptr);
 
 // Enter in a field moves the focus to the next one; the last leads back to
 // the first. Widgets that are not editable (buttons) may be targets.

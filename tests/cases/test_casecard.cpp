@@ -174,6 +174,23 @@ private slots:
     QCOMPARE(stored(1)["Doc04"], QString());
   }
 
+  // Every field of the Enter chain shows its own frame around itself while
+  // it has the focus, also the fields that share their row with buttons.
+  void focusFramesSurroundTheirField() {
+    card->resize(1366, 740);
+    QApplication::processEvents();
+    for (const QString& name : TfrmPratica::describe().enterChain) {
+      QWidget* field = w(name);
+      field->setFocus(Qt::OtherFocusReason);
+      QApplication::processEvents();
+      QWidget* frame = w(QStringLiteral("eff") + name.mid(3));
+      QVERIFY2(frame->isVisible(), qPrintable(name));
+      const QRect around(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+      const QRect inside(field->mapToGlobal(QPoint(0, 0)), field->size());
+      QVERIFY2(around.contains(inside) && around != inside, qPrintable(name));
+    }
+  }
+
   void tabFollowsTheEnterChain() {
     QStringList order;
     QWidget* start = w(QStringLiteral("txtOggetto"));
