@@ -1,5 +1,7 @@
 // The main menu: tiles, their order, enabling, and the menu's commands.
+#include "app/help/screens/helpwidgets.h"
 #include "app/shell/screens/applications.h"
+#include "app/shell/screens/artwork.h"
 #include "app/shell/screens/program.h"
 #include "app/shell/screens/tfrmavvio.h"
 #include "common/screens/screenkit.h"
@@ -119,6 +121,25 @@ private slots:
     QCOMPARE(picture(QStringLiteral("imgCopyright"))->isEnabled(), c.about != nullptr);
     QCOMPARE(menu->windowTitle(), QStringLiteral("Velarion"));
     QVERIFY(menu->windowState() & Qt::WindowMaximized);
+  }
+
+  // The help, information and about screens (and the PDF guide) head with
+  // the product mark that the menu and the log-in show.
+  void oneProductMarkEverywhere() {
+    const QImage mark = artwork::picture(QStringLiteral("logo"), 64).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage heading = helpscreens::picture(QStringLiteral("logo"), QSize(260, 72))
+                               .toImage()
+                               .convertToFormat(QImage::Format_ARGB32)
+                               .copy(4, 4, 64, 64);
+    int differing = 0;
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 64; ++x) {
+        const QRgb a = mark.pixel(x, y), b = heading.pixel(x, y);
+        if (qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) +
+                qAbs(qAlpha(a) - qAlpha(b)) > 24)
+          ++differing;
+      }
+    QVERIFY2(differing < 40, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
   }
 };
 
