@@ -214,23 +214,6 @@ void Picture::restyle(bool hover) {
                                      : QStringLiteral("QLabel{border:1px solid transparent;}"));
 }
 
-Link::Link(const QString& objectName, const QString& text, QWidget* parent) : QLabel(text, parent) {
-  setObjectName(objectName);
-  setCursor(Qt::PointingHandCursor);
-  setStyleSheet(QStringLiteral("color:#00008B;text-decoration:underline;"));
-}
-
-void Link::mousePressEvent(QMouseEvent* e) {
-  QLabel::mousePressEvent(e);
-  setStyleSheet(QStringLiteral("color:#FFA500;text-decoration:underline;"));
-}
-
-void Link::mouseReleaseEvent(QMouseEvent* e) {
-  QLabel::mouseReleaseEvent(e);
-  setStyleSheet(QStringLiteral("color:#00008B;text-decoration:underline;"));
-  if (rect().contains(e->position().toPoint())) emit clicked();
-}
-
 // ---- status line and hints ----
 
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {

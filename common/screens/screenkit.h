@@ -53,18 +53,6 @@ private:
   void restyle(bool hover);
 };
 
-// A link label: dark blue, orange while the mouse button is held down on it.
-class Link : public QLabel {
-  Q_OBJECT
-public:
-  Link(const QString& objectName, const QString& text, QWidget* parent = nullptr);
-signals:
-  void clicked();
-protected:
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-};
-
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
 
