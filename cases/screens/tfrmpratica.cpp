@@ -92,21 +92,10 @@ const CardDescription& TfrmPratica::describe() {
           {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci")},
       },
       {
-          {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-          {QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda corrente in archivio.")},
-          {QStringLiteral("cmdTrova"), QStringLiteral("Trova una scheda in archivio.")},
           {QStringLiteral("cmdAllega"), QStringLiteral("Allega file alla scheda corrente.")},
           {QStringLiteral("cmdCartella"), QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")},
-          {QStringLiteral("cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa.")},
-          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda corrente.")},
           {QStringLiteral("cmdUrgente"), QStringLiteral("Visualizza il riepilogo delle pratiche urgenti.")},
-          {QStringLiteral("cmdPrimo"), QStringLiteral("Visualizza la prima scheda in archivio.")},
-          {QStringLiteral("cmdIndietro"), QStringLiteral("Visualizza la scheda precedente in archivio.")},
-          {QStringLiteral("cmdAvanti"), QStringLiteral("Visualizza la scheda successiva in archivio.")},
-          {QStringLiteral("cmdUltimo"), QStringLiteral("Visualizza l'ultima scheda in archivio.")},
           {QStringLiteral("cmdExcel"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-          {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la guida in linea.")},
-          {QStringLiteral("cmdEsci"), QStringLiteral("Esci dalla schermata di lavoro corrente.")},
           {QStringLiteral("btnElenco"), QStringLiteral("Visualizza l'elenco dettagliato dei documenti associati alla pratica.")},
           {QStringLiteral("impCliente"), QStringLiteral("Importa i dati dall'archivio anagrafico dei Clienti.")},
           {QStringLiteral("impApertura"), QStringLiteral("Inserisci la data corrente.")},
@@ -178,9 +167,7 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
     }
     casefolder::showCaseFolder(this, *position());
   });
-  auto value = [this](const char* name) { return fieldtext::trimmed(findChild<QLineEdit*>(QLatin1String(name))->text()); };
-  on(QStringLiteral("btnCodFisc"), [this, value] { showTaxCodeFieldCheck(this, value("txtCodFisc")); });
-  on(QStringLiteral("btnPartitaIva"), [this, value] { showVatCheck(this, value("txtPartitaIva")); });
+  bindCheckButtons(this);
 }
 
 void TfrmPratica::afterNew() { findChild<QLineEdit*>(QStringLiteral("txtApertura"))->setText(services::todayText()); }

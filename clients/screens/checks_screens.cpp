@@ -1,5 +1,7 @@
 #include "checks_screens.h"
 
+#include "common/screens/cardeditor.h"
+
 #include "archive/record.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
@@ -154,4 +156,21 @@ void showTaxCodeFieldCheck(QWidget* parent, const QString& taxCode) {
     showVatCheck(parent, t);
   else
     showTaxCodeCheck(parent, t);
+}
+
+void bindCheckButtons(CardEditor *card) {
+  const struct {
+    const char *button;
+    const char *field;
+    void (*open)(QWidget *, const QString &);
+  } buttons[] = {{"btnCodFisc", "txtCodFisc", showTaxCodeFieldCheck},
+                 {"btnPartitaIva", "txtPartitaIva", showVatCheck},
+                 {"btnCarta", "txtCarta", showCardCheck},
+                 {"btnIban", "txtIban", showIbanCheck}};
+  for (const auto &b : buttons) {
+    auto *field = card->findChild<QLineEdit *>(QLatin1String(b.field));
+    if (!card->findChild<QWidget *>(QLatin1String(b.button)) || !field) continue;
+    const auto open = b.open;
+    card->on(QLatin1String(b.button), [card, field, open] { open(card, fieldtext::trimmed(field->text())); });
+  }
 }

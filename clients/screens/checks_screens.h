@@ -61,3 +61,8 @@ void showIbanCheck(QWidget* parent, const QString& value);
 // tax code is made only of digits (a company's tax code is its VAT number),
 // the tax-code check otherwise (empty included).
 void showTaxCodeFieldCheck(QWidget* parent, const QString& taxCode);
+
+class CardEditor;
+// Wires the check buttons a card has (btnCodFisc, btnPartitaIva, btnCarta,
+// btnIban) to the check of the trimmed field beside each.
+void bindCheckButtons(CardEditor* card);

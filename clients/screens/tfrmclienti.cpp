@@ -75,23 +75,10 @@ const CardDescription& TfrmClienti::describe() {
           {QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci")},
       },
       {
-          {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-          {QStringLiteral("cmdDuplica"),
-           QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
           {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
-          {QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda corrente in archivio.")},
-          {QStringLiteral("cmdTrova"), QStringLiteral("Trova una scheda in archivio.")},
-          {QStringLiteral("cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa.")},
-          {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda corrente.")},
           {QStringLiteral("cmdPDF"), QStringLiteral("Esporta la scheda in formato PDF.")},
           {QStringLiteral("cmdRicontatta"), QStringLiteral("Visualizza il riepilogo dei Clienti da ricontattare.")},
           {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-          {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la guida in linea.")},
-          {QStringLiteral("cmdEsci"), QStringLiteral("Esci dalla schermata di lavoro corrente.")},
-          {QStringLiteral("cmdPrimo"), QStringLiteral("Visualizza la prima scheda in archivio.")},
-          {QStringLiteral("cmdIndietro"), QStringLiteral("Visualizza la scheda precedente in archivio.")},
-          {QStringLiteral("cmdAvanti"), QStringLiteral("Visualizza la scheda successiva in archivio.")},
-          {QStringLiteral("cmdUltimo"), QStringLiteral("Visualizza l'ultima scheda in archivio.")},
           {QStringLiteral("btnEmail"), QStringLiteral("Invia una e-mail all'indirizzo indicato.")},
           {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},
           {QStringLiteral("btnCarta"), QStringLiteral("Controlla il numero di carta di credito.")},
@@ -137,11 +124,7 @@ TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
   on(QStringLiteral("cmdEsporta"), [this] { showClientExport(this); });
   on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, QStringLiteral("clienti")); });
   on(QStringLiteral("cmdPDF"), [this] { stampa(Output::Pdf, QStringLiteral("Cliente.pdf")); });
-  auto value = [this](const char* name) { return fieldtext::trimmed(findChild<QLineEdit*>(QLatin1String(name))->text()); };
-  on(QStringLiteral("btnCodFisc"), [this, value] { showTaxCodeFieldCheck(this, value("txtCodFisc")); });
-  on(QStringLiteral("btnPartitaIva"), [this, value] { showVatCheck(this, value("txtPartitaIva")); });
-  on(QStringLiteral("btnCarta"), [this, value] { showCardCheck(this, value("txtCarta")); });
-  on(QStringLiteral("btnIban"), [this, value] { showIbanCheck(this, value("txtIban")); });
+  bindCheckButtons(this);
   on(QStringLiteral("btnEmail"), [email] {
     services::shell().open(QStringLiteral("mailto:") + fieldtext::trimmed(email->text()));
   });

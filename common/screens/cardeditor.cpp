@@ -42,6 +42,26 @@ QString str(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype
 const char* const kBuiltIn[] = {"cmdNuovo", "cmdSalva", "cmdDuplica", "cmdPrimo", "cmdIndietro",
                                 "cmdAvanti", "cmdUltimo", "cmdEsci"};
 
+// The status-line hints of the commands every card has.
+const std::vector<std::pair<QString, QString>>& sharedHints() {
+  static const std::vector<std::pair<QString, QString>> hints = {
+      {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+      {QStringLiteral("cmdDuplica"),
+       QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
+      {QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda corrente in archivio.")},
+      {QStringLiteral("cmdTrova"), QStringLiteral("Trova una scheda in archivio.")},
+      {QStringLiteral("cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa.")},
+      {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda corrente.")},
+      {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la guida in linea.")},
+      {QStringLiteral("cmdEsci"), QStringLiteral("Esci dalla schermata di lavoro corrente.")},
+      {QStringLiteral("cmdPrimo"), QStringLiteral("Visualizza la prima scheda in archivio.")},
+      {QStringLiteral("cmdIndietro"), QStringLiteral("Visualizza la scheda precedente in archivio.")},
+      {QStringLiteral("cmdAvanti"), QStringLiteral("Visualizza la scheda successiva in archivio.")},
+      {QStringLiteral("cmdUltimo"), QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+  };
+  return hints;
+}
+
 } // namespace
 
 CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QWidget(parent), d_(description) {
@@ -112,8 +132,12 @@ void CardEditor::build() {
     file->hide();
   }
 
-  for (const auto& [name, hint] : d_.hints)
-    if (QWidget* w = findChild<QWidget*>(name)) screenkit::setHint(w, panInfo_, hint);
+  // a card's own table adds to (or overrides) the hints every card shares
+  QHash<QString, QString> hints;
+  for (const auto& [name, hint] : sharedHints()) hints.insert(name, hint);
+  for (const auto& [name, hint] : d_.hints) hints.insert(name, hint);
+  for (auto it = hints.cbegin(); it != hints.cend(); ++it)
+    if (QWidget* w = findChild<QWidget*>(it.key())) screenkit::setHint(w, panInfo_, it.value());
   for (QWidget* bg : {static_cast<QWidget*>(this), sheet, findChild<QWidget*>(QStringLiteral("panComandi")),
                       static_cast<QWidget*>(lblPosizione_)})
     screenkit::clearHintOver(bg, panInfo_);

@@ -62,7 +62,10 @@ struct CardDescription {
   QString fixedFile;
   std::vector<CardSection> sections;
   std::vector<CardCommand> commands;                  // the column, top to bottom
-  std::vector<std::pair<QString, QString>> hints;     // control -> status-line text
+  // control -> status-line text, beyond the hints of the commands every
+  // card shares (new, duplicate, save, find, preview, print, help, exit,
+  // the four arrows), which the card editor gives itself
+  std::vector<std::pair<QString, QString>> hints;
   std::vector<CardRequired> required;
   std::vector<QString> enterChain;                    // control names
   QString initialStatus;
