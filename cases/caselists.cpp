@@ -2,8 +2,6 @@
 
 #include "pratica.h"
 
-#include "archive/paths.h"
-
 namespace {
 
 using lists::CallerTarget;
@@ -18,8 +16,6 @@ const std::vector<lists::LineColumn>& caseLine() {
   return line;
 }
 
-lists::ArchivePath caseArchive() { return lists::ArchivePath::fixed(QString::fromLatin1(paths::kPratiche)); }
-
 // The case card receives the whole record and its position.
 CallerTarget caseCard(const QString& tag) { return {tag, QStringLiteral("TfrmPratica"), true, {}}; }
 
@@ -30,8 +26,7 @@ const lists::ListDescription& caseSearchList() {
       .screen = QStringLiteral("TfrmTrovaPratica"),
       .caption = QStringLiteral(" Trova pratiche in archivio"),
       .printTitle = QStringLiteral("Riepilogo Pratiche"),
-      .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .path = lists::ArchivePath::of(caseArchive()),
       .criteria =
           {
               {QStringLiteral("txtOggetto"), QStringLiteral("Oggetto pratica:"), "Oggetto"},
@@ -73,8 +68,7 @@ const lists::ListDescription& urgentList() {
       .screen = QStringLiteral("TfrmUrgenti"),
       .caption = QStringLiteral(" Riepilogo pratiche urgenti"),
       .printTitle = QStringLiteral("Riepilogo Pratiche Urgenti"),
-      .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .path = lists::ArchivePath::of(caseArchive()),
       .criteria = {},
       .condition = lists::flagIs(TRecPratica(), "Urgente", fieldtext::yes()),
       .line = caseLine(),
@@ -92,9 +86,9 @@ const xls::ExportDescription& caseExport() {
       .caption = QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"),
       .file = QStringLiteral("Pratiche.xls"),
       .worksheet = QStringLiteral("Riepilogo Pratiche"),
-      .helpTitle = QStringLiteral("Esportazione archivio pratiche in Microsoft Excel."),
+      .helpTopic = HelpTopic::EsportaPratiche,
       .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .path = lists::ArchivePath::of(caseArchive()),
       .columns =
           {
               col("Oggetto pratica", 400, "Oggetto"),

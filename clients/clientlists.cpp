@@ -2,7 +2,6 @@
 
 #include "cliente.h"
 
-#include "archive/paths.h"
 
 namespace {
 
@@ -28,8 +27,7 @@ const lists::ListDescription& clientSearchList() {
       .screen = QStringLiteral("TfrmTrovaClienti"),
       .caption = QStringLiteral(" Trova clienti in archivio"),
       .printTitle = QStringLiteral("Riepilogo Clienti"),
-      .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .path = lists::ArchivePath::of(clientArchive()),
       .criteria =
           {
               {QStringLiteral("txtCliente"), QStringLiteral("Cliente:"), "Cliente"},
@@ -81,8 +79,7 @@ const lists::ListDescription& recontactList() {
       .screen = QStringLiteral("TfrmRicontatta"),
       .caption = QStringLiteral(" Riepilogo clienti da ricontattare"),
       .printTitle = QStringLiteral("Riepilogo clienti da ricontattare"),
-      .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .path = lists::ArchivePath::of(clientArchive()),
       .criteria = {},
       .condition = lists::flagIs(TRecCliente(), "Ricontatta", fieldtext::yes()),
       .line = clientLine("Questioni"),
@@ -101,9 +98,9 @@ const xls::ExportDescription& clientExport() {
       .caption = QStringLiteral(" Esporta archivio clienti in Microsoft Excel"),
       .file = QStringLiteral("Clienti.xls"),
       .worksheet = QStringLiteral("Riepilogo Clienti"),
-      .helpTitle = QStringLiteral("Esportazione archivio clienti in Microsoft Excel."),
+      .helpTopic = HelpTopic::EsportaClienti,
       .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .path = lists::ArchivePath::of(clientArchive()),
       .columns =
           {
               same("Cliente", 250, "Cliente"),

@@ -4,11 +4,13 @@
 // ExportDescription read by one export screen.
 #pragma once
 
+#include "help.h"
 #include "lists.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -84,7 +86,7 @@ struct ExportDescription {
   QString caption;   // window caption
   QString file;      // file name in the program folder
   QString worksheet; // worksheet name inside the file
-  QString helpTitle; // title of the help page
+  std::optional<HelpTopic> helpTopic; // what cmdGuida shows
   const RecordLayout* layout = nullptr;
   lists::ArchivePath path;
   std::vector<ExportColumn> columns;

@@ -1,14 +1,10 @@
 #include "exportscreen.h"
 
-#include "app/help/help.h"
-#include "app/help/screens/helpscreens.h"
-
-#include <optional>
-
 #include "listscreen.h"
 #include "screenkit.h"
 
 #include "archive/paths.h"
+#include "common/help.h"
 #include "common/services.h"
 
 #include <QFrame>
@@ -20,15 +16,6 @@
 #include <QVBoxLayout>
 
 namespace xls {
-
-namespace {
-// The help page whose title the export names.
-std::optional<HelpTopic> helpTopicTitled(const QString& title) {
-  for (HelpTopic t : help::allTopics())
-    if (helpPage(t).title == title) return t;
-  return std::nullopt;
-}
-} // namespace
 
 // ---- the model ----
 
@@ -75,7 +62,7 @@ ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent
                                             QStringLiteral("esporta"), bar);
   auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), bar);
   auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), bar);
-  guida->setEnabled(helpTopicTitled(d_.helpTitle).has_value());
+  guida->setEnabled(d_.helpTopic.has_value());
   h->addWidget(esportaCmd);
   h->addWidget(guida);
   h->addStretch(1);
@@ -111,7 +98,7 @@ ExportScreen::ExportScreen(const ExportDescription& description, QWidget* parent
 
   connect(esportaCmd, &screenkit::Picture::clicked, this, &ExportScreen::esporta);
   connect(guida, &screenkit::Picture::clicked, this, [this] {
-    if (const auto topic = helpTopicTitled(d_.helpTitle)) showHelp(this, *topic);
+    if (d_.helpTopic) help::show(this, *d_.helpTopic);
   });
   connect(esci, &screenkit::Picture::clicked, this, &QDialog::reject);
 }

@@ -11,7 +11,7 @@ inline QStringList missingPictures(const CardDescription& d) {
   auto need = [&](const QString& where, const QString& name) {
     if (!screenkit::hasIcon(name)) missing << where + QLatin1Char('=') + name;
   };
-  for (const CardSection& s : d.sections) {
+  for (const CardSection& s : d.form.sections) {
     need(s.title, s.icon);
     for (const auto& row : s.rows)
       for (const CardItem& item : row)
