@@ -1,5 +1,6 @@
 #include "cardeditor.h"
 
+#include "clickable.h"
 #include "screenkit.h"
 
 #include "archive/paths.h"
@@ -7,7 +8,6 @@
 #include "engines/reportfamilies.h"
 #include "engines/screens/reportoutput.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -128,10 +128,7 @@ void CardEditor::on(const QString& control, std::function<void()> handler) {
   auto dispatch = [this, control] {
     if (const auto it = handlers_.constFind(control); it != handlers_.cend()) it.value()();
   };
-  if (auto* p = qobject_cast<screenkit::Picture*>(w))
-    connect(p, &screenkit::Picture::clicked, this, dispatch);
-  else if (auto* b = qobject_cast<QAbstractButton*>(w))
-    connect(b, &QAbstractButton::clicked, this, dispatch);
+  clickable::onClick(w, this, dispatch);
 }
 
 CardEditor::~CardEditor() { screenkit::ScreenSet::remove(this); }

@@ -58,7 +58,7 @@ const char* const kSheetStyle =
     "QGroupBox{background:#f7f9fc;border:1px solid #c3cedb;border-radius:6px;margin-top:9px;padding-top:4px;"
     "font-weight:bold;}"
     "QGroupBox::title{subcontrol-origin:margin;subcontrol-position:top left;left:12px;padding:0 4px;color:#1f4f8f;}"
-    "QFrame#panTabella{background:#f7f9fc;border:1px solid #c3cedb;border-radius:0 6px 6px 6px;}";
+    "QFrame[sezione=\"true\"]{background:#f7f9fc;border:1px solid #c3cedb;border-radius:0 6px 6px 6px;}";
 
 } // namespace
 
@@ -239,7 +239,7 @@ QWidget* RecordForm::makeTabs(const std::vector<const CardSection*>& tabbed) {
     auto* panel = new QFrame(area);
     panel->setObjectName(QStringLiteral("pan") + s->tab);
     auto* frame = new QFrame(panel);
-    frame->setObjectName(QStringLiteral("panTabella"));
+    frame->setProperty("sezione", true);
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
