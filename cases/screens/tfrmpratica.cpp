@@ -16,11 +16,17 @@
 
 namespace {
 
+using card::command;
 using card::edit;
 
 CardExtra check(const char* name) { return {QLatin1String(name), QStringLiteral("Controlla"), QStringLiteral("controlla"), false}; }
-CardCommand command(const char* name, const char* caption, const char* icon) {
-  return {QLatin1String(name), QString::fromUtf8(caption), QLatin1String(icon)};
+
+const std::vector<QString>& enterChain() {
+  static const std::vector<QString> chain = card::names({
+      "txtOggetto", "txtTipologia", "txtProtocollo", "txtApertura", "txtChiusura", "txtStato", "txtDocumenti",
+      "txtUffici", "txtConsulente", "txtCliente", "txtRecapito", "txtIndirizzoRes", "txtComuneRes", "txtProvRes",
+      "txtCapRes", "txtCodFisc", "txtPartitaIva", "txtSaldati", "txtSospesi", "txtNote"});
+  return chain;
 }
 
 const QString kFolderBeforeSave = QStringLiteral(
@@ -79,44 +85,22 @@ const CardDescription& TfrmPratica::describe() {
                       {QStringLiteral("Note e urgenza"), QStringLiteral("note"), 2,
                        {{edit("Note", "Note:"), card::check("Urgente", "Pratica urgente")}}},
                   },
-              .enterChains = {{{
-                  QStringLiteral("txtOggetto"),    QStringLiteral("txtTipologia"), QStringLiteral("txtProtocollo"),
-                  QStringLiteral("txtApertura"),   QStringLiteral("txtChiusura"),  QStringLiteral("txtStato"),
-                  QStringLiteral("txtDocumenti"),  QStringLiteral("txtUffici"),    QStringLiteral("txtConsulente"),
-                  QStringLiteral("txtCliente"),    QStringLiteral("txtRecapito"),  QStringLiteral("txtIndirizzoRes"),
-                  QStringLiteral("txtComuneRes"),  QStringLiteral("txtProvRes"),   QStringLiteral("txtCapRes"),
-                  QStringLiteral("txtCodFisc"),    QStringLiteral("txtPartitaIva"), QStringLiteral("txtSaldati"),
-                  QStringLiteral("txtSospesi"),    QStringLiteral("txtNote"),
-              }}},
+              .enterChains = {{enterChain()}},
               // the Enter chain with the document list button after the
               // documents and the urgent mark last
-              .tabOrder =
-                  {
-                      QStringLiteral("txtOggetto"),    QStringLiteral("txtTipologia"),  QStringLiteral("txtProtocollo"),
-                      QStringLiteral("txtApertura"),   QStringLiteral("txtChiusura"),   QStringLiteral("txtStato"),
-                      QStringLiteral("txtDocumenti"),  QStringLiteral("btnElenco"),     QStringLiteral("txtUffici"),
-                      QStringLiteral("txtConsulente"), QStringLiteral("txtCliente"),    QStringLiteral("txtRecapito"),
-                      QStringLiteral("txtIndirizzoRes"), QStringLiteral("txtComuneRes"), QStringLiteral("txtProvRes"),
-                      QStringLiteral("txtCapRes"),     QStringLiteral("txtCodFisc"),    QStringLiteral("txtPartitaIva"),
-                      QStringLiteral("txtSaldati"),    QStringLiteral("txtSospesi"),    QStringLiteral("txtNote"),
-                      QStringLiteral("chkUrgente"),
-                  },
+              .tabOrder = [] {
+                std::vector<QString> order = enterChain();
+                order.insert(order.begin() + 7, QStringLiteral("btnElenco"));
+                order.push_back(QStringLiteral("chkUrgente"));
+                return order;
+              }(),
           },
       .behaviour = {.newDefaults = {FieldValue::todayIn("Apertura")}, .rules = &caseRules()},
-      .commands =
-          {
-              command("cmdNuovo", "Nuovo", "nuovo"),
-              command("cmdSalva", "Salva", "salva"),
-              command("cmdTrova", "Trova", "trova"),
-              command("cmdAllega", "Allega", "allega"),
-              command("cmdCartella", "Cartella", "cartella"),
-              command("cmdAnteprima", "Anteprima", "anteprima"),
-              command("cmdStampa", "Stampa", "stampa"),
-              command("cmdUrgente", "Urgenti", "urgente"),
-              command("cmdExcel", "Esporta", "esporta"),
-              command("cmdGuida", "Guida", "guida"),
-              command("cmdEsci", "Esci", "esci"),
-          },
+      .commands = {
+          command("cmdNuovo"), command("cmdSalva"), command("cmdTrova"), command("cmdAllega", "Allega", "allega"),
+          command("cmdCartella", "Cartella", "cartella"), command("cmdAnteprima"), command("cmdStampa"),
+          command("cmdUrgente", "Urgenti", "urgente"), command("cmdExcel", "Esporta", "esporta"),
+          command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdAllega"), QStringLiteral("Allega file alla scheda corrente.")},

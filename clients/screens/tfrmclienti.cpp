@@ -10,15 +10,13 @@
 
 namespace {
 
+using card::command;
 using card::edit;
 
 CardItem province(std::string_view field) {
   return card::combo(field, "Prov.", provinceCodes()).rule(Input::UpperTrimmed);
 }
 CardExtra check(const char* name) { return card::button(name, "Controlla", "controlla"); }
-CardCommand command(const char* name, const char* caption, const char* icon) {
-  return {QLatin1String(name), QString::fromUtf8(caption), QLatin1String(icon)};
-}
 
 } // namespace
 
@@ -64,35 +62,19 @@ const CardDescription& TfrmClienti::describe() {
                        {{edit("Questioni", "Questioni in sospeso:"), card::check("Ricontatta", "Da ricontattare")},
                         {edit("Note", "Note:").spanning(2)}}},
                   },
-              .enterChains = {{{
-                  QStringLiteral("txtCliente"),    QStringLiteral("txtDataNasc"),    QStringLiteral("txtComuneNasc"),
-                  QStringLiteral("txtProvNasc"),   QStringLiteral("txtSesso"),       QStringLiteral("txtRecapito"),
-                  QStringLiteral("txtIndirizzoRes"), QStringLiteral("txtProvRes"),   QStringLiteral("txtComuneRes"),
-                  QStringLiteral("txtCapRes"),     QStringLiteral("txtEstremi"),     QStringLiteral("txtTelCasa"),
-                  QStringLiteral("txtTelUff"),     QStringLiteral("txtTelCel"),      QStringLiteral("txtFax"),
-                  QStringLiteral("txtEmail"),      QStringLiteral("txtCodFisc"),     QStringLiteral("txtCarta"),
-                  QStringLiteral("txtScadeCarta"), QStringLiteral("txtPartitaIva"),  QStringLiteral("txtIban"),
-                  QStringLiteral("txtDocumento"),  QStringLiteral("txtOccupazione"), QStringLiteral("txtCivile"),
-                  QStringLiteral("txtTitoli"),     QStringLiteral("txtProdotti"),    QStringLiteral("txtZona"),
-                  QStringLiteral("txtQuestioni"),  QStringLiteral("txtNote"),
-              }}},
+              .enterChains = {{card::names({
+                  "txtCliente", "txtDataNasc", "txtComuneNasc", "txtProvNasc", "txtSesso", "txtRecapito",
+                  "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes", "txtEstremi", "txtTelCasa",
+                  "txtTelUff", "txtTelCel", "txtFax", "txtEmail", "txtCodFisc", "txtCarta", "txtScadeCarta",
+                  "txtPartitaIva", "txtIban", "txtDocumento", "txtOccupazione", "txtCivile", "txtTitoli",
+                  "txtProdotti", "txtZona", "txtQuestioni", "txtNote"})}},
           },
       .behaviour = {.rules = &clientRules()},
-      .commands =
-          {
-              command("cmdNuovo", "Nuovo", "nuovo"),
-              command("cmdDuplica", "Duplica", "duplica"),
-              command("cmdFile", "Allega", "allega"),
-              command("cmdSalva", "Salva", "salva"),
-              command("cmdTrova", "Trova", "trova"),
-              command("cmdAnteprima", "Anteprima", "anteprima"),
-              command("cmdStampa", "Stampa", "stampa"),
-              command("cmdPDF", "PDF", "pdf"),
-              command("cmdRicontatta", "Ricontatta", "ricontatta"),
-              command("cmdEsporta", "Esporta", "esporta"),
-              command("cmdGuida", "Guida", "guida"),
-              command("cmdEsci", "Esci", "esci"),
-          },
+      .commands = {
+          command("cmdNuovo"), command("cmdDuplica"), command("cmdFile"), command("cmdSalva"), command("cmdTrova"),
+          command("cmdAnteprima"), command("cmdStampa"), command("cmdPDF"),
+          command("cmdRicontatta", "Ricontatta", "ricontatta"), command("cmdEsporta"), command("cmdGuida"),
+          command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},

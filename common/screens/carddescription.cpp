@@ -1,5 +1,8 @@
 #include "carddescription.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace card {
 
 namespace {
@@ -66,9 +69,35 @@ CardItem fileSlot(std::string_view field, const char* caption, const QString& cl
 CardItem check(std::string_view field, const char* caption) { return item(ControlKind::Check, field, caption); }
 CardItem label(std::string_view field, const char* caption) { return item(ControlKind::Label, field, caption); }
 
+std::vector<QString> names(std::initializer_list<const char*> controls) {
+  std::vector<QString> out;
+  for (const char* c : controls) out.push_back(QLatin1String(c));
+  return out;
+}
+
 CardExtra picture(const char* name, const char* icon) { return {QLatin1String(name), QString(), QLatin1String(icon)}; }
 CardExtra button(const char* name, const char* text, const char* icon) {
   return {QLatin1String(name), QString::fromUtf8(text), QLatin1String(icon)};
+}
+
+CardCommand command(const char* name, const char* caption, const char* icon) {
+  return {QLatin1String(name), QString::fromUtf8(caption), QLatin1String(icon)};
+}
+
+CardCommand command(const char* name) {
+  static const struct {
+    const char *name, *caption, *icon;
+  } shared[] = {
+      {"cmdNuovo", "Nuovo", "nuovo"},       {"cmdDuplica", "Duplica", "duplica"},
+      {"cmdSalva", "Salva", "salva"},       {"cmdTrova", "Trova", "trova"},
+      {"cmdFile", "Allega", "allega"},      {"cmdAnteprima", "Anteprima", "anteprima"},
+      {"cmdStampa", "Stampa", "stampa"},    {"cmdPDF", "PDF", "pdf"},
+      {"cmdEsporta", "Esporta", "esporta"}, {"cmdGuida", "Guida", "guida"},
+      {"cmdEsci", "Esci", "esci"},
+  };
+  for (const auto& c : shared)
+    if (qstrcmp(c.name, name) == 0) return command(c.name, c.caption, c.icon);
+  throw std::logic_error(std::string("no shared command ") + name);
 }
 
 } // namespace card

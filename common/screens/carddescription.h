@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -116,6 +117,8 @@ CardItem amount(std::string_view field, const char* caption, int decimals);
 CardItem fileSlot(std::string_view field, const char* caption, const QString& clearPicture = QStringLiteral("btnCancella"));
 CardItem check(std::string_view field, const char* caption);
 CardItem label(std::string_view field, const char* caption = "");
+// Control names for Enter chains and tab orders.
+std::vector<QString> names(std::initializer_list<const char*> controls);
 // A picture beside a field and a captioned button.
 CardExtra picture(const char* name, const char* icon);
 CardExtra button(const char* name, const char* text, const char* icon = "");
@@ -171,6 +174,15 @@ struct CardCommand {
   QString caption;
   QString icon; // picture name (screenkit::icon)
 };
+
+namespace card {
+// A command many cards have, with its usual caption and picture: cmdNuovo,
+// cmdDuplica, cmdSalva, cmdTrova, cmdFile, cmdAnteprima, cmdStampa, cmdPDF,
+// cmdEsporta, cmdGuida, cmdEsci (a programming error for another name).
+CardCommand command(const char* name);
+// A command of the card's own.
+CardCommand command(const char* name, const char* caption, const char* icon);
+} // namespace card
 
 struct CardDescription {
   QString screen;  // object name, e.g. "TfrmClienti"

@@ -78,7 +78,7 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   for (const auto& [name, hint] : d_.hints) hints.insert(name, hint);
   for (auto it = hints.cbegin(); it != hints.cend(); ++it)
     if (QWidget* w = findChild<QWidget*>(it.key())) screenkit::setHint(w, panInfo_, it.value());
-  form_->setStatusLine(panInfo_);
+  form_->setStatusLine(panInfo_, false);
   for (QWidget* bg : {static_cast<QWidget*>(this), findChild<QWidget*>(QStringLiteral("panComandi")),
                       static_cast<QWidget*>(bar), static_cast<QWidget*>(bar->positionLabel())})
     screenkit::clearHintOver(bg, panInfo_);

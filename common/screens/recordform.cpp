@@ -380,8 +380,9 @@ void RecordForm::focusFirst() {
   if (QWidget* w = firstFocusWidget()) w->setFocus(Qt::OtherFocusReason);
 }
 
-void RecordForm::setStatusLine(QLabel* line) {
-  for (const auto& [name, hint] : kindHints_)
-    if (QWidget* w = findChild<QWidget*>(name)) screenkit::setHint(w, line, hint);
+void RecordForm::setStatusLine(QLabel* line, bool withKindHints) {
+  if (withKindHints)
+    for (const auto& [name, hint] : kindHints_)
+      if (QWidget* w = findChild<QWidget*>(name)) screenkit::setHint(w, line, hint);
   for (QWidget* bg : backgrounds_) screenkit::clearHintOver(bg, line);
 }

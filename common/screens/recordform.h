@@ -60,9 +60,11 @@ public:
   void openSection(int tabbed, bool focus = true);
   int tabbedSections() const { return int(tabs_.size()); }
 
-  // Moving over a control with a hint of its kind (a calendar date, a file
-  // slot) shows it there; moving over the background empties it.
-  void setStatusLine(QLabel* line);
+  // Moving over the form's background empties the status line; with
+  // kindHints, moving over a control with a hint of its kind (a calendar
+  // date, a file slot) shows it there. A screen that gives those hints
+  // itself, with its own, leaves them out.
+  void setStatusLine(QLabel* line, bool withKindHints = true);
   const std::vector<std::pair<QString, QString>>& kindHints() const { return kindHints_; }
 
 private:

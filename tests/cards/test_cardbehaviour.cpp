@@ -73,23 +73,19 @@ public:
 class CardBehaviourTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempProgramFolder> folder;
-  std::unique_ptr<RecordingMessages> messages;
-  std::unique_ptr<FixedClock> clock;
+  std::unique_ptr<ScreenTestSeams> seams;
+  TempProgramFolder* folder = nullptr;
+  RecordingMessages* messages = nullptr;
 
   QString archive() const { return folder->path(QStringLiteral("Prova.pro")); }
 
 private slots:
   void init() {
-    folder = std::make_unique<TempProgramFolder>();
-    messages = std::make_unique<RecordingMessages>();
-    clock = std::make_unique<FixedClock>(QDate(2026, 12, 10));
+    seams = std::make_unique<ScreenTestSeams>();
+    folder = &seams->folder;
+    messages = &seams->messages;
   }
-  void cleanup() {
-    clock.reset();
-    messages.reset();
-    folder.reset();
-  }
+  void cleanup() { seams.reset(); }
 
   void messagesAndTheirKindsComeFromTheCard() {
     CardEditor card(strCard());

@@ -32,10 +32,6 @@ QStringList numbers(int from, int to) {
 const QStringList kMonths = {QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
                              QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno")};
 
-CardCommand command(const char* name, const char* caption, const char* icon) {
-  return {QLatin1String(name), QString::fromUtf8(caption), QLatin1String(icon)};
-}
-
 } // namespace
 
 const RecordLayout& TRecProva() {
@@ -111,9 +107,9 @@ const CardDescription& strCard() {
               .keptOnClear = {"Note"},
               .rules = &strRules(),
           },
-      .commands = {command("cmdNuovo", "Nuovo", "nuovo"), command("cmdDuplica", "Duplica", "duplica"),
-                   command("cmdSalva", "Salva", "salva"), command("cmdGuida", "Guida", "guida"),
-                   command("cmdEsci", "Esci", "esci")},
+      .commands = {command("cmdNuovo"), command("cmdDuplica"),
+                   command("cmdSalva"), command("cmdGuida"),
+                   command("cmdEsci")},
       .hints = {{QStringLiteral("optEntrata"), QStringLiteral("Spunta questa casella per registrare un importo in entrata.")}},
       .help = HelpTopic::Movimenti,
   };
@@ -155,8 +151,8 @@ const CardDescription& charCard() {
               .defaults = {{"Costi", QStringLiteral("0,00")}, {"TotMembri", QStringLiteral("0")}},
               .rules = &rules,
           },
-      .commands = {command("cmdNuovo", "Nuovo", "nuovo"), command("cmdDuplica", "Duplica", "duplica"),
-                   command("cmdSalva", "Salva", "salva"), command("cmdEsci", "Esci", "esci")},
+      .commands = {command("cmdNuovo"), command("cmdDuplica"),
+                   command("cmdSalva"), command("cmdEsci")},
   };
   return d;
 }
