@@ -56,7 +56,7 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   scroll->setWidget(form_);
   body->addWidget(scroll, 1);
   auto* bar = new NavigationBar;
-  body->addWidget(makeCommandColumn(bar), 0);
+  body->addWidget(makeCommandColumn(this, d_.commands, bar), 0);
 
   panInfo_ = screenkit::makeStatusLine(this, d_.initialStatus);
   outer->addWidget(panInfo_);
@@ -96,8 +96,8 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   }
 }
 
-QWidget* CardEditor::makeCommandColumn(NavigationBar* bar) {
-  auto* column = new QWidget(this);
+QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& commands, NavigationBar* bar) {
+  auto* column = new QWidget(parent);
   column->setObjectName(QStringLiteral("panComandi"));
   auto* v = new QVBoxLayout(column);
   v->setContentsMargins(0, 0, 0, 0);
@@ -105,7 +105,7 @@ QWidget* CardEditor::makeCommandColumn(NavigationBar* bar) {
   auto* grid = new QGridLayout;
   grid->setSpacing(2);
   int i = 0;
-  for (const CardCommand& c : d_.commands) {
+  for (const CardCommand& c : commands) {
     auto* p = new screenkit::Picture(c.name, c.caption, c.icon, column, 32);
     p->setEnabled(false); // until a handler is bound
     grid->addWidget(p, i / 2, i % 2);

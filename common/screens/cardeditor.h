@@ -18,6 +18,11 @@
 
 class QLabel;
 
+// The command column of a card: the command pictures two by two, top to
+// bottom (disabled until a handler is bound), and the navigation bar at the
+// foot. Screens that hold a record form in a panel of their own use it too.
+QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& commands, NavigationBar* bar);
+
 class CardEditor : public QWidget {
   Q_OBJECT
 public:
@@ -63,8 +68,6 @@ protected:
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  QWidget* makeCommandColumn(NavigationBar* bar);
-
   CardDescription d_;
   RecordForm* form_ = nullptr;
   CardNavigator* navigator_ = nullptr;
