@@ -149,14 +149,12 @@ void paintLegend(QPainter& painter, const QRectF& box, const LegendGrid& g, cons
     painter.setBrush(p.colour);
     painter.drawRect(swatch);
     painter.setPen(QColor(0x20, 0x20, 0x20));
-    painter.drawText(QRectF(swatch.right() + 6 * px, y, std::max(nameRoom, 0.0), g.rowHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(p.name, Qt::ElideRight, nameRoom));
+    const double room = std::max(0.0, std::min(nameRoom, inside.right() - swatch.right() - 6 * px));
+    painter.drawText(QRectF(swatch.right() + 6 * px, y, room, g.rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     fm.elidedText(p.name, Qt::ElideRight, room));
   }
 }
 
-} // namespace
-
-namespace {
 
 struct Placed {
   ChartLayout layout;

@@ -11,21 +11,15 @@
 namespace chart {
 
 namespace {
-
-struct OutputSlot {
-  DesktopChartOutput desktop;
-  ChartOutput* installed = nullptr;
-};
-
-OutputSlot& slot() {
-  static OutputSlot s;
-  return s;
-}
-
+ChartOutput* installed = nullptr;
 } // namespace
 
-ChartOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
-void setOutput(ChartOutput* o) { slot().installed = o; }
+ChartOutput& output() {
+  static DesktopChartOutput desktop;
+  return installed ? *installed : desktop;
+}
+
+void setOutput(ChartOutput* o) { installed = o; }
 
 bool printTo(QPrinter& printer, const ChartDescription& chart) {
   // A printer that makes copies itself gets one page; otherwise the page is
@@ -43,8 +37,7 @@ bool DesktopChartOutput::print(const ChartDescription& chart, int copies, QWidge
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (dialog.exec() != QDialog::Accepted) return false;
-  printTo(printer, chart);
-  return true;
+  return printTo(printer, chart);
 }
 
 } // namespace chart

@@ -15,7 +15,9 @@ namespace chart {
 class ChartOutput {
 public:
   virtual ~ChartOutput() = default;
-  // False when the user cancels the dialog (nothing is printed).
+  // True when the chart went to the printer; false when the user cancelled
+  // the dialog or the printer (or the file chosen in the dialog) could not
+  // be opened.
   virtual bool print(const ChartDescription& chart, int copies, QWidget* parent = nullptr) = 0;
 };
 
@@ -31,7 +33,8 @@ void setOutput(ChartOutput* output);
 
 // Prints on a printer already set up (by the dialog, or a PDF printer):
 // landscape, one chart per page, and the copies of the printer as pages
-// when the printer cannot make copies itself.
+// when the printer cannot make copies itself. False when the printer
+// cannot be opened.
 bool printTo(QPrinter& printer, const ChartDescription& chart);
 
 } // namespace chart

@@ -50,8 +50,11 @@ TEST(ChartPaint, EveryPointShowsInItsColourAndZeroGetsNoSlice) {
       for (const ChartPoint& p : c.points) {
         SCOPED_TRACE(p.name.toStdString());
         const int inPlot = countColour(image, p.colour.rgba(), l.plot.toRect());
-        if (p.value > 0) EXPECT_GT(inPlot, 200);
-        else if (type == ChartType::Pie3D) EXPECT_EQ(inPlot, 0);
+        if (p.value > 0) {
+          EXPECT_GT(inPlot, 200);
+        } else if (type == ChartType::Pie3D) {
+          EXPECT_EQ(inPlot, 0);
+        }
         EXPECT_GT(countColour(image, p.colour.rgba(), l.legend.toRect()), 20);
       }
     }

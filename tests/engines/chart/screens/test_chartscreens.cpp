@@ -5,8 +5,11 @@
 #include "recordingchartoutput.h"
 #include "tests/engines/chart/charttest.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -86,6 +89,33 @@ private slots:
 
     QPdfWriter nowhere(dir.filePath(QStringLiteral("manca/grafico.pdf")));
     QVERIFY(!printChart(nowhere, charttest::monthly({1})));
+  }
+
+  void printDialogStartsWithTheCopiesAskedAndPrintsThemAll() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("copie.pdf"));
+    int copiesShown = 0;
+    bool toFile = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      answer.stop();
+      copiesShown = dialog->printer()->copyCount();
+      // Only ever to a file: a real printer set as the default gets nothing.
+      toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
+      for (auto* edit : dialog->findChildren<QLineEdit*>())
+        if (edit->isVisible() && edit->text().startsWith(QLatin1Char('/'))) edit->setText(file);
+      if (toFile) dialog->accept();
+      else dialog->reject();
+    });
+    answer.start(50);
+    const bool printed = DesktopChartOutput().print(charttest::balance(48210, 31975), 2);
+    if (!toFile) QSKIP("the print dialog offers a real printer first");
+    QCOMPARE(copiesShown, 2);
+    QVERIFY(printed);
+    QCOMPARE(pdfPages(file).count, 2);
+    QVERIFY(pdfPages(file).landscape);
   }
 
   void screensPrintThroughTheReplaceableOutput() {
