@@ -21,19 +21,6 @@ QLabel* picture(const QString& icon, QWidget* parent) {
   return l;
 }
 
-QLabel* words(const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setWordWrap(true);
-  return l;
-}
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumWidth(100);
-  return b;
-}
-
 } // namespace
 
 FormPrintScreen::FormPrintScreen(const FormPrintDescription& description, std::function<Record()> record,
@@ -54,24 +41,31 @@ FormPrintScreen::FormPrintScreen(const FormPrintDescription& description, std::f
   text->setVerticalSpacing(14);
   auto* heading = new QLabel(QStringLiteral("Stampa scheda"), this);
   heading->setStyleSheet(QStringLiteral("font-weight:bold;"));
+  auto* what = new QLabel(QStringLiteral("Questa operazione provveder\u00E0 a stampare la scheda corrente su carta con i "
+                                         "dati immessi dall'utente."),
+                          this);
+  auto* how = new QLabel(QStringLiteral("Premere il pulsante Stampa per dare avvio alla stampa oppure premere Annulla "
+                                        "per annullare l'operazione."),
+                         this);
+  what->setWordWrap(true);
+  how->setWordWrap(true);
   auto* first = new QVBoxLayout;
   first->addWidget(heading);
-  first->addWidget(words(QStringLiteral("Questa operazione provveder\u00E0 a stampare la scheda corrente su carta con i "
-                                        "dati immessi dall'utente."),
-                         this));
+  first->addWidget(what);
   text->addWidget(picture(QStringLiteral("stampa"), this), 0, 0, Qt::AlignTop);
   text->addLayout(first, 0, 1);
   text->addWidget(picture(QStringLiteral("documento"), this), 1, 0, Qt::AlignTop);
-  text->addWidget(words(QStringLiteral("Premere il pulsante Stampa per dare avvio alla stampa oppure premere Annulla "
-                                       "per annullare l'operazione."),
-                        this),
-                  1, 1);
+  text->addWidget(how, 1, 1);
   text->setColumnStretch(1, 1);
   v->addLayout(text);
 
   auto* buttons = new QHBoxLayout;
-  auto* annulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this);
-  auto* stampaButton = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
+  auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+  auto* stampaButton = new QPushButton(QStringLiteral("Stampa"), this);
+  annulla->setObjectName(QStringLiteral("btnAnnulla"));
+  stampaButton->setObjectName(QStringLiteral("btnStampa"));
+  annulla->setMinimumWidth(100);
+  stampaButton->setMinimumWidth(100);
   buttons->addStretch(1);
   buttons->addWidget(annulla);
   buttons->addWidget(stampaButton);

@@ -190,12 +190,7 @@ QString GridScreen::archivePath(const GridContext& context) const {
 }
 
 void GridScreen::fill() {
-  GridContext context{dates::today(), chosen_, QDate(), QDate()};
-  if (d_.interval) {
-    const IntervalCheck check = checkInterval(txtDataInizio_->text(), txtDataFine_->text());
-    context.from = check.from;
-    context.to = check.to;
-  }
+  const GridContext context{dates::today(), chosen_, from_, to_};
   Filled filled = grids::fill(d_, archivePath(context), context);
   model_->setTable(std::move(filled.table));
   unreadable_ = filled.outcome == Filled::Outcome::Failed;
@@ -211,6 +206,8 @@ void GridScreen::trova() {
     if (check.focus == IntervalCheck::Field::End) txtDataFine_->setFocus(Qt::OtherFocusReason);
     return;
   }
+  from_ = check.from;
+  to_ = check.to;
   fill();
 }
 

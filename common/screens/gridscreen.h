@@ -46,7 +46,8 @@ public:
   const xls::ExportTable& table() const { return model_->table(); }
   QTableView* grid() const { return grid_; }
 
-  // Reads the archive into the grid; an archive that cannot be read is
+  // Reads the archive into the grid (within the interval last accepted by
+  // `cmdTrova`, if the screen has one); an archive that cannot be read is
   // reported with the archive access message and leaves the grid unfit for
   // export.
   void fill();
@@ -67,6 +68,7 @@ private:
 
   const GridDescription& d_;
   QDate chosen_;
+  QDate from_, to_; // the interval accepted by `cmdTrova`
   GridModel* model_ = nullptr;
   QTableView* grid_ = nullptr;
   QLabel* panInfo_ = nullptr;
