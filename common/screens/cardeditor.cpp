@@ -5,7 +5,7 @@
 
 #include "archive/paths.h"
 #include "common/services.h"
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/screens/reportoutput.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 // Painting and PDF: pixels where the template puts its colours, and PDF
 // files read back with poppler's tools.
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/reportlayout.h"
 #include "engines/reportpainter.h"
 #include "engines/reportpdf.h"

@@ -1,5 +1,5 @@
 // The output seam, the preview window and the printer path.
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/screens/reportdesktop.h"
 #include "engines/screens/reportoutput.h"
 #include "engines/screens/reportpreview.h"
