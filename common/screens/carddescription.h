@@ -2,6 +2,24 @@
 // kind, the Enter chains, the tab order, the focus style, the commands,
 // the hints, the behaviour of its commands and the archive it works on.
 // The card editor, the record form and the contract test all read it.
+//
+//   using namespace card;
+//   {QStringLiteral("Movimento"), QStringLiteral("pagamenti"), 2,
+//    {{flagOptions("Tipo movimento:", {{"optEntrata", "Entrata", "Entrata"}, {"optUscita", "Uscita", "Uscita"}})},
+//     {pickList("Giorno", "Giorno:", days), pickList("Mese", "Mese:", months)},
+//     {date("Data", "Data operazione:", "movimenti_data").clearedBy("impData")},
+//     {amount("Importo", "Importo in entrata: \u20AC", 2).savedAs(AmountSave::Normalised)},
+//     {edit("Pagamento", "Modalit\u00E0 pagamento:").limit(150), edit("CodFisc", "Codice fiscale:").rule(Input::UpperTrimmed)},
+//     {fileSlot("Copia", "Copia digitale documento:", "imgCancella01"), check("Saldato", "Saldato")}}}
+// Options bound to one text field: textOptions("Tipo", "", {{"optEntrata", "In entrata"}, ...}).
+// Sections shown one at a time: {"Descrizione", {}, 2, rows, "Descrizione", "txtDescrizione"}
+// (pictures btnDescrizione_A/_B, panel panDescrizione, focus on opening);
+// memos: memo("Fasi", "Fasi previste:", 6). The coloured focus of the
+// document card: FormDescription::focusStyle = FocusStyle::Coloured.
+// Behaviour: .behaviour = {.duplicateFailure = MessageKind::Warning,
+//   .duplicate = {{{"Saldato", "No"}, FieldValue::todayIn("Data"), {"DataSca"}, ...attachments}},
+//   .defaults = {{"Preavviso", "0"}, {"Importo", "0,00"}, {"Entrata", "Sì"}, FieldValue::todayIn("Data")},
+//   .rules = &movementRules()}  // CardRules of the module's logic library
 #pragma once
 
 #include "archive/archives.h"
