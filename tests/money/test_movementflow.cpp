@@ -6,6 +6,7 @@
 #include "app/shell/screens/applications.h"
 #include "archive/archivio.h"
 #include "clients/cliente.h"
+#include "common/help.h"
 #include "common/screens/calendario.h"
 #include "common/screens/formprintscreen.h"
 #include "common/screens/gridscreen.h"
@@ -214,6 +215,15 @@ private slots:
     QVERIFY(file.contains(">+1250,50<") && file.contains(">-80,00<"));
     QFile::remove(QDir::temp().filePath(QStringLiteral("velarion_Movimenti.xls")));
     QVERIFY(xls.copy(QDir::temp().filePath(QStringLiteral("velarion_Movimenti.xls"))));
+
+    // its attachments, and the help of the card and of its export
+    QCOMPARE(drive::withModal([&] { click("cmdFile"); }), QStringLiteral("TfrmAllegaCartella"));
+    std::vector<HelpTopic> helped;
+    help::setViewer([&](QWidget*, HelpTopic topic) { helped.push_back(topic); });
+    click("cmdGuida");
+    drive::withModal([&] { click("cmdEsporta"); }, [&](QWidget* s) { drive::click(s, QStringLiteral("cmdGuida")); });
+    help::setViewer({});
+    QCOMPARE(helped, (std::vector<HelpTopic>{HelpTopic::Movimenti, HelpTopic::EsportaMovimenti}));
 
     // back to the main menu
     click("cmdEsci");
