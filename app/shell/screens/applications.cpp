@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "documents/screens/tfrmaltri.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ const Application kApplications[] = {
      TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
-    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
+    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
+     TfrmAltri::describe},
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
