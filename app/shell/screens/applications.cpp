@@ -9,6 +9,7 @@
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
 #include "documents/screens/tfrmaltri.h"
+#include "protocol/screens/tfrmprotocollo.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ const Application kApplications[] = {
     {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>,
      TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
-     nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
+     yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
      TfrmAltri::describe},
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
