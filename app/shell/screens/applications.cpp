@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "documents/screens/tfrmaltri.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
@@ -41,7 +42,8 @@ const Application kApplications[] = {
      TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
-    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
+    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
+     TfrmAltri::describe},
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
