@@ -101,6 +101,7 @@ struct CardItem {
   AmountSave amountSave = AmountSave::AsTyped;
   int lines = 4;               // Memo: visible lines
   bool highlight = true;       // shows the focus style (frame or colour)
+  QString suffix = {};         // a text after the control and its extras ("giorni prima della scadenza.")
 
   // Modifiers, for descriptions that read as a sentence.
   CardItem spanning(int pairs) const { CardItem c = *this; c.span = pairs; return c; }
@@ -112,6 +113,7 @@ struct CardItem {
   CardItem savedAs(AmountSave s) const { CardItem c = *this; c.amountSave = s; return c; }
   CardItem tall(int visibleLines) const { CardItem c = *this; c.lines = visibleLines; return c; }
   CardItem plain() const { CardItem c = *this; c.highlight = false; return c; }
+  CardItem followedBy(const QString& text) const { CardItem c = *this; c.suffix = text; return c; }
 };
 
 // One maker per kind.

@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "deadlines/screens/tfrmscadenzario.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ const Application kApplications[] = {
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
-    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
+    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario",
+     screen<TfrmScadenzario>, TfrmScadenzario::describe},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
