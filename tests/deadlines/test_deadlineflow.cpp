@@ -14,6 +14,7 @@
 #include "deadlines/screens/tfrmscadenzario.h"
 #include "screendriver.h"
 #include "support.h"
+#include "tests/engines/recordingreportoutput.h"
 
 #include <QCalendarWidget>
 #include <QDir>
@@ -181,6 +182,14 @@ private slots:
     for (const auto& [name, value] : imported) QCOMPARE(text(name), QString::fromUtf8(value));
     click("cmdSalva");
     QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
+    {
+      RecordingReportOutput printed;
+      click("cmdStampa");
+      QCOMPARE(printed.last().report.text(QStringLiteral("txtCampo01")), QStringLiteral("22 Dicembre 2026"));
+      QCOMPARE(printed.last().report.text(QStringLiteral("txtCampo07")), QStringLiteral("Frazionamento terreno"));
+      if (const QString out = qEnvironmentVariable("VELARION_TEST_OUTPUT"); !out.isEmpty())
+        QVERIFY(report::writePdf(printed.last().pages, out + QStringLiteral("/scheda_stampata.pdf")));
+    }
 
     // late December: a deadline of 5 January with ten days' notice
     seams.clock.day = QDate(2026, 12, 28);
