@@ -242,6 +242,7 @@ QWidget* TfrmScadenzario::buildStart() {
   screenkit::addFocusFrame(txtAnno_, QStringLiteral("effAnno"), year);
   btnApri_ = new QPushButton(QStringLiteral("Apri"), year);
   btnApri_->setObjectName(QStringLiteral("btnApri"));
+  btnApri_->setAutoDefault(true); // Enter on it opens the year
   connect(btnApri_, &QPushButton::clicked, this, &TfrmScadenzario::apri);
   screenkit::onEnter(txtAnno_, [this] { btnApri_->setFocus(Qt::OtherFocusReason); });
   yearRow->addWidget(new QLabel(QStringLiteral("Anno:"), year));

@@ -5,6 +5,7 @@
 #include "deadlinescreens.h"
 
 #include "clients/screens/checks_screens.h"
+#include "common/help.h"
 #include "common/reports.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
@@ -99,7 +100,7 @@ private slots:
     QCOMPARE(drive::focused(), QStringLiteral("btnApri"));
 
     // "Apri": the card of the year, a new card; the year's file is not made yet
-    click("btnApri");
+    QTest::keyClick(drive::find(s(), QStringLiteral("btnApri")), Qt::Key_Return);
     QCOMPARE(s()->windowTitle(), QStringLiteral(" Velarion - Scadenze e appuntamenti anno 2027"));
     QVERIFY(!shown("panAvvio"));
     QVERIFY(shown("panContainer"));
@@ -306,6 +307,16 @@ private slots:
     QApplication::sendEvent(drive::find(s(), QStringLiteral("cmdDaEffettuare")), &enter);
     QCOMPARE(text("panInfo"),
              QStringLiteral("Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non."));
+
+    // help from the card and from the start panel
+    std::vector<HelpTopic> asked;
+    help::setViewer([&](QWidget*, HelpTopic t) { asked.push_back(t); });
+    click("cmdGuida");
+    click("cmdEsci");
+    QVERIFY(drive::show(s()));
+    click("imgGuida");
+    help::setViewer({});
+    QCOMPARE(asked, (std::vector<HelpTopic>{HelpTopic::Scadenzario, HelpTopic::Scadenzario}));
   }
 
   // The card as the screen shows it, unsaved, straight to the printer.
