@@ -84,12 +84,12 @@ const CardDescription& TfrmScadenzario::describe() {
                        {{pickList("Giorno", "Giorno:", deadline::days()),
                          pickList("Mese", "Mese:", deadline::monthNames()), card::label("Anno")}}},
                       {QStringLiteral("Ora appuntamento"), QStringLiteral("orologio"), 4,
-                       {{pickList("OreApp", "Ore:", deadline::hours()).followedBy(QStringLiteral(":")),
+                       {{pickList("OreApp", "Ore:", deadline::hours()).followedBy(":"),
                          pickList("MinutiApp", "Minuti:", deadline::minutes()),
                          edit("Avviso", "Avvisa n.")
                              .spanning(2)
                              .rule(Input::Digits)
-                             .followedBy(QStringLiteral("giorni prima della scadenza."))}}},
+                             .followedBy("giorni prima della scadenza.")}}},
                       {QStringLiteral("Cliente e pratica"), QStringLiteral("pratica"), 2,
                        {{edit("Cliente", "Cliente:"),
                          edit("CodFisc", "Codice fiscale:")
