@@ -2,6 +2,8 @@
 
 #include "reportpainter.h"
 
+#include "archive/safefile.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -105,19 +106,9 @@ bool writePdf(const Pages& pages, const QString& file, QString* error) {
     setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": esiste una cartella con questo nome.").arg(shown));
     return false;
   }
-  QSaveFile out(file);
-  out.setDirectWriteFallback(false);
-  if (!out.open(QIODevice::WriteOnly)) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
-    return false;
-  }
-  if (out.write(data) != data.size()) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
-    out.cancelWriting();
-    return false;
-  }
-  if (!out.commit()) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
+  const safefile::Status saved = safefile::save(file, data);
+  if (!saved) {
+    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, saved.reason));
     return false;
   }
   return true;
