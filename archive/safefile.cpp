@@ -187,7 +187,8 @@ Status Writer::commit() {
 
 void Writer::abort() {
   if (committed_) return;
-  drop();
+  // an aborted writer stays aborted: a later commit puts nothing in place
+  fail(QStringLiteral("Salvataggio annullato."));
 }
 
 // ---- Device ----
