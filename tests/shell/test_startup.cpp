@@ -2,10 +2,13 @@
 // on screen.
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/startup.h"
+#include "common/backup.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -14,6 +17,10 @@ class StartupTest : public QObject {
 private slots:
   void logInScreenShownQuickly() {
     TempProgramFolder folder;
+    {
+      QFile clients(folder.path(QStringLiteral("Clienti.pro")));
+      QVERIFY(clients.open(QIODevice::WriteOnly));
+    }
     QElapsedTimer timer;
     timer.start();
     QWidget* login = startup::start();
@@ -42,6 +49,8 @@ private slots:
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Apri"));
     // the decimal comma whatever the system says (the tests run in the C locale)
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+    // the day's copy of the data was made
+    QVERIFY(QFileInfo(backup::todaysFolder() + QStringLiteral("/Clienti.pro")).isFile());
     startup::finish();
   }
 

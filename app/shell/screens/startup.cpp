@@ -5,6 +5,7 @@
 #include "app/shell/screens/tfrmavvio.h"
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
+#include "common/backup.h"
 #include "common/screens/screenkit.h"
 
 #include <QApplication>
@@ -70,6 +71,8 @@ QWidget* start() {
   QApplication::setQuitOnLastWindowClosed(false);
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
+  // the first start of the day copies the data aside, silently
+  backup::daily();
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));
