@@ -24,8 +24,15 @@ bool IniFile::load(const QString& path) {
     ::close(fd);
     return false;
   }
-  const QString text = cp1252::decode(f.readAll());
+  const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) return false;
+  parse(bytes);
+  return true;
+}
+
+void IniFile::parse(const QByteArray& bytes) {
+  lines_.clear();
+  const QString text = cp1252::decode(bytes);
   QString section;
   const QStringList raw = text.split(QLatin1Char('\n'));
   for (int i = 0; i < raw.size(); ++i) {
@@ -46,16 +53,19 @@ bool IniFile::load(const QString& path) {
     }
     lines_.push_back(l);
   }
-  return true;
 }
 
-bool IniFile::save(const QString& path, QString* reason) const {
+QByteArray IniFile::toBytes() const {
   QByteArray out;
   for (const Line& l : lines_) {
     out += cp1252::encode(l.key.isEmpty() ? l.text : l.key + QLatin1Char('=') + l.value);
     out += "\r\n";
   }
-  const safefile::Status saved = safefile::save(path, out);
+  return out;
+}
+
+bool IniFile::save(const QString& path, QString* reason) const {
+  const safefile::Status saved = safefile::save(path, toBytes());
   if (!saved && reason) *reason = saved.reason;
   return saved.ok;
 }
@@ -71,7 +81,12 @@ QString IniFile::value(const QString& section, const QString& key) const {
   return i < 0 ? QString() : lines_[i].value;
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+void IniFile::setValue(const QString& section, const QString& key, const QString& text) {
+  // A value is one line, stored as a reading gives it back: a line break
+  // would end it and start a key or section of its own.
+  QString value = text;
+  value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  value = value.trimmed();
   const int i = findKey(section, key);
   if (i >= 0) {
     lines_[i].value = value;

@@ -16,6 +16,9 @@ public:
   // Writes the whole file through the safe save: a failure leaves the old
   // file as it was. False on failure, with the system's reason.
   bool save(const QString& path, QString* reason = nullptr) const;
+  // The same from and to the bytes of a file.
+  void parse(const QByteArray& bytes);
+  QByteArray toBytes() const;
 
   // The value of a key, or empty text when the section or key is missing.
   // Names compare without regard to the case of A to Z, as on Windows.

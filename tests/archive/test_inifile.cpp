@@ -88,3 +88,16 @@ TEST(IniFile, FailedWriteKeepsTheOldFileAndALinkIsRefused) {
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(bytes(victim), QByteArray("[Accesso]\r\nValore=00\r\n"));
 }
+
+// A value is one line: a line break in it cannot start a key or a section
+// of its own (an office name could otherwise reset the password).
+TEST(IniFile, AValueCannotBreakIntoTheNextLine) {
+  TempProgramFolder folder;
+  const QString path = folder.path(QStringLiteral("Quorbis.ini"));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("4F7A")));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio"),
+                             QStringLiteral(" Tecnico\r\n[Accesso]\nValore=00 ")));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("4F7A"));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio")),
+            QStringLiteral("Tecnico  [Accesso] Valore=00"));
+}
