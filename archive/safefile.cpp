@@ -1,8 +1,11 @@
 #include "safefile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -225,6 +228,15 @@ Status copy(QIODevice& source, const QString& target) {
     if (!out.append(block.data(), size_t(n))) return {false, out.reason()};
   }
   return out.commit();
+}
+
+void removeLeftovers(const QString& folder, qint64 age) {
+  static const QRegularExpression temporary(QStringLiteral("^\\..+\\.[A-Za-z0-9]{8}$"));
+  const QDateTime before = QDateTime::currentDateTime().addSecs(-age);
+  for (const QFileInfo& e : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+    if (e.isSymLink() || !temporary.match(e.fileName()).hasMatch()) continue;
+    if (e.lastModified() < before) QFile::remove(e.absoluteFilePath());
+  }
 }
 
 } // namespace safefile

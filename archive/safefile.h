@@ -97,4 +97,10 @@ inline Status save(const QString& target, const QByteArray& bytes) {
 // Copies everything a device still has to read into the target.
 Status copy(QIODevice& source, const QString& target);
 
+// Removes from a folder the temporary files of saves that never finished
+// (the program was killed, the power failed): only files named as the
+// writer names them and not written to for `age` seconds, so a save that
+// another workstation has in hand is never touched.
+void removeLeftovers(const QString& folder, qint64 age = 12 * 3600);
+
 } // namespace safefile

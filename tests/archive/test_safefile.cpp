@@ -5,6 +5,7 @@
 #include "faults.h"
 #include "support.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,4 +192,28 @@ TEST_F(SafeSave, KilledAtAnyMomentLeavesOneWholeVersion) {
     const QByteArray now = readAll(target);
     EXPECT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
   }
+}
+
+// What saves cut short left behind goes at the next start once it is old
+// enough not to be a save still in hand; nothing else is touched.
+TEST_F(SafeSave, LeftoversOfSavesCutShortAreRemovedOnceOld) {
+  const QString dir = folder.dir.path() + QLatin1Char('/');
+  const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+  auto make = [&](const QString& name, bool old) {
+    writeRaw(dir + name, "x");
+    if (!old) return;
+    QFile f(dir + name);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(yesterday, QFileDevice::FileModificationTime));
+  };
+  make(QStringLiteral(".Clienti.xls.aB3dE6gH"), true);             // an old leftover
+  make(QStringLiteral(".unins000.dll.Zz9Yy8Xx"), true);            // another
+  make(QStringLiteral(".Pratiche.xls.q1W2e3R4"), false);           // a save in hand
+  make(QStringLiteral(".profilo"), true);                          // not ours
+  make(QStringLiteral(".note.txt.bak"), true);                     // not ours
+  make(QStringLiteral("Clienti.xls.aB3dE6gH"), true);              // not hidden: not ours
+  safefile::removeLeftovers(folder.dir.path());
+  QStringList left = entries(folder.dir.path());
+  left.sort();
+  EXPECT_EQ(left.join(QLatin1Char(',')).toStdString(), ".Pratiche.xls.q1W2e3R4,.note.txt.bak,.profilo,Clienti.xls.aB3dE6gH");
 }

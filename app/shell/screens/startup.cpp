@@ -5,6 +5,9 @@
 #include "app/shell/screens/tfrmavvio.h"
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
+#include "archive/paths.h"
+#include "archive/safefile.h"
+#include "common/attachments.h"
 #include "common/backup.h"
 #include "common/screens/screenkit.h"
 
@@ -71,8 +74,10 @@ QWidget* start() {
   QApplication::setQuitOnLastWindowClosed(false);
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
-  // the first start of the day copies the data aside, silently
+  // the first start of the day copies the data aside, and every start
+  // clears what saves cut short by a crash left behind; both silently
   backup::daily();
+  for (const QString& folder : {paths::programFolder(), attachments::folder()}) safefile::removeLeftovers(folder);
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));
