@@ -3,6 +3,7 @@
 // process is killed in the middle.
 #include "archive/safefile.h"
 #include "faults.h"
+#include "files.h"
 #include "support.h"
 
 #include <QDateTime>
@@ -17,17 +18,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QByteArray pattern(qsizetype size, char seed) {
   QByteArray b(size, Qt::Uninitialized);
@@ -56,15 +46,15 @@ struct SafeSave : ::testing::Test {
 } // namespace
 
 TEST_F(SafeSave, ReplacesTheWholeFileKeepsItsPermissionsAndLeavesNothingBeside) {
-  writeRaw(target, "OLD CONTENT");
+  ASSERT_TRUE(testfiles::put(target, "OLD CONTENT"));
   ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
   // empty, small (what Qt keeps in its buffer), past one block of the writer
   for (const qsizetype size : {qsizetype(0), qsizetype(10), qsizetype(16 * 1024 + 1), qsizetype(3 << 20)}) {
     const QByteArray whole = pattern(size, 'a'), pieces = pattern(size, 'A');
     ASSERT_TRUE(safefile::save(target, whole)) << size;
-    EXPECT_EQ(readAll(target), whole) << size;
+    EXPECT_EQ(testfiles::read(target), whole) << size;
     ASSERT_TRUE(streamed(target, pieces, 777)) << size;
-    EXPECT_EQ(readAll(target), pieces) << size;
+    EXPECT_EQ(testfiles::read(target), pieces) << size;
     EXPECT_EQ(QFileInfo(target).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                                    QFile::WriteUser | QFile::ReadGroup);
     EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
@@ -76,7 +66,7 @@ TEST_F(SafeSave, ReplacesTheWholeFileKeepsItsPermissionsAndLeavesNothingBeside) 
   ASSERT_TRUE(out.append(big));
   ASSERT_TRUE(out.append(std::string_view(" tail")));
   ASSERT_TRUE(out.commit());
-  EXPECT_EQ(readAll(target), "head " + big + " tail");
+  EXPECT_EQ(testfiles::read(target), "head " + big + " tail");
 }
 
 TEST_F(SafeSave, FailedWritesKeepTheOldFileAndGiveTheSystemsReason) {
@@ -91,7 +81,7 @@ TEST_F(SafeSave, FailedWritesKeepTheOldFileAndGiveTheSystemsReason) {
       {1 << 20, (1 << 20) - 1},     // the last byte does not fit
   };
   for (const Case& c : cases) {
-    writeRaw(target, old);
+    ASSERT_TRUE(testfiles::put(target, old));
     const QByteArray fresh = pattern(c.size, 'n');
     for (const qsizetype piece : {c.size, qsizetype(1000)}) {
       safefile::Status saved;
@@ -101,7 +91,7 @@ TEST_F(SafeSave, FailedWritesKeepTheOldFileAndGiveTheSystemsReason) {
       }
       EXPECT_FALSE(saved) << c.size << " " << c.limit;
       EXPECT_EQ(saved.reason, qt_error_string(EFBIG));
-      EXPECT_EQ(readAll(target), old) << c.size << " " << c.limit;
+      EXPECT_EQ(testfiles::read(target), old) << c.size << " " << c.limit;
       EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
     }
   }
@@ -115,14 +105,14 @@ TEST_F(SafeSave, FailedWritesKeepTheOldFileAndGiveTheSystemsReason) {
 TEST_F(SafeSave, ALinkOrAFolderUnderTheNameIsNeitherFollowedNorReplaced) {
   QTemporaryDir elsewhere;
   const QString victim = elsewhere.path() + QStringLiteral("/importante.txt");
-  writeRaw(victim, "KEEP");
+  ASSERT_TRUE(testfiles::put(victim, "KEEP"));
   ASSERT_TRUE(QFile::link(victim, target));
 
   const safefile::Status saved = safefile::save(target, QByteArray("planted"));
   EXPECT_FALSE(saved);
   EXPECT_EQ(saved.reason, safefile::linkReason());
   EXPECT_TRUE(QFileInfo(target).isSymLink());
-  EXPECT_EQ(readAll(victim), QByteArray("KEEP"));
+  EXPECT_EQ(testfiles::read(victim), QByteArray("KEEP"));
 
   // reading does not follow it either
   errno = 0;
@@ -138,7 +128,7 @@ TEST_F(SafeSave, ALinkOrAFolderUnderTheNameIsNeitherFollowedNorReplaced) {
 }
 
 TEST_F(SafeSave, ReadOnlyFolderIsReportedAndTheOldFileStays) {
-  writeRaw(target, "OLD");
+  ASSERT_TRUE(testfiles::put(target, "OLD"));
   safefile::Status saved;
   {
     ReadOnlyFolder readOnly(folder.dir.path());
@@ -147,12 +137,12 @@ TEST_F(SafeSave, ReadOnlyFolderIsReportedAndTheOldFileStays) {
   }
   EXPECT_FALSE(saved);
   EXPECT_EQ(saved.reason, qt_error_string(EACCES));
-  EXPECT_EQ(readAll(target), QByteArray("OLD"));
+  EXPECT_EQ(testfiles::read(target), QByteArray("OLD"));
   EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
 }
 
 TEST_F(SafeSave, AnAbandonedWriterLeavesTheTargetAlone) {
-  writeRaw(target, "OLD");
+  ASSERT_TRUE(testfiles::put(target, "OLD"));
   {
     safefile::Writer out(target);
     ASSERT_TRUE(out.append(pattern(100, 'x')));
@@ -169,7 +159,7 @@ TEST_F(SafeSave, AnAbandonedWriterLeavesTheTargetAlone) {
   const safefile::Status s = failed.commit();
   EXPECT_FALSE(s);
   EXPECT_EQ(s.reason, QStringLiteral("Errore di lettura."));
-  EXPECT_EQ(readAll(target), QByteArray("OLD"));
+  EXPECT_EQ(testfiles::read(target), QByteArray("OLD"));
   EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
 }
 
@@ -177,7 +167,7 @@ TEST_F(SafeSave, AnAbandonedWriterLeavesTheTargetAlone) {
 // the name: the old one or the new one, never a mix or a cut file.
 TEST_F(SafeSave, KilledAtAnyMomentLeavesOneWholeVersion) {
   const QByteArray a = pattern(3 << 20, 'a'), b = pattern(3 << 20, 'b');
-  writeRaw(target, a);
+  ASSERT_TRUE(testfiles::put(target, a));
   std::mt19937 random(12345);
   for (int round = 0; round < 12; ++round) {
     const pid_t child = ::fork();
@@ -189,7 +179,7 @@ TEST_F(SafeSave, KilledAtAnyMomentLeavesOneWholeVersion) {
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
-    const QByteArray now = readAll(target);
+    const QByteArray now = testfiles::read(target);
     EXPECT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
   }
 }
@@ -200,7 +190,7 @@ TEST_F(SafeSave, LeftoversOfSavesCutShortAreRemovedOnceOld) {
   const QString dir = folder.dir.path() + QLatin1Char('/');
   const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
   auto make = [&](const QString& name, bool old) {
-    writeRaw(dir + name, "x");
+    ASSERT_TRUE(testfiles::put(dir + name, "x"));
     if (!old) return;
     QFile f(dir + name);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));

@@ -2,6 +2,7 @@
 // ten days kept, and silence when it cannot be made.
 #include "common/backup.h"
 #include "faults.h"
+#include "files.h"
 #include "support.h"
 
 #include <QDir>
@@ -12,16 +13,7 @@
 
 namespace {
 
-void put(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QByteArray bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using testfiles::put;
 
 QString names(const QString& folder) {
   QStringList l = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -38,12 +30,12 @@ struct Backup : ::testing::Test {
   void SetUp() override {
     for (const char* name : {"Clienti.pro", "Pratiche.pro", "Archivio_Documenti.pro", "2026.prt", "2025.prg",
                              "2026.eur", "2026.sca", "Quorbis.ini", "unins000.dll"})
-      put(program.path(QLatin1String(name)), QByteArray("data of ") + name);
+      ASSERT_TRUE(put(program.path(QLatin1String(name)), QByteArray("data of ") + name));
     // not data: exports, PDFs, attachments, guides
-    put(program.path(QStringLiteral("Clienti.xls")), "export");
-    put(program.path(QStringLiteral("Cliente.pdf")), "pdf");
+    ASSERT_TRUE(put(program.path(QStringLiteral("Clienti.xls")), "export"));
+    ASSERT_TRUE(put(program.path(QStringLiteral("Cliente.pdf")), "pdf"));
     QDir().mkpath(program.path(QStringLiteral("Documenti_Allegati")));
-    put(program.path(QStringLiteral("Documenti_Allegati/a.pro")), "attachment");
+    ASSERT_TRUE(put(program.path(QStringLiteral("Documenti_Allegati/a.pro")), "attachment"));
   }
 };
 
@@ -56,13 +48,13 @@ TEST_F(Backup, FirstStartOfTheDayCopiesEveryArchiveTheSettingsAndThePassword) {
   EXPECT_EQ(names(day), QStringLiteral("2025.prg,2026.eur,2026.prt,2026.sca,Archivio_Documenti.pro,Clienti.pro,"
                                        "Pratiche.pro,Quorbis.ini,unins000.dll"));
   for (const QString& name : QDir(day).entryList(QDir::Files))
-    EXPECT_EQ(bytesOf(day + QLatin1Char('/') + name), bytesOf(program.path(name))) << name.toStdString();
+    EXPECT_EQ(testfiles::read(day + QLatin1Char('/') + name), testfiles::read(program.path(name))) << name.toStdString();
   EXPECT_EQ(names(backups), QStringLiteral("2026-03-09")); // nothing half-made beside it
 
   // later starts of the same day leave the morning's copy as it was
-  put(program.path(QStringLiteral("Clienti.pro")), "changed at noon");
+  ASSERT_TRUE(put(program.path(QStringLiteral("Clienti.pro")), "changed at noon"));
   EXPECT_EQ(backup::daily(), backup::Outcome::AlreadyMade);
-  EXPECT_EQ(bytesOf(day + QStringLiteral("/Clienti.pro")), QByteArray("data of Clienti.pro"));
+  EXPECT_EQ(testfiles::read(day + QStringLiteral("/Clienti.pro")), QByteArray("data of Clienti.pro"));
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -103,7 +95,7 @@ TEST_F(Backup, ABackupThatCannotBeMadeIsSkippedSilentlyAndTriedAgain) {
 
 TEST_F(Backup, LinksAreNotFollowed) {
   QTemporaryDir elsewhere;
-  put(elsewhere.path() + QStringLiteral("/secret"), "not ours");
+  ASSERT_TRUE(put(elsewhere.path() + QStringLiteral("/secret"), "not ours"));
   ASSERT_TRUE(QFile::link(elsewhere.path() + QStringLiteral("/secret"), program.path(QStringLiteral("2024.eur"))));
   EXPECT_FALSE(backup::dataFiles().contains(QStringLiteral("2024.eur")));
 
