@@ -214,6 +214,12 @@ Status save(const QString& target, std::string_view bytes) {
   return out.commit();
 }
 
+bool saveTo(const QString& target, const QByteArray& bytes, QString* reason) {
+  const Status saved = save(target, bytes);
+  if (!saved && reason) *reason = saved.reason;
+  return saved.ok;
+}
+
 Status copy(QIODevice& source, const QString& target) {
   Writer out(target);
   if (!out.open()) return {false, out.reason()};

@@ -94,6 +94,10 @@ inline Status save(const QString& target, const QByteArray& bytes) {
   return save(target, std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
+// The same as a plain function, for code that is handed a way to save
+// (the report engine): true when saved, else false with *reason set.
+bool saveTo(const QString& target, const QByteArray& bytes, QString* reason);
+
 // Copies everything a device still has to read into the target.
 Status copy(QIODevice& source, const QString& target);
 

@@ -35,8 +35,8 @@ const QStringList& threeCriteria() {
 size_t searchThree() { return lists::search(clientSearchList(), benchdata::clientFile(), threeCriteria()).size(); }
 size_t recontact() { return lists::summary(recontactList(), benchdata::clientFile()).size(); }
 int exportAll() {
-  const xls::ExportDescription& d = clientExport();
-  const xls::ExportTable table = xls::preview(d, benchdata::clientFile());
+  const grids::GridDescription& d = clientExport();
+  const xls::ExportTable table = grids::fill(d, benchdata::clientFile(), {}).table;
   if (!xls::save(benchdata::clientFolder() + QStringLiteral("/") + d.file, d.worksheet, d.columns, table)) std::abort();
   return table.rows();
 }
@@ -86,11 +86,11 @@ void BM_ExportToXls(benchmark::State& state) {
   for (auto _ : state) state.counters["rows"] = exportAll();
 }
 void BM_ExportPreviewOnly(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(xls::preview(clientExport(), benchdata::clientFile()).rows());
+  for (auto _ : state) benchmark::DoNotOptimize(grids::fill(clientExport(), benchdata::clientFile(), {}).table.rows());
 }
 void BM_ExportWriteOnly(benchmark::State& state) {
-  const xls::ExportDescription& d = clientExport();
-  const xls::ExportTable table = xls::preview(d, benchdata::clientFile());
+  const grids::GridDescription& d = clientExport();
+  const xls::ExportTable table = grids::fill(d, benchdata::clientFile(), {}).table;
   const QString file = benchdata::clientFolder() + QStringLiteral("/") + d.file;
   for (auto _ : state)
     if (!xls::save(file, d.worksheet, d.columns, table)) std::abort();

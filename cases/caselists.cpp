@@ -83,18 +83,15 @@ const lists::ListDescription& urgentList() {
   return d;
 }
 
-const xls::ExportDescription& caseExport() {
+const grids::GridDescription& caseExport() {
   auto col = [](const char* caption, int width, std::string_view field) {
     return xls::ExportColumn{QString::fromUtf8(caption), QString::fromUtf8(caption), width, {field}};
   };
-  static const xls::ExportDescription d{
+  static const grids::GridDescription d{
       .screen = QStringLiteral("TfrmExpPratiche"),
       .caption = QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"),
-      .file = QStringLiteral("Pratiche.xls"),
-      .worksheet = QStringLiteral("Riepilogo Pratiche"),
       .helpTitle = QStringLiteral("Esportazione archivio pratiche in Microsoft Excel."),
-      .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .archive = {&TRecPratica(), QString::fromLatin1(paths::kPratiche), {}},
       .columns =
           {
               col("Oggetto pratica", 400, "Oggetto"),
@@ -118,6 +115,8 @@ const xls::ExportDescription& caseExport() {
               col("Pagamenti da effettuare", 400, "Sospesi"),
               col("Note", 400, "Note"),
           },
+      .file = QStringLiteral("Pratiche.xls"),
+      .worksheet = QStringLiteral("Riepilogo Pratiche"),
   };
   return d;
 }

@@ -91,19 +91,16 @@ const lists::ListDescription& recontactList() {
   return d;
 }
 
-const xls::ExportDescription& clientExport() {
+const grids::GridDescription& clientExport() {
   // Most columns show one field under the same header on screen and in the file.
   auto same = [](const char* header, int width, std::string_view field) {
     return xls::ExportColumn{QString::fromUtf8(header), QString::fromUtf8(header), width, {field}};
   };
-  static const xls::ExportDescription d{
+  static const grids::GridDescription d{
       .screen = QStringLiteral("TfrmExpClienti"),
       .caption = QStringLiteral(" Esporta archivio clienti in Microsoft Excel"),
-      .file = QStringLiteral("Clienti.xls"),
-      .worksheet = QStringLiteral("Riepilogo Clienti"),
       .helpTitle = QStringLiteral("Esportazione archivio clienti in Microsoft Excel."),
-      .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .archive = {&TRecCliente(), QString::fromLatin1(paths::kClienti), {}},
       .columns =
           {
               same("Cliente", 250, "Cliente"),
@@ -134,6 +131,8 @@ const xls::ExportDescription& clientExport() {
               same("Questioni in sospeso", 300, "Questioni"),
               same("Note", 300, "Note"),
           },
+      .file = QStringLiteral("Clienti.xls"),
+      .worksheet = QStringLiteral("Riepilogo Clienti"),
   };
   return d;
 }

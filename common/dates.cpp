@@ -61,6 +61,13 @@ QString invalidDateMessage(DateCheck where, const QString& typed) {
   return QString();
 }
 
+QString intervalOrderMessage(const QString& start, const QString& end) {
+  return QStringLiteral("Attenzione: la data di fine intervallo (") + fieldtext::trimmed(end) +
+         QStringLiteral(") non pu\u00F2 essere anteriore a quella di inizio intervallo (") + fieldtext::trimmed(start) +
+         QStringLiteral(").\n\r\n\rPer poter visualizzare il riepilogo \u00E8 necessario indicare un intervallo di "
+                        "tempo valido.");
+}
+
 bool isYearText(const QString& text) { return text.size() == 4 && digits(text); }
 
 } // namespace dates

@@ -39,6 +39,10 @@ enum class DateCheck {
 // "\n\r\n\r" + what is needed. Shown as a plain message.
 QString invalidDateMessage(DateCheck where, const QString& typed);
 
+// An interval whose end comes before its start, with both dates as typed
+// (trimmed). Shown as a plain message.
+QString intervalOrderMessage(const QString& start, const QString& end);
+
 // Year fields take exactly four digits; anything else is refused with this
 // warning.
 bool isYearText(const QString& text);

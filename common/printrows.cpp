@@ -27,3 +27,18 @@ std::vector<std::pair<QString, QString>> expandRows(const std::vector<PrintRow>&
   for (const PrintRow& r : rows) out.emplace_back(r.title, expandPattern(r.pattern, record));
   return out;
 }
+
+QString expandPattern(const QString& pattern, const ValueWords& words, const Record& record) {
+  const QString value = expandPattern(pattern, record);
+  for (const auto& [from, to] : words)
+    if (value == from) return to;
+  return value;
+}
+
+std::vector<FormField> expandForm(const FormPrintDescription& description, const Record& record) {
+  std::vector<FormField> out;
+  out.reserve(description.rows.size());
+  for (const FormPrintRow& r : description.rows)
+    out.push_back({r.label, r.box, expandPattern(r.pattern, r.words, record)});
+  return out;
+}

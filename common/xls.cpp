@@ -2,7 +2,6 @@
 
 #include "fieldbytes.h"
 
-#include "archive/archivio.h"
 #include "archive/cp1252.h"
 #include "archive/safefile.h"
 
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 namespace xls {
 
@@ -24,6 +22,7 @@ QString ExportTable::text(int row, int column) const {
 void ExportTable::reserve(int rows) {
   ends_.reserve(size_t(rows) * size_t(columns_));
   positions_.reserve(size_t(rows));
+  numbers_.reserve(size_t(rows));
   bytes_.reserve(size_t(rows) * size_t(columns_) * 8); // most cells are short or empty
 }
 
@@ -31,6 +30,7 @@ void ExportTable::clear() {
   bytes_.clear();
   ends_.clear();
   positions_.clear();
+  numbers_.clear();
 }
 
 ExportTable ExportTable::reordered(std::span<const int> order) const {
@@ -38,74 +38,9 @@ ExportTable ExportTable::reordered(std::span<const int> order) const {
   out.bytes_.reserve(bytes_.size());
   for (int row : order) {
     for (int c = 0; c < columns_; ++c) out.addCell(cell(row, c));
-    out.setPosition(position(row));
+    out.endRow(position(row), number(row));
   }
   return out;
-}
-
-RowReader::RowReader(const RecordLayout& layout, std::span<const ExportColumn> columns) : layout_(&layout) {
-  for (const ExportColumn& c : columns) {
-    Column col;
-    for (std::string_view f : c.fields) col.fields.push_back(layout.require(f));
-    for (const auto& [from, to] : c.words) {
-      const QByteArray a = cp1252::encode(from), b = cp1252::encode(to);
-      col.words.emplace_back(a.toStdString(), b.toStdString());
-    }
-    columns_.push_back(std::move(col));
-  }
-}
-
-void RowReader::append(const char* record, int position, ExportTable& table) const {
-  std::string joined;
-  for (const Column& c : columns_) {
-    std::string_view value;
-    if (c.fields.size() == 1) {
-      value = fieldbytes::text(*layout_, c.fields.front(), record);
-    } else {
-      joined.clear();
-      for (size_t i = 0; i < c.fields.size(); ++i) {
-        if (i) joined.push_back(' ');
-        joined.append(fieldbytes::text(*layout_, c.fields[i], record));
-      }
-      value = fieldbytes::trimmed(joined);
-    }
-    for (const auto& [from, to] : c.words)
-      if (value == from) {
-        value = to;
-        break;
-      }
-    table.addCell(value);
-  }
-  table.setPosition(position);
-}
-
-ExportTable preview(const ExportDescription& d, const QString& path) {
-  ExportTable table(int(d.columns.size()));
-  const RowReader reader(*d.layout, d.columns);
-  std::vector<QString> keys;
-  try {
-    TArchivioSchede archive(path, d.layout->size());
-    archive.open(TArchivioSchede::Access::Read);
-    if (!d.select) table.reserve(archive.count());
-    archive.scan([&](int position, const char* record) {
-      if (d.select) {
-        const lists::Verdict v = d.select(record);
-        if (v == lists::Verdict::Stop) return false;
-        if (v == lists::Verdict::Skip) return true;
-      }
-      reader.append(record, position, table);
-      if (d.sortKey) keys.push_back(d.sortKey(record));
-      return true;
-    });
-    archive.close();
-  } catch (const ArchiveError&) {
-    // the preview keeps what was read so far
-  }
-  if (!d.sortKey) return table;
-  std::vector<int> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
-  return table.reordered(order);
 }
 
 // ---- the document ----

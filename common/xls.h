@@ -1,14 +1,13 @@
-// Spreadsheet export: the preview table read from an archive and the ".xls"
-// file written from it, an HTML table in Windows-1252 on one line that
-// spreadsheet programs open as a worksheet. Every export screen is one
-// ExportDescription read by one export screen.
+// Spreadsheet export: the table of a grid, its cells held as bytes, and the
+// ".xls" file written from it, an HTML table in Windows-1252 on one line that
+// spreadsheet programs open as a worksheet. The grid screens that fill the
+// table and offer the export are described in grids.h.
 #pragma once
-
-#include "lists.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,10 +27,16 @@ struct ExportColumn {
   // Stored values shown as words (a flag as "Entrata"/"Uscita"); a value
   // not listed is shown as it is.
   std::vector<std::pair<QString, QString>> words = {};
+  // A cell computed from the whole record instead (its Windows-1252 bytes).
+  std::function<std::string(const char* record)> compute = {};
+  // Width of the column on screen; 0: derived from the width in the file.
+  int gridWidth = 0;
 };
 
-// The preview: rows of cells held as their Windows-1252 bytes, trimmed, so
-// a large archive is read and written without turning every cell into text.
+// The rows of a grid: cells held as their Windows-1252 bytes, trimmed, so a
+// large archive is read and written without turning every cell into text.
+// Each row also keeps the record it was read from and its number in the
+// order of reading.
 class ExportTable {
 public:
   explicit ExportTable(int columns = 0) : columns_(columns) {}
@@ -43,15 +48,19 @@ public:
     return std::string_view(bytes_).substr(begin, ends_[i] - begin);
   }
   QString text(int row, int column) const;
-  // The record a row was read from.
+  // The record a row was read from, and the row's number in reading order.
   int position(int row) const { return positions_[size_t(row)]; }
+  int number(int row) const { return numbers_[size_t(row)]; }
 
-  // Cells are added left to right; a row is complete after `columns` cells.
+  // Cells are added left to right, then the row is ended.
   void addCell(std::string_view bytes) {
     bytes_.append(bytes);
     ends_.push_back(bytes_.size());
   }
-  void setPosition(int position) { positions_.push_back(position); }
+  void endRow(int position, int number) {
+    positions_.push_back(position);
+    numbers_.push_back(number);
+  }
   void reserve(int rows);
   void clear();
   // The rows in the given order (indexes of this table).
@@ -62,46 +71,8 @@ private:
   std::string bytes_;
   std::vector<size_t> ends_;
   std::vector<int> positions_;
+  std::vector<int> numbers_;
 };
-
-// Reads the cells of a record into a table; field indexes are resolved once.
-class RowReader {
-public:
-  RowReader(const RecordLayout& layout, std::span<const ExportColumn> columns);
-  void append(const char* record, int position, ExportTable& table) const;
-
-private:
-  struct Column {
-    std::vector<int> fields;
-    std::vector<std::pair<std::string, std::string>> words;
-  };
-  const RecordLayout* layout_;
-  std::vector<Column> columns_;
-};
-
-struct ExportDescription {
-  QString screen;    // object name, e.g. "TfrmExpClienti"
-  QString caption;   // window caption
-  QString file;      // file name in the program folder
-  QString worksheet; // worksheet name inside the file
-  QString helpTitle; // title of the help page
-  const RecordLayout* layout = nullptr;
-  lists::ArchivePath path;
-  std::vector<ExportColumn> columns;
-  // The rows kept (empty: every record) and their order (empty: file order;
-  // otherwise ascending by key, records of equal key in file order).
-  lists::Condition select;
-  std::function<QString(const char* record)> sortKey;
-  // Texts that differ between members.
-  QString status = QStringLiteral("Esportazione archivio in Microsoft Excel.");
-  QString exportHint = QStringLiteral("Esporta l'archivio in formato Microsoft Excel.");
-  QString doneQuestion = QStringLiteral(
-      "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-};
-
-// The preview of an archive: its rows in order. A failure of the archive
-// ends the filling silently with what was read so far.
-ExportTable preview(const ExportDescription& description, const QString& path);
 
 // The document, written to a device in one pass. Cell texts are trimmed and
 // "&", "<" and ">" are written as entities; nothing else is changed. Returns
@@ -116,12 +87,17 @@ QByteArray document(const QString& worksheet, std::span<const ExportColumn> colu
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
           const ExportTable& table, QString* reason = nullptr);
 
-// The two questions and the failure message of every export.
+// The questions and the failure message of the exports.
 namespace text {
 inline const QString& confirmQuestion() {
   static const QString s = QStringLiteral(
       "L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda del numero di schede presenti in "
       "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+  return s;
+}
+inline const QString& doneQuestion() {
+  static const QString s =
+      QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
   return s;
 }
 inline const QString& failureMessage() {

@@ -1,6 +1,6 @@
 #include "reportlayout.h"
 
-#include "common/services.h"
+#include <QDate>
 
 #include <algorithm>
 
@@ -121,6 +121,9 @@ Pages prepare(const Report& report, const QString& printDate) {
   return pages;
 }
 
-Pages prepare(const Report& report) { return prepare(report, services::todayText()); }
+Pages prepare(const Report& report) {
+  return prepare(report, report.printDate().isEmpty() ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
+                                                      : report.printDate());
+}
 
 } // namespace report

@@ -31,7 +31,7 @@ inline double listLineMm() { return unitsToMm(kListLineUnits); }
 
 // Lays the report out; printDate (dd/mm/yyyy) replaces the date field.
 Pages prepare(const Report& report, const QString& printDate);
-// The same with today's date from the clock seam.
+// The same with the report's own print date (the system's date when it has none).
 Pages prepare(const Report& report);
 
 } // namespace report

@@ -2,8 +2,6 @@
 
 #include "reportpainter.h"
 
-#include "archive/safefile.h"
-
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +23,11 @@ namespace {
 
 constexpr int kPdfResolution = 1200;
 const char* const kProgramName = "Velarion";
+
+FileSaver& fileSaver() {
+  static FileSaver saver;
+  return saver;
+}
 
 void setError(QString* error, const QString& text) {
   if (error) *error = text;
@@ -106,12 +109,14 @@ bool writePdf(const Pages& pages, const QString& file, QString* error) {
     setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": esiste una cartella con questo nome.").arg(shown));
     return false;
   }
-  const safefile::Status saved = safefile::save(file, data);
-  if (!saved) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, saved.reason));
+  QString reason = QStringLiteral("nessuna procedura di salvataggio disponibile.");
+  if (!fileSaver() || !fileSaver()(file, data, &reason)) {
+    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, reason));
     return false;
   }
   return true;
 }
+
+void setFileSaver(FileSaver saver) { fileSaver() = std::move(saver); }
 
 } // namespace report

@@ -66,6 +66,11 @@ public:
   // The report name (also the title of the PDF).
   const QString& name() const { return name_; }
 
+  // The date (dd/mm/yyyy) written into the date fields when the report is
+  // laid out; the program gives it. Empty: the system's date at layout time.
+  const QString& printDate() const { return printDate_; }
+  void setPrintDate(const QString& date) { printDate_ = date; }
+
   QPageLayout::Orientation orientation() const { return orientation_; }
   void setOrientation(QPageLayout::Orientation o) { orientation_ = o; }
   // A4 in the current orientation, in mm.
@@ -97,6 +102,7 @@ public:
 
 private:
   QString name_;
+  QString printDate_;
   QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
   double margin_ = 10;
   std::vector<Element> elements_;

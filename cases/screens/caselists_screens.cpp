@@ -1,7 +1,7 @@
 #include "caselists_screens.h"
 
 #include "cases/caselists.h"
-#include "common/screens/exportscreen.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 
 void showCaseSearch(QWidget* parent, const QString& callerTag) {
@@ -10,4 +10,4 @@ void showCaseSearch(QWidget* parent, const QString& callerTag) {
 
 void showUrgentCases(QWidget* parent) { lists::ListScreen::open(urgentList(), parent); }
 
-void showCaseExport(QWidget* parent) { xls::ExportScreen::open(caseExport(), parent); }
+void showCaseExport(QWidget* parent) { grids::GridScreen::open(caseExport(), parent); }

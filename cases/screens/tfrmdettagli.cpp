@@ -1,8 +1,8 @@
 #include "tfrmdettagli.h"
 
 #include "archive/record.h"
+#include "common/reports.h"
 #include "common/screens/screenkit.h"
-#include "engines/reportfamilies.h"
 #include "engines/screens/reportoutput.h"
 
 #include <QGridLayout>

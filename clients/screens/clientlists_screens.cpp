@@ -1,7 +1,7 @@
 #include "clientlists_screens.h"
 
 #include "clients/clientlists.h"
-#include "common/screens/exportscreen.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 
 void showClientSearch(QWidget* parent, const QString& callerTag) {
@@ -10,4 +10,4 @@ void showClientSearch(QWidget* parent, const QString& callerTag) {
 
 void showRecontactList(QWidget* parent) { lists::ListScreen::open(recontactList(), parent); }
 
-void showClientExport(QWidget* parent) { xls::ExportScreen::open(clientExport(), parent); }
+void showClientExport(QWidget* parent) { grids::GridScreen::open(clientExport(), parent); }

@@ -6,7 +6,7 @@
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "common/services.h"
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/screens/reportoutput.h"
 
 #include <QCheckBox>

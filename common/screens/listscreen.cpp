@@ -6,8 +6,8 @@
 
 #include "archive/archivio.h"
 #include "archive/paths.h"
+#include "common/reports.h"
 #include "common/services.h"
-#include "engines/reportfamilies.h"
 #include "engines/screens/reportoutput.h"
 
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // Where a filled report goes: the print dialog, the preview window or a PDF
-// file. Screens build a report with engines/reportfamilies.h and call
+// file. Screens fill a report template and call
 //   report::output().print(r, this) / .preview(r, this) / .exportPdf(r, file, &error)
 // Tests install a recording output with report::setOutput().
 #pragma once

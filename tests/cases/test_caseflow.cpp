@@ -9,7 +9,7 @@
 #include "cases/screens/tfrmpratica.h"
 #include "clients/cliente.h"
 #include "common/screens/cartella.h"
-#include "common/screens/exportscreen.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
@@ -165,7 +165,7 @@ private slots:
 
     // the archive exported
     messages.answers = {true, false};
-    withModal<xls::ExportScreen>(&card, "cmdExcel", [&](xls::ExportScreen* e) {
+    withModal<grids::GridScreen>(&card, "cmdExcel", [&](grids::GridScreen* e) {
       QCOMPARE(e->windowTitle(), QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"));
       QCOMPARE(e->table().rows(), 3);
       e->esporta();

@@ -2,7 +2,7 @@
 // duplicating, with the messages read through the test seams.
 #include "clients/cliente.h"
 #include "clients/screens/tfrmclienti.h"
-#include "common/screens/exportscreen.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
@@ -392,7 +392,7 @@ private slots:
     QCOMPARE(pos(), QStringLiteral("2"));
     messages->answers = {true, true};
     modal("cmdEsporta", [](QDialog* d) {
-      auto* e = static_cast<xls::ExportScreen*>(d);
+      auto* e = static_cast<grids::GridScreen*>(d);
       QCOMPARE(e->objectName(), QStringLiteral("TfrmExpClienti"));
       QCOMPARE(e->table().rows(), 2);
       e->esporta();

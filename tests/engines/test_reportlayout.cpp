@@ -1,5 +1,5 @@
 // Templates laid out without a printer: pages, positions in mm, texts.
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/reportlayout.h"
 #include "reporttest.h"
 #include "support.h"

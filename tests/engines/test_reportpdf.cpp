@@ -1,9 +1,10 @@
 // Painting and PDF: pixels where the template puts its colours, and PDF
 // files read back with poppler's tools.
-#include "engines/reportfamilies.h"
+#include "common/reports.h"
 #include "engines/reportlayout.h"
 #include "engines/reportpainter.h"
 #include "engines/reportpdf.h"
+#include "archive/safefile.h"
 #include "faults.h"
 #include "reporttest.h"
 #include "support.h"
@@ -21,6 +22,9 @@ using reporttest::pdfInfo;
 using reporttest::pdfText;
 
 namespace {
+
+// The program writes its PDF files through the safe save, installed at start-up.
+[[maybe_unused]] const bool saverInstalled = (report::setFileSaver(safefile::saveTo), true);
 
 // A client card with 24 rows whose texts are easy to find again.
 Report clientCard(const QString& name) {

@@ -1,4 +1,4 @@
-// The list and export screens on the client members, with stand-in cards
+// The list screens on the client members, with stand-in cards
 // registered under the names the caller tags point at.
 #include "clientfixture.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -6,7 +6,6 @@
 #include "clients/clientlists.h"
 #include "clients/screens/clientlists_screens.h"
 #include "clients/screens/tfrmclienti.h"
-#include "common/screens/exportscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
 
@@ -14,19 +13,16 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
 using lists::ListScreen;
-using xls::ExportScreen;
 
 namespace {
 
@@ -46,12 +42,6 @@ std::unique_ptr<QWidget> standIn(const QString& name, const QStringList& control
 
 QString text(QWidget* screen, const char* control) {
   return screenkit::textOf(screenkit::control(screen, QLatin1String(control)));
-}
-
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
 }
 
 template <class T = QWidget>
@@ -315,90 +305,6 @@ private slots:
     QCOMPARE(s.lines().size(), 3);
   }
 
-  void theExportPreviewAndFile() {
-    ExportScreen s(clientExport());
-    s.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&s));
-    QCOMPARE(s.windowTitle(), QStringLiteral(" Esporta archivio clienti in Microsoft Excel"));
-    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esportazione archivio in Microsoft Excel."));
-    QVERIFY(child(&s, "cmdGuida")->isEnabled());
-    auto* grid = child<QTableView>(&s, "grdRecords");
-    QCOMPARE(grid->model()->rowCount(), 4);
-    QCOMPARE(grid->model()->columnCount(), 26);
-    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N."));
-    QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comune / Stato estero di nascita"));
-    QCOMPARE(grid->model()->index(3, 0).data().toString(), QStringLiteral("4"));
-    QCOMPARE(grid->model()->index(0, 6).data().toString(), QStringLiteral("Forl\u00EC FC"));
-
-    // hints on the commands, emptied over the background
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-    QApplication::sendEvent(child(&s, "cmdEsci"), &enter);
-    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esci da questo ambiente di lavoro."));
-    QApplication::sendEvent(child(&s, "cmdEsporta"), &enter);
-    QCOMPARE(text(&s, "panInfo"), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
-    QTest::mouseMove(&s, QPoint(s.width() - 3, s.height() / 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&s, &move);
-    QVERIFY(text(&s, "panInfo").isEmpty());
-
-    // No to the first question writes nothing
-    const QString path = folder->path(QStringLiteral("Clienti.xls"));
-    messages->answers = {false};
-    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QVERIFY(!QFile::exists(path));
-    QCOMPARE(messages->shown.size(), size_t(1));
-
-    messages->clear();
-    messages->answers = {true, true};
-    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), size_t(2));
-    QCOMPARE(int(messages->shown[0].kind), int(MessageKind::Question));
-    QCOMPARE(messages->shown[0].text, xls::text::confirmQuestion());
-    QCOMPARE(int(messages->shown[1].kind), int(MessageKind::Question));
-    QCOMPARE(messages->shown[1].text,
-             QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?"));
-    QCOMPARE(shell->opened, std::vector<QString>{path});
-    const QByteArray bytes = fileBytes(path);
-    QCOMPARE(bytes, xls::document(QStringLiteral("Riepilogo Clienti"), clientExport().columns, s.table()));
-    QVERIFY(bytes.contains("<td style=\"text-align: left;\">Forl\xEC FC</td>"));
-    QCOMPARE(bytes.count("<tr>"), 5);
-
-    // the export writes the preview, not the archive as it is now
-    appendClients({encode(client({{"Cliente", QStringLiteral("Dopo")}}))});
-    messages->answers = {true, false};
-    QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(fileBytes(path).count("<tr>"), 5);
-    QCOMPARE(shell->opened.size(), size_t(1));
-  }
-
-  void theExportFailureMessage() {
-    QDir().mkdir(folder->path(QStringLiteral("Clienti.xls")));
-    ExportScreen s(clientExport());
-    s.show();
-    messages->answers = {true, true};
-    s.esporta();
-    QCOMPARE(messages->shown.size(), size_t(2));
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(),
-             QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
-                            "Excel non sia gi\u00E0 aperto."));
-    QVERIFY(shell->opened.empty());
-  }
-
-  void helpOpensTheExportsPage() {
-    ExportScreen s(clientExport());
-    s.show();
-    QString title;
-    QTimer::singleShot(0, [&title] {
-      if (QWidget* m = QApplication::activeModalWidget()) {
-        title = screenkit::textOf(m->findChild<QWidget*>(QStringLiteral("lblTitolo")));
-        m->close();
-      }
-    });
-    QTest::mouseClick(child(&s, "cmdGuida"), Qt::LeftButton);
-    QCOMPARE(title, QStringLiteral("Esportazione archivio clienti in Microsoft Excel."));
-  }
-
   void theOpenersShowFreshModalScreens() {
     struct Seen {
       QString name, tag;
@@ -439,9 +345,6 @@ private slots:
     QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("mario"));
     QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
     s.grab().save(dir + QStringLiteral("/trovaclienti_risultati.png"));
-    ExportScreen e(clientExport());
-    e.show();
-    e.grab().save(dir + QStringLiteral("/expclienti.png"));
   }
 };
 

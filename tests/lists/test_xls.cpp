@@ -1,7 +1,7 @@
 #include "clientfixture.h"
 
 #include "clients/clientlists.h"
-#include "common/xls.h"
+#include "common/grids.h"
 #include "faults.h"
 
 #include <QBuffer>
@@ -64,9 +64,13 @@ QByteArray clientRow(QList<QByteArray> cells) {
   return dataRow(cells);
 }
 
+ExportTable readClients(const grids::GridDescription& d = clientExport()) {
+  return grids::fill(d, clientsPath(), {}).table;
+}
+
 QByteArray exportClients() {
-  const ExportDescription& d = clientExport();
-  return document(d.worksheet, d.columns, preview(d, clientsPath()));
+  const grids::GridDescription& d = clientExport();
+  return document(d.worksheet, d.columns, readClients());
 }
 
 } // namespace
@@ -106,7 +110,7 @@ TEST(XlsDocument, TheDeviceRefusingAWriteIsAFailure) {
   EXPECT_FALSE(write(readOnly, QStringLiteral("x"), clientExport().columns, ExportTable(25)));
 }
 
-TEST(XlsPreview, CellsTrimmedJoinedAndNumberedInFileOrder) {
+TEST(XlsRows, CellsTrimmedJoinedAndNumberedInFileOrder) {
   TempProgramFolder folder;
   Record damaged = client({{"Cliente", QStringLiteral("Danneggiato")}});
   QByteArray bad = encode(damaged);
@@ -114,7 +118,7 @@ TEST(XlsPreview, CellsTrimmedJoinedAndNumberedInFileOrder) {
   appendClients({encode(client({{"Cliente", QStringLiteral("Rossi")}, {"ComuneRes", QStringLiteral("Roma")},
                                 {"ProvRes", QStringLiteral("RM")}})),
                  bad, encode(client({{"Cliente", QStringLiteral("Verdi")}, {"ComuneRes", QStringLiteral("Milano")}}))});
-  const ExportTable t = preview(clientExport(), clientsPath());
+  const ExportTable t = readClients();
   ASSERT_EQ(t.rows(), 3);
   ASSERT_EQ(t.columns(), 25);
   EXPECT_EQ(t.text(0, 5), QStringLiteral("Roma RM"));
@@ -123,38 +127,12 @@ TEST(XlsPreview, CellsTrimmedJoinedAndNumberedInFileOrder) {
   EXPECT_TRUE(t.text(1, 0).startsWith(QStringLiteral("Danneggiato")));
   EXPECT_EQ(t.text(2, 0), QStringLiteral("Verdi"));
   EXPECT_EQ((std::vector<int>{t.position(0), t.position(1), t.position(2)}), (std::vector<int>{1, 2, 3}));
-}
-
-TEST(XlsPreview, SelectionWordsAndOrderOfAMember) {
-  TempProgramFolder folder;
-  Record a = client({{"Cliente", QStringLiteral("B")}, {"DataNasc", QStringLiteral("2")}});
-  a.setFlag("Ricontatta", true);
-  Record b = client({{"Cliente", QStringLiteral("A")}, {"DataNasc", QStringLiteral("1")}});
-  Record c = client({{"Cliente", QStringLiteral("C")}, {"DataNasc", QStringLiteral("1")}});
-  c.setFlag("Ricontatta", true);
-  appendClients({encode(a), encode(b), encode(c), encode(client({{"Cliente", QStringLiteral("STOP")}}))});
-  ExportDescription d = clientExport();
-  d.columns = {{QStringLiteral("Nome"), QStringLiteral("Nome"), 100, {"Cliente"}},
-               {QStringLiteral("Da ricontattare"), QStringLiteral("Ricontattare"), 100, {"Ricontatta"},
-                {{QStringLiteral("S\u00EC"), QStringLiteral("Subito")}, {QStringLiteral("No"), QStringLiteral("Mai")}}}};
-  const int name = TRecCliente().require("Cliente");
-  d.select = [name](const char* r) {
-    const QString n = decodeField(TRecCliente(), name, r);
-    return n == QLatin1String("STOP") ? lists::Verdict::Stop : lists::Verdict::List;
-  };
-  const int born = TRecCliente().require("DataNasc");
-  d.sortKey = [born](const char* r) { return decodeField(TRecCliente(), born, r); };
-  const ExportTable t = preview(d, clientsPath());
-  ASSERT_EQ(t.rows(), 3);
-  // ascending by key, equal keys in file order
-  EXPECT_EQ((QStringList{t.text(0, 0), t.text(1, 0), t.text(2, 0)}), (QStringList{"A", "C", "B"}));
-  EXPECT_EQ((QStringList{t.text(0, 1), t.text(1, 1), t.text(2, 1)}), (QStringList{"Mai", "Subito", "Subito"}));
-  EXPECT_EQ(t.position(0), 2);
+  EXPECT_EQ((std::vector<int>{t.number(0), t.number(1), t.number(2)}), (std::vector<int>{1, 2, 3}));
 }
 
 TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
   TempProgramFolder folder;
-  const ExportDescription& d = clientExport();
+  const grids::GridDescription& d = clientExport();
   const QString path = folder.path(d.file);
   appendClients({encode(client({{"Cliente", QStringLiteral("Rossi")}}))});
   {
@@ -163,7 +141,7 @@ TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
     old.write("an older export, longer than the new one will be ........................................"
               "................................................................................................");
   }
-  const ExportTable t = preview(d, clientsPath());
+  const ExportTable t = readClients();
   ASSERT_TRUE(save(path, d.worksheet, d.columns, t));
   EXPECT_EQ(fileBytes(path), document(d.worksheet, d.columns, t));
   EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // the archive and the export, no leftovers
@@ -183,14 +161,14 @@ TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
 // previous spreadsheet as it was.
 TEST(XlsSave, AFailedWriteKeepsThePreviousFile) {
   TempProgramFolder folder;
-  const ExportDescription& d = clientExport();
+  const grids::GridDescription& d = clientExport();
   const QString path = folder.path(d.file);
   {
     TArchivioSchede a(clientsPath(), TRecCliente().size());
     a.open();
     for (int i = 0; i < 3000; ++i) a.append(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
   }
-  const ExportTable large = preview(d, clientsPath());
+  const ExportTable large = readClients();
   const ExportTable small = large.reordered(std::vector<int>{0});
   ASSERT_GT(document(d.worksheet, d.columns, large).size(), 2 << 20);
 

@@ -3,7 +3,7 @@
 #include "clients/clientlists.h"
 #include "cases/caselists.h"
 #include "clients/screens/tfrmclienti.h"
-#include "common/screens/exportscreen.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
 #include "app/shell/screens/tfrmavvio.h"
@@ -45,9 +45,9 @@ private slots:
         {[] { return std::make_unique<TfrmAvvio>(); }, "imgGuida", QStringLiteral("Uno sguardo a Velarion.")},
         {[] { return std::make_unique<TfrmClienti>(); }, "cmdGuida", QStringLiteral("Applicazione Anagrafica Clienti.")},
         {[] { return std::make_unique<TfrmPratica>(); }, "cmdGuida", QStringLiteral("Applicazione Archivio Pratiche.")},
-        {[] { return std::make_unique<xls::ExportScreen>(clientExport()); }, "cmdGuida",
+        {[] { return std::make_unique<grids::GridScreen>(clientExport()); }, "cmdGuida",
          QStringLiteral("Esportazione archivio clienti in Microsoft Excel.")},
-        {[] { return std::make_unique<xls::ExportScreen>(caseExport()); }, "cmdGuida",
+        {[] { return std::make_unique<grids::GridScreen>(caseExport()); }, "cmdGuida",
          QStringLiteral("Esportazione archivio pratiche in Microsoft Excel.")},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,6 @@
-// The report templates of the program, built once each, and the calls that
-// fill them. Screens print with one call and hand the result to
-// report::output() (engines/screens/reportoutput.h):
+// The report templates of the program and the calls that fill them, laid
+// out by the report engine (engines/). Screens print with one call and hand
+// the result to report::output() (engines/screens/reportoutput.h):
 //   card(title, rows, footer)      a card: title, up to 24 (title, value) rows, footer
 //   list(title, lines)             a list or search screen: title and its lines
 //   form(name, title, fields, footer), caseDocuments(header, lines, footer)
@@ -8,7 +8,9 @@
 // card rows, which card() and blankUnusedRows() set to " ".
 #pragma once
 
-#include "reporttemplate.h"
+#include "printrows.h"
+
+#include "engines/reporttemplate.h"
 
 #include <QString>
 #include <QStringList>
@@ -62,18 +64,15 @@ struct FormRow {
 // last row, the footer box and txtCalce just below the last row.
 Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows);
 
-struct FormField {
-  QString label;
-  QString name;
-  QString value;
-};
+// The fields come from a print description (printrows.h).
 Report form(const QString& reportName, const QString& title, const std::vector<FormField>& fields,
             const QString& footer);
 
 // ---- The list (every list and search screen that prints, the cash book) ----
 inline const QString kListReportName = QStringLiteral("Riepilogo dati");
 // Landscape A4: ReportTitle (txtTitolo), MasterData (txtRiepilogo), Footer
-// (txtPagina "Stampa eseguita in data [DATE]").
+// (txtPagina "Stampa eseguita in data [DATE]", the engine writing the print
+// date that list() takes from the clock).
 Report listTemplate(const QString& reportName = kListReportName);
 // Empties txtRiepilogo, adds the lines in order and sets the heights:
 // txtRiepilogo = lines x 12.822 units, MasterData = that + 10 units.

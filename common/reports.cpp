@@ -1,6 +1,6 @@
-#include "reportfamilies.h"
+#include "reports.h"
 
-#include "common/services.h"
+#include "services.h"
 
 namespace report {
 
@@ -258,6 +258,7 @@ void setListLines(Report& list, const QStringList& lines) {
 
 Report list(const QString& title, const QStringList& lines, const QString& reportName) {
   Report r = listTemplate(reportName);
+  r.setPrintDate(services::todayText());
   r.setText(QStringLiteral("txtTitolo"), title);
   setListLines(r, lines);
   return r;

@@ -1,0 +1,235 @@
+#include "gridscreen.h"
+
+#include "listscreen.h"
+#include "screenkit.h"
+
+#include "app/help/help.h"
+#include "app/help/screens/helpscreens.h"
+#include "archive/archivio.h"
+#include "archive/paths.h"
+#include "common/dates.h"
+#include "common/services.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace grids {
+
+namespace {
+
+// The help page a description names. This is the one place that reaches the
+// help screens; it moves to the help seam when that lands.
+std::optional<HelpTopic> helpTopicTitled(const QString& title) {
+  for (HelpTopic t : help::allTopics())
+    if (helpPage(t).title == title) return t;
+  return std::nullopt;
+}
+
+void showHelpTitled(QWidget* parent, const QString& title) {
+  if (const auto topic = helpTopicTitled(title)) showHelp(parent, *topic);
+}
+
+} // namespace
+
+// ---- the model ----
+
+GridModel::GridModel(const GridDescription& description, QObject* parent)
+    : QAbstractTableModel(parent), d_(description), table_(int(description.columns.size())) {}
+
+void GridModel::setTable(xls::ExportTable table) {
+  beginResetModel();
+  table_ = std::move(table);
+  endResetModel();
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rows(); }
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.columns() + 1; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if (index.column() == 0) return QString::number(table_.number(index.row()));
+  return table_.text(index.row(), index.column() - 1);
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  if (section == 0) return QStringLiteral("N.");
+  return d_.columns[size_t(section - 1)].gridHeader;
+}
+
+// ---- the screen ----
+
+GridScreen::GridScreen(const GridDescription& description, QWidget* parent, QDate chosen)
+    : QDialog(parent), d_(description), chosen_(chosen) {
+  screenkit::applyFormats();
+  setObjectName(d_.screen);
+  setWindowTitle(d_.caption);
+  setModal(true);
+  resize(960, 600);
+
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(8, 8, 8, 8);
+
+  auto* bar = new QFrame(this);
+  auto* h = new QHBoxLayout(bar);
+  h->setContentsMargins(4, 4, 4, 4);
+  auto* esportaCmd = new screenkit::Picture(QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"),
+                                            QStringLiteral("esporta"), bar);
+  auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), bar);
+  auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), bar);
+  guida->setEnabled(helpTopicTitled(d_.helpTitle).has_value());
+  h->addWidget(esportaCmd);
+  h->addWidget(guida);
+  h->addStretch(1);
+  h->addWidget(esci);
+  v->addWidget(bar);
+
+  panInfo_ = screenkit::makeStatusLine(this, d_.status);
+  if (d_.interval) v->addWidget(buildInterval(*d_.interval));
+
+  grid_ = new QTableView(this);
+  grid_->setObjectName(QStringLiteral("grdRecords"));
+  model_ = new GridModel(d_, grid_);
+  grid_->setModel(model_);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setAlternatingRowColors(true);
+  grid_->setWordWrap(false);
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  grid_->setColumnWidth(0, d_.numberWidth);
+  const QFontMetrics header = grid_->horizontalHeader()->fontMetrics();
+  for (size_t c = 0; c < d_.columns.size(); ++c) {
+    const xls::ExportColumn& col = d_.columns[c];
+    grid_->setColumnWidth(int(c) + 1, col.gridWidth > 0 ? col.gridWidth
+                                                        : std::max(col.width * 3 / 5,
+                                                                   header.horizontalAdvance(col.gridHeader) + 16));
+  }
+  v->addWidget(grid_, 1);
+  v->addWidget(panInfo_);
+
+  screenkit::setHint(esportaCmd, panInfo_, d_.exportHint);
+  screenkit::setHint(guida, panInfo_, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+  screenkit::setHint(esci, panInfo_, QStringLiteral("Esci da questo ambiente di lavoro."));
+  screenkit::clearHintOver(this, panInfo_);
+  screenkit::clearHintOver(bar, panInfo_);
+
+  connect(esportaCmd, &screenkit::Picture::clicked, this, &GridScreen::esporta);
+  connect(guida, &screenkit::Picture::clicked, this, [this] { showHelpTitled(this, d_.helpTitle); });
+  connect(esci, &screenkit::Picture::clicked, this, &QDialog::reject);
+}
+
+GridScreen::~GridScreen() {
+  // The focus leaves while the focus frames still stand.
+  if (QWidget* f = focusWidget()) f->clearFocus();
+}
+
+QWidget* GridScreen::buildInterval(const IntervalPanel& panel) {
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("panIntervallo"));
+  auto* h = new QHBoxLayout(frame);
+  h->setContentsMargins(10, 6, 10, 6);
+  h->setSpacing(10);
+  auto dateEdit = [&](const QString& name) {
+    auto* e = new QLineEdit(frame);
+    e->setObjectName(name);
+    e->setMaxLength(10);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+    screenkit::setHint(e, panInfo_, panel.dateHint);
+    return e;
+  };
+  txtDataInizio_ = dateEdit(QStringLiteral("txtDataInizio"));
+  txtDataFine_ = dateEdit(QStringLiteral("txtDataFine"));
+  auto* trovaCmd =
+      new screenkit::Picture(QStringLiteral("cmdTrova"), QStringLiteral("Trova"), QStringLiteral("trova"), frame);
+  screenkit::setHint(trovaCmd, panInfo_, panel.findHint);
+  h->addWidget(new QLabel(panel.startCaption, frame));
+  h->addWidget(txtDataInizio_);
+  h->addSpacing(12);
+  h->addWidget(new QLabel(panel.endCaption, frame));
+  h->addWidget(txtDataFine_);
+  h->addSpacing(12);
+  h->addWidget(trovaCmd);
+  h->addStretch(1);
+  screenkit::addFocusFrame(txtDataInizio_, QStringLiteral("effDataInizio"));
+  screenkit::addFocusFrame(txtDataFine_, QStringLiteral("effDataFine"));
+  screenkit::setEnterChain({txtDataInizio_, txtDataFine_});
+  screenkit::clearHintOver(frame, panInfo_);
+  connect(trovaCmd, &screenkit::Picture::clicked, this, &GridScreen::trova);
+  return frame;
+}
+
+void GridScreen::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (shown_ || e->spontaneous()) return;
+  shown_ = true;
+  if (!d_.interval) {
+    fill();
+    return;
+  }
+  txtDataInizio_->clear();
+  txtDataFine_->setText(dates::todayText());
+  txtDataInizio_->setFocus(Qt::OtherFocusReason);
+}
+
+QString GridScreen::archivePath(const GridContext& context) const {
+  if (!d_.archive.isYearly()) return d_.archive.fixedPath();
+  if (d_.fileOfScreen.isEmpty()) return yearlyPath(d_, context);
+  return lists::resolve(lists::ArchivePath::yearlyOf(d_.fileOfScreen));
+}
+
+void GridScreen::fill() {
+  const GridContext context{dates::today(), chosen_, from_, to_};
+  Filled filled = grids::fill(d_, archivePath(context), context);
+  model_->setTable(std::move(filled.table));
+  unreadable_ = filled.outcome == Filled::Outcome::Failed;
+  if (unreadable_) services::plain(archiveAccessMessage());
+}
+
+void GridScreen::trova() {
+  if (!d_.interval) return;
+  const IntervalCheck check = checkInterval(txtDataInizio_->text(), txtDataFine_->text());
+  if (!check.ok()) {
+    services::messages().show(check.kind, check.message);
+    if (check.focus == IntervalCheck::Field::Start) txtDataInizio_->setFocus(Qt::OtherFocusReason);
+    if (check.focus == IntervalCheck::Field::End) txtDataFine_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  from_ = check.from;
+  to_ = check.to;
+  fill();
+}
+
+void GridScreen::esporta() {
+  // Rows read from an archive that failed are not the archive: writing them
+  // would replace a good file with a partial one.
+  if (unreadable_) {
+    services::plain(archiveAccessMessage());
+    return;
+  }
+  if (!services::ask(d_.confirmQuestion)) return;
+  const QString path = paths::inProgramFolder(d_.file);
+  if (!xls::save(path, d_.worksheet, d_.columns, table())) {
+    services::plain(xls::text::failureMessage());
+    return;
+  }
+  if (services::ask(d_.doneQuestion)) services::shell().open(path);
+}
+
+void GridScreen::open(const GridDescription& description, QWidget* parent, QDate chosen) {
+  GridScreen screen(description, parent, chosen);
+  screen.exec();
+}
+
+} // namespace grids
