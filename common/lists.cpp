@@ -107,8 +107,8 @@ const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QStri
 namespace {
 void collectInto(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter,
                  std::vector<ListEntry>& out) {
-  const LineBuilder line(*list.layout, list.line);
-  TArchivioSchede archive(path, list.layout->size());
+  const LineBuilder line(list.layout(), list.line);
+  TArchivioSchede archive(path, list.layout().size());
   archive.open(TArchivioSchede::Access::Read);
   archive.scan([&](int position, const char* record) {
     const Verdict v = filter(record);
@@ -128,7 +128,7 @@ std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
 }
 
 std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed) {
-  const Search s(*list.layout, list.criteria, typed);
+  const Search s(list.layout(), list.criteria, typed);
   return collect(list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; });
 }
 
@@ -144,7 +144,7 @@ std::vector<ListEntry> summary(const ListDescription& list, const QString& path)
 
 std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position) {
   try {
-    TArchivioSchede archive(path, list.layout->size());
+    TArchivioSchede archive(path, list.layout().size());
     archive.open(TArchivioSchede::Access::Read);
     if (position < 1 || position > archive.count()) {
       archive.close();
@@ -152,7 +152,7 @@ std::optional<Record> readRecord(const ListDescription& list, const QString& pat
     }
     const QByteArray bytes = archive.read(position);
     archive.close();
-    return decode(*list.layout, bytes.constData());
+    return decode(list.layout(), bytes.constData());
   } catch (const ArchiveError&) {
     return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app/help/screens/helpscreens.h"
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "app/shell/screens/tfrmavvio.h"
@@ -74,6 +75,7 @@ QWidget* start() {
   QApplication::setQuitOnLastWindowClosed(false);
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
+  installHelpViewer();
   // the first start of the day copies the data aside, and every start
   // clears what saves cut short by a crash left behind; both silently
   backup::daily();
