@@ -2,6 +2,9 @@
 
 #include "cases/pratica.h"
 #include "clients/cliente.h"
+#include "documents/documento.h"
+#include "money/movimento.h"
+#include "protocol/protocollo.h"
 
 // Each archive layout the program has goes here: the fuzzer reads and
 // writes records of all of them.
@@ -12,6 +15,7 @@ const std::vector<const RecordLayout*>& fuzzedLayouts() {
                                                       {"Note", FieldKind::Chars, 200},
                                                       {"Terminato", FieldKind::Chars, 2},
                                                       {"Vuoto", FieldKind::Chars, 1}});
-  static const std::vector<const RecordLayout*> all{&TRecCliente(), &TRecPratica(), &chars};
+  static const std::vector<const RecordLayout*> all{&TRecCliente(),    &TRecPratica(),   &TRecDocumento(),
+                                                    &TRecProtocollo(), &TRecMovimento(), &chars};
   return all;
 }
