@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -66,8 +67,8 @@ enum class Copy { Done, Unreadable, Failed };
 
 // One file of the program folder into the day folder, read without
 // following a link and, for an archive, while no workstation writes it.
-Copy copyOne(const QString& name, const QString& into) {
-  const int fd = safefile::openNoFollow(paths::inProgramFolder(name), O_RDONLY);
+Copy copyOne(const QString& folder, const QString& name, const QString& into) {
+  const int fd = safefile::openNoFollow(folder + name, O_RDONLY);
   if (fd < 0) return Copy::Unreadable;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -96,35 +97,31 @@ void prune(const QString& backups, const QString& today) {
     if (days[i] != today) removeTree(backups + QLatin1Char('/') + days[i]);
 }
 
-} // namespace
-
-QStringList dataFiles() {
+QStringList dataFilesIn(const QString& folder) {
   QStringList names;
-  for (const QFileInfo& e : QDir(paths::programFolder()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+  for (const QFileInfo& e : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
     if (!e.isSymLink() && isDataFile(e.fileName())) names << e.fileName();
   names.sort();
   return names;
 }
 
-QString todaysFolder() {
-  return paths::inProgramFolder(QLatin1String(kFolder)) + QLatin1Char('/') +
-         services::clock().today().toString(QStringLiteral("yyyy-MM-dd"));
-}
+QString dayName(QDate day) { return day.toString(QStringLiteral("yyyy-MM-dd")); }
 
-Outcome daily() {
-  const QString backups = paths::inProgramFolder(QLatin1String(kFolder));
-  const QString day = todaysFolder();
-  const QString dayName = QFileInfo(day).fileName();
+// The day's copy of the program folder (with its trailing separator).
+Outcome make(const QString& folder, QDate today) {
+  const QString backups = folder + QLatin1String(kFolder);
+  const QString name = dayName(today);
+  const QString day = backups + QLatin1Char('/') + name;
   if (QFileInfo(day).isDir()) return Outcome::AlreadyMade;
   if (!ensureFolder(backups)) return Outcome::Skipped;
 
   // The copy is made in a hidden folder and given the day's name only when
   // whole, so a start that is cut short leaves no half day behind.
-  const QString partial = backups + QStringLiteral("/.") + dayName + QStringLiteral(".partial");
+  const QString partial = backups + QStringLiteral("/.") + name + QStringLiteral(".partial");
   removeTree(partial);
   if (!QDir().mkdir(partial)) return Outcome::Skipped;
-  for (const QString& name : dataFiles()) {
-    if (copyOne(name, partial) == Copy::Failed) {
+  for (const QString& file : dataFilesIn(folder)) {
+    if (copyOne(folder, file, partial) == Copy::Failed) {
       removeTree(partial);
       return Outcome::Skipped;
     }
@@ -135,8 +132,39 @@ Outcome daily() {
     return Outcome::Skipped;
   }
   syncFolder(backups);
-  prune(backups, dayName);
+  prune(backups, name);
   return Outcome::Made;
+}
+
+// The copy made at start-up; a program that ends while it runs waits for it.
+std::thread& worker() {
+  static struct Worker {
+    std::thread thread;
+    ~Worker() {
+      if (thread.joinable()) thread.join();
+    }
+  } w;
+  return w.thread;
+}
+
+} // namespace
+
+QStringList dataFiles() { return dataFilesIn(paths::programFolder()); }
+
+QString todaysFolder() {
+  return paths::inProgramFolder(QLatin1String(kFolder)) + QLatin1Char('/') + dayName(services::clock().today());
+}
+
+Outcome daily() { return make(paths::programFolder(), services::clock().today()); }
+
+void start() {
+  wait();
+  // the folder and the day are read here: the thread touches only files
+  worker() = std::thread([folder = paths::programFolder(), today = services::clock().today()] { make(folder, today); });
+}
+
+void wait() {
+  if (worker().joinable()) worker().join();
 }
 
 } // namespace backup

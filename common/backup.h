@@ -32,4 +32,10 @@ QString todaysFolder();
 // beyond the last kDays. Never shows a message.
 Outcome daily();
 
+// At start-up: daily() for today in a thread of its own, so the log-in
+// screen does not wait for the copy of large archives; wait() lets it
+// finish (before the program ends, or a test looks).
+void start();
+void wait();
+
 } // namespace backup

@@ -30,8 +30,14 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(login));
     const qint64 ms = timer.elapsed();
     qInfo("start-up to the log-in screen shown: %lld ms", ms);
-    // the goal is 300 ms; the shared test machine gets room
-    QVERIFY2(ms < 1000, qPrintable(QStringLiteral("start-up took %1 ms").arg(ms)));
+    // the goal is 300 ms; the shared test machine gets room, and more in
+    // the sanitizer build, which runs several times slower
+#ifdef __SANITIZE_ADDRESS__
+    constexpr qint64 kLimit = 3000;
+#else
+    constexpr qint64 kLimit = 1000;
+#endif
+    QVERIFY2(ms < kLimit, qPrintable(QStringLiteral("start-up took %1 ms").arg(ms)));
 
     QCOMPARE(login->objectName(), QStringLiteral("TfrmPassword"));
     QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : login->focusWidget()->objectName(),
@@ -52,9 +58,9 @@ private slots:
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Apri"));
     // the decimal comma whatever the system says (the tests run in the C locale)
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
-    // the day's copy of the data was made
-    QVERIFY(QFileInfo(backup::todaysFolder() + QStringLiteral("/Clienti.pro")).isFile());
     startup::finish();
+    // the day's copy of the data was made meanwhile
+    QVERIFY(QFileInfo(backup::todaysFolder() + QStringLiteral("/Clienti.pro")).isFile());
   }
 
   // The summary of documents to complete made at start-up lists them then,

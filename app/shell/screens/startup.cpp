@@ -77,9 +77,10 @@ QWidget* start() {
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
   installHelpViewer();
-  // the first start of the day copies the data aside, and every start
-  // clears what saves cut short by a crash left behind; both silently
-  backup::daily();
+  // the first start of the day copies the data aside while the log-in
+  // waits, and every start clears what saves cut short by a crash left
+  // behind; both silently
+  backup::start();
   for (const QString& folder : {paths::programFolder(), attachments::folder()}) safefile::removeLeftovers(folder);
 
   QWidget* login = keep(new TfrmPassword);
@@ -112,6 +113,7 @@ int run(int argc, char** argv) {
 }
 
 void finish() {
+  backup::wait();
   // the screens go before the application object does, the last made first
   while (!screens().empty()) {
     QWidget* screen = screens().back();
