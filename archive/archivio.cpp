@@ -34,6 +34,15 @@ bool whole(Io io, int fd, Buffer data, size_t size, off_t at) {
 }
 
 bool fullWrite(int fd, const char* data, size_t size, off_t at) { return whole(::pwrite, fd, data, size, at); }
+
+void syncFolderOf(const QByteArray& file) {
+  const qsizetype slash = file.lastIndexOf('/');
+  const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
 bool fullRead(int fd, char* data, size_t size, off_t at) { return whole(::pread, fd, data, size, at); }
 
 } // namespace
@@ -50,12 +59,19 @@ TArchivioSchede::~TArchivioSchede() {
 void TArchivioSchede::open(Access access) {
   close();
   const QByteArray native = path_.toLocal8Bit();
-  int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // A link planted under an archive's name is never followed (ELOOP).
+  int fd = ::open(native.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  // A new archive's name is synced with its folder, so it survives a power cut.
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) syncFolderOf(native);
+    else if (errno == EEXIST) fd = ::open(native.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  }
   writable_ = fd >= 0;
   // A reading command may still browse an archive it cannot write, for
   // instance a copy on read-only media; a writing command may not.
   if (fd < 0 && access == Access::Read && (errno == EACCES || errno == EROFS || errno == EPERM))
-    fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) fail("open");
   const int op = (access == Access::Write ? LOCK_EX : LOCK_SH) | LOCK_NB;
   const auto deadline = std::chrono::steady_clock::now() + kLockPatience;

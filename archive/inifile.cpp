@@ -1,9 +1,13 @@
 #include "inifile.h"
 
 #include "cp1252.h"
+#include "safefile.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -11,11 +15,24 @@ bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::Case
 
 bool IniFile::load(const QString& path) {
   lines_.clear();
-  QFile f(path);
-  if (!f.exists()) return true;
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  const QString text = cp1252::decode(f.readAll());
+  // a link under the file's name is not followed: it reads as a failure
+  const int fd = safefile::openNoFollow(path, O_RDONLY);
+  if (fd < 0) return errno == ENOENT;
+  struct stat st {};
+  QFile f;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) return false;
+  parse(bytes);
+  return true;
+}
+
+void IniFile::parse(const QByteArray& bytes) {
+  lines_.clear();
+  const QString text = cp1252::decode(bytes);
   QString section;
   const QStringList raw = text.split(QLatin1Char('\n'));
   for (int i = 0; i < raw.size(); ++i) {
@@ -36,22 +53,21 @@ bool IniFile::load(const QString& path) {
     }
     lines_.push_back(l);
   }
-  return true;
 }
 
-bool IniFile::save(const QString& path) const {
+QByteArray IniFile::toBytes() const {
   QByteArray out;
   for (const Line& l : lines_) {
     out += cp1252::encode(l.key.isEmpty() ? l.text : l.key + QLatin1Char('=') + l.value);
     out += "\r\n";
   }
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(out) != out.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return out;
+}
+
+bool IniFile::save(const QString& path, QString* reason) const {
+  const safefile::Status saved = safefile::save(path, toBytes());
+  if (!saved && reason) *reason = saved.reason;
+  return saved.ok;
 }
 
 int IniFile::findKey(const QString& section, const QString& key) const {
@@ -65,7 +81,12 @@ QString IniFile::value(const QString& section, const QString& key) const {
   return i < 0 ? QString() : lines_[i].value;
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+void IniFile::setValue(const QString& section, const QString& key, const QString& text) {
+  // A value is one line, stored as a reading gives it back: a line break
+  // would end it and start a key or section of its own.
+  QString value = text;
+  value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  value = value.trimmed();
   const int i = findKey(section, key);
   if (i >= 0) {
     lines_[i].value = value;
@@ -103,9 +124,13 @@ QString IniFile::read(const QString& path, const QString& section, const QString
   return loaded ? ini.value(section, key) : QString();
 }
 
-bool IniFile::write(const QString& path, const QString& section, const QString& key, const QString& value) {
+bool IniFile::write(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* reason) {
   IniFile ini;
-  if (!ini.load(path)) return false;
+  if (!ini.load(path)) {
+    if (reason) *reason = QStringLiteral("Impossibile leggere il file.");
+    return false;
+  }
   ini.setValue(section, key, value);
-  return ini.save(path);
+  return ini.save(path, reason);
 }

@@ -11,11 +11,14 @@
 class IniFile {
 public:
   // Reads the file; a missing file reads as empty and counts as success.
-  // False when the file exists but cannot be read.
+  // False when the file exists but cannot be read, or its name is a link.
   bool load(const QString& path);
-  // Writes the whole file through a temporary file, so a failure never
-  // leaves it half-written. False on failure.
-  bool save(const QString& path) const;
+  // Writes the whole file through the safe save: a failure leaves the old
+  // file as it was. False on failure, with the system's reason.
+  bool save(const QString& path, QString* reason = nullptr) const;
+  // The same from and to the bytes of a file.
+  void parse(const QByteArray& bytes);
+  QByteArray toBytes() const;
 
   // The value of a key, or empty text when the section or key is missing.
   // Names compare without regard to the case of A to Z, as on Windows.
@@ -24,7 +27,8 @@ public:
 
   // Convenience: one value read from or written to a file.
   static QString read(const QString& path, const QString& section, const QString& key, bool* ok = nullptr);
-  static bool write(const QString& path, const QString& section, const QString& key, const QString& value);
+  static bool write(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* reason = nullptr);
 
 private:
   struct Line {

@@ -3,12 +3,12 @@
 #include "archive/cp1252.h"
 #include "archive/paths.h"
 #include "archive/record.h"
+#include "archive/safefile.h"
 #include "common/services.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -16,38 +16,6 @@
 namespace attachments {
 
 namespace {
-
-// Copies source into target through a temporary file beside the target;
-// the target is replaced only when every byte has been written.
-bool copyReplacing(QFile& source, const QString& target, QString* reason) {
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly)) {
-    *reason = out.errorString();
-    return false;
-  }
-  char buffer[64 * 1024];
-  for (;;) {
-    const qint64 n = source.read(buffer, sizeof buffer);
-    if (n < 0) {
-      *reason = source.errorString();
-      out.cancelWriting();
-      out.commit();
-      return false;
-    }
-    if (n == 0) break;
-    if (out.write(buffer, n) != n) {
-      *reason = out.errorString();
-      out.cancelWriting();
-      out.commit();
-      return false;
-    }
-  }
-  if (!out.commit()) {
-    *reason = out.errorString();
-    return false;
-  }
-  return true;
-}
 
 AttachResult failed(const QString& name, const QString& reason) {
   services::error(copyFailedMessage(name, reason));
@@ -95,15 +63,19 @@ AttachResult attach(const QString& sourcePath) {
   std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()), ec);
   if (!ec && !QFileInfo(dir).isDir()) ec = std::make_error_code(std::errc::not_a_directory);
   if (ec) return failed(name, QString::fromLocal8Bit(ec.message().c_str()));
+  // nor is a link put in place of the folder itself
+  if (QFileInfo(QDir::cleanPath(dir)).isSymLink()) return failed(name, safefile::linkReason());
 
   const QString target = dir + name;
   const QFileInfo existing(target);
-  if (existing.exists() || existing.isSymLink()) {
+  // a link planted in the folder is neither followed nor replaced
+  if (existing.isSymLink()) return failed(name, safefile::linkReason());
+  if (existing.exists()) {
     if (!existing.isFile()) return failed(name, QStringLiteral("Nella cartella esiste gi\u00E0 un elemento con questo nome che non \u00E8 un file."));
     if (!services::ask(QString::fromUtf8(kOverwriteQuestion))) return {Outcome::KeptExisting, name};
   }
-  QString reason;
-  if (!copyReplacing(source, target, &reason)) return failed(name, reason);
+  const safefile::Status copied = safefile::copy(source, target);
+  if (!copied) return failed(name, copied.reason);
   return {Outcome::Copied, name};
 }
 
@@ -112,6 +84,10 @@ bool openStored(const QString& name) {
   const QString path = storedPath(name);
   if (path.isEmpty()) {
     services::warning(badNameMessage(fieldtext::trimmed(name)));
+    return false;
+  }
+  if (QFileInfo(path).isSymLink()) {
+    services::warning(linkMessage(fieldtext::trimmed(name)));
     return false;
   }
   services::shell().open(QDir::toNativeSeparators(path));
@@ -128,6 +104,11 @@ QString badNameMessage(const QString& name) {
   return QStringLiteral("Attenzione: il nome \"") + name +
          QStringLiteral("\" non pu\u00F2 essere usato per un file allegato.\r\n\r\n"
                         "Il nome di un file allegato non pu\u00F2 contenere i caratteri / \\ : n\u00E9 indicare una cartella.");
+}
+
+QString linkMessage(const QString& name) {
+  return QStringLiteral("Attenzione: il file allegato \"") + name +
+         QStringLiteral("\" non pu\u00F2 essere aperto.\r\n\r\n") + safefile::linkReason();
 }
 
 QString nameDoesNotFitMessage(const QString& name) {

@@ -44,19 +44,23 @@ struct AttachResult {
 // Copies the file the user picked (its full path) into the folder under its
 // own trimmed name, creating the folder if missing. A name that does not fit
 // the card is refused before anything is copied. An existing copy of the
-// same name is replaced only after the overwrite question. The copy goes
-// through a temporary file in the folder, so a failed copy leaves any
-// earlier copy intact. Failures are reported with an error message.
+// same name is replaced only after the overwrite question; a symbolic link
+// of that name is refused. The copy goes through the safe save, so a failed
+// copy (full disk, failing write) stores nothing and leaves any earlier copy
+// intact. Failures are reported with an error message and the system's
+// reason.
 AttachResult attach(const QString& sourcePath);
 
 // Asks the shell to open the stored copy of a name. An empty name does
-// nothing; a name that is not a bare name is refused with a warning and
-// never opened. A missing copy is left to the shell. True when asked.
+// nothing; a name that is not a bare name, or a stored name that is a
+// symbolic link, is refused with a warning and never opened. A missing copy
+// is left to the shell. True when asked.
 bool openStored(const QString& name);
 
 // The messages of the failures above.
 QString copyFailedMessage(const QString& name, const QString& reason);
 QString badNameMessage(const QString& name);
+QString linkMessage(const QString& name);
 QString nameDoesNotFitMessage(const QString& name);
 
 } // namespace attachments

@@ -7,6 +7,7 @@ namespace money {
 namespace {
 
 constexpr int kMaxIntegerDigits = 14;
+constexpr std::int64_t kWholeLimit = 100000000000000; // 10^kMaxIntegerDigits
 
 constexpr Units kPowers[] = {1, 10, 100, 1000, 10000, 100000};
 
@@ -58,6 +59,9 @@ Parsed parseChars(const Char* begin, const Char* end, int decimals, Code code) {
   if (tooLarge) return {ParseStatus::TooLarge, 0};
   for (int d = fractionDigits; d < decimals; ++d) fraction *= 10;
   Units units = whole * kPowers[decimals] + fraction + (roundUp ? 1 : 0);
+  // rounding up may carry into a fifteenth integer digit, which no amount
+  // holds: 99999999999999,995 at two decimals is too large, not 10^14
+  if (units >= kWholeLimit * kPowers[decimals]) return {ParseStatus::TooLarge, 0};
   return {ParseStatus::Ok, negative ? -units : units};
 }
 

@@ -3,14 +3,12 @@
 #include "fieldbytes.h"
 
 #include "archive/cp1252.h"
+#include "archive/safefile.h"
 
 #include <QBuffer>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace xls {
 
@@ -169,23 +167,15 @@ QByteArray document(const QString& worksheet, std::span<const ExportColumn> colu
 }
 
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table) {
-  const QFileInfo target(path);
-  // The new file is written beside the old one under a temporary name and
-  // renamed over it only once it is whole.
-  QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-  if (!temp.open()) return false;
-  if (!write(temp, worksheet, columns, table) || !temp.flush()) return false;
-  temp.close();
-  temp.setPermissions(target.exists() ? QFile::permissions(path)
-                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                            QFile::ReadGroup | QFile::ReadOther);
-  std::error_code failed;
-  std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
-                          failed);
-  if (failed) return false;
-  temp.setAutoRemove(false);
-  return true;
+          const ExportTable& table, QString* reason) {
+  // Written beside the old file and put in its place only once whole and
+  // synced: a failed export leaves the previous file as it was.
+  safefile::Writer out(path);
+  safefile::Device device(out);
+  safefile::Status saved{false, QString()};
+  if (write(device, worksheet, columns, table)) saved = out.commit();
+  if (!saved && reason) *reason = saved.reason.isEmpty() ? out.reason() : saved.reason;
+  return saved.ok;
 }
 
 } // namespace xls

@@ -80,11 +80,12 @@ private:
 bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 
-// Writes the file under a temporary name in the same folder and renames it
-// over the old one, so a failed export leaves the previous file as it was.
-// False on any failure.
+// Writes the file through the safe save (a temporary file in the same
+// folder, synced and renamed over the old one), so a failed export leaves
+// the previous file as it was. False on any failure, with the system's
+// reason.
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table);
+          const ExportTable& table, QString* reason = nullptr);
 
 // The questions and the failure message of the exports.
 namespace text {

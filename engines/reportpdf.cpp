@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -24,6 +23,11 @@ namespace {
 
 constexpr int kPdfResolution = 1200;
 const char* const kProgramName = "Velarion";
+
+FileSaver& fileSaver() {
+  static FileSaver saver;
+  return saver;
+}
 
 void setError(QString* error, const QString& text) {
   if (error) *error = text;
@@ -105,22 +109,14 @@ bool writePdf(const Pages& pages, const QString& file, QString* error) {
     setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": esiste una cartella con questo nome.").arg(shown));
     return false;
   }
-  QSaveFile out(file);
-  out.setDirectWriteFallback(false);
-  if (!out.open(QIODevice::WriteOnly)) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
-    return false;
-  }
-  if (out.write(data) != data.size()) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
-    out.cancelWriting();
-    return false;
-  }
-  if (!out.commit()) {
-    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, out.errorString()));
+  QString reason = QStringLiteral("nessuna procedura di salvataggio disponibile.");
+  if (!fileSaver() || !fileSaver()(file, data, &reason)) {
+    setError(error, QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(shown, reason));
     return false;
   }
   return true;
 }
+
+void setFileSaver(FileSaver saver) { fileSaver() = std::move(saver); }
 
 } // namespace report

@@ -9,7 +9,16 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace report {
+
+// How a finished PDF is put in place of its file: the program hands in the
+// safe save every file it writes goes through (a temporary file beside the
+// target, synced and renamed over it). True when saved, else false with
+// *reason set. Until one is installed no PDF file is written.
+using FileSaver = std::function<bool(const QString& file, const QByteArray& bytes, QString* reason)>;
+void setFileSaver(FileSaver saver);
 
 // The document as PDF bytes; empty with *error set on failure.
 QByteArray pdfBytes(const Pages& pages, QString* error = nullptr);

@@ -1,7 +1,9 @@
 #include "screenkit.h"
 
 #include "archive/record.h"
+#include "archive/safefile.h"
 #include "common/services.h"
+#include "engines/reportpdf.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -109,6 +111,8 @@ void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
   services::setDefaults(&messages, &shell);
+  // PDF files go through the safe save, as every file the program writes
+  report::setFileSaver(safefile::saveTo);
 }
 
 // ---- pictures and links ----

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileDevice>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,24 @@ TEST_F(Archivio, PositionsOutsideTheFileFail) {
   EXPECT_THROW(a.append(rec('x', 7)), ArchiveError);
   a.close();
   EXPECT_EQ(fileBytes(path), rec('a'));
+}
+
+// A link planted under an archive's name is never opened: neither its
+// target is written nor its records shown.
+TEST_F(Archivio, ALinkUnderTheArchivesNameIsRefused) {
+  QTemporaryDir elsewhere;
+  const QString victim = elsewhere.path() + QStringLiteral("/passwd");
+  {
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(rec('v'));
+  }
+  ASSERT_TRUE(QFile::link(victim, path));
+  for (const auto access : {TArchivioSchede::Access::Read, TArchivioSchede::Access::Write}) {
+    TArchivioSchede a(path, 8);
+    EXPECT_THROW(a.open(access), ArchiveError);
+  }
+  EXPECT_EQ(fileBytes(victim), rec('v'));
 }
 
 TEST_F(Archivio, ReadOnlyFolderFailsToCreateAndWriteButStillReads) {

@@ -1,7 +1,11 @@
 #include "archive/inifile.h"
+#include "faults.h"
 #include "support.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -49,4 +53,51 @@ TEST(IniFile, MissingFileReadsEmptyAndUnwritableFolderFails) {
   EXPECT_TRUE(ok);
   EXPECT_FALSE(IniFile::write(folder.path(QStringLiteral("no/dir/x.ini")), QStringLiteral("A"), QStringLiteral("B"),
                               QStringLiteral("C")));
+}
+
+// The settings and password files are written whole or not at all: a write
+// that fails (full disk) keeps the old file and says why; a link under the
+// file's name is neither read nor replaced.
+TEST(IniFile, FailedWriteKeepsTheOldFileAndALinkIsRefused) {
+  TempProgramFolder folder;
+  const QString path = folder.path(QStringLiteral("Quorbis.ini"));
+  const QByteArray old("[Numerazione Protocollo]\r\nUltimo=41\r\n");
+  writeBytes(path, old);
+  for (const rlim_t limit : {rlim_t(0), rlim_t(10)}) {
+    QString reason;
+    bool written = true;
+    {
+      FileSizeLimit full(limit);
+      written = IniFile::write(path, QStringLiteral("Numerazione Protocollo"), QStringLiteral("Ultimo"),
+                               QStringLiteral("42"), &reason);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(reason, qt_error_string(EFBIG));
+    EXPECT_EQ(bytes(path), old);
+  }
+
+  QTemporaryDir elsewhere;
+  const QString victim = elsewhere.path() + QStringLiteral("/other.ini");
+  writeBytes(victim, "[Accesso]\r\nValore=00\r\n");
+  const QString link = folder.path(QStringLiteral("unins000.dll"));
+  ASSERT_TRUE(QFile::link(victim, link));
+  bool ok = true;
+  EXPECT_EQ(IniFile::read(link, QStringLiteral("Accesso"), QStringLiteral("Valore"), &ok), QString());
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(IniFile::write(link, QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("FF")));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(bytes(victim), QByteArray("[Accesso]\r\nValore=00\r\n"));
+}
+
+// A value is one line: a line break in it cannot start a key or a section
+// of its own (an office name could otherwise reset the password).
+TEST(IniFile, AValueCannotBreakIntoTheNextLine) {
+  TempProgramFolder folder;
+  const QString path = folder.path(QStringLiteral("Quorbis.ini"));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("4F7A")));
+  ASSERT_TRUE(IniFile::write(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio"),
+                             QStringLiteral(" Tecnico\r\n[Accesso]\nValore=00 ")));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("4F7A"));
+  EXPECT_EQ(IniFile::read(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio")),
+            QStringLiteral("Tecnico  [Accesso] Valore=00"));
 }

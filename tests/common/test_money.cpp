@@ -39,6 +39,10 @@ TEST(Money, ParsingSignsStatusesAndStoredBytes) {
   EXPECT_EQ(money::parse(QStringLiteral("99999999999999,9999"), 4).units, 999999999999999999);
   EXPECT_EQ(money::parse(QStringLiteral("000099999999999999"), 4).status, ParseStatus::Ok);
   EXPECT_EQ(money::parse(QStringLiteral("100000000000000"), 2).status, ParseStatus::TooLarge);
+  // rounding that carries into a fifteenth digit gives an amount no field can read back
+  EXPECT_EQ(money::parse(QStringLiteral("99999999999999,99995"), 4).status, ParseStatus::TooLarge);
+  EXPECT_EQ(money::parse(QStringLiteral("-99999999999999,995"), 2).status, ParseStatus::TooLarge);
+  EXPECT_EQ(money::parse(QStringLiteral("99999999999999,994"), 2).units, 9999999999999999);
 }
 
 // A field of fixed width holds only so many digits before the comma.

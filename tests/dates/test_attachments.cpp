@@ -1,5 +1,7 @@
 #include "common/attachments.h"
 
+#include "archive/safefile.h"
+#include "faults.h"
 #include "support.h"
 
 #include <QDir>
@@ -7,6 +9,9 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -109,6 +114,91 @@ TEST_F(Attaching, ACopyThatBreaksOffKeepsTheEarlierStoredCopy) {
   EXPECT_EQ(messages.last().kind, MessageKind::Error);
   EXPECT_EQ(read(stored(QStringLiteral("mem"))), QByteArray("EARLIER"));
   EXPECT_EQ(storedFiles(), QStringList{QStringLiteral("mem")});
+}
+
+// On a full disk or a failing write nothing is stored: no empty or cut copy
+// under the name, an earlier copy stays whole, and the user is told why.
+TEST_F(Attaching, ACopyThatCannotBeWrittenStoresNothingAndSaysWhy) {
+  const QByteArray earlier = "EARLIER COPY";
+  struct Case {
+    const char* what;
+    qsizetype size;  // bytes of the picked file
+    int limit;       // bytes a file may grow to; -1: read-only folder
+    bool overwrite;  // a copy of that name is already stored
+  } cases[] = {
+      {"new name, disk full", 5000, 0, false},
+      {"new name, disk fills after 64 KiB", 200000, 65536, false},
+      {"overwrite, disk full", 5000, 0, true},
+      {"overwrite, disk fills after 64 KiB", 200000, 65536, true},
+      {"overwrite, disk fills inside a block", 200000, 40000, true},
+      {"overwrite, read-only folder", 5000, -1, true},
+  };
+  for (const Case& c : cases) {
+    QDir(program.path(QStringLiteral("Documenti_Allegati"))).removeRecursively();
+    QDir().mkpath(program.path(QStringLiteral("Documenti_Allegati")));
+    if (c.overwrite) write(stored(QStringLiteral("perizia.pdf")), earlier);
+    const QString source = pick(QStringLiteral("perizia.pdf"), QByteArray(c.size, 'p'));
+    messages.clear();
+    messages.answers = {true};
+    attachments::AttachResult r;
+    {
+      std::optional<FileSizeLimit> full;
+      std::optional<ReadOnlyFolder> readOnly;
+      if (c.limit >= 0) {
+        full.emplace(rlim_t(c.limit));
+      } else {
+        readOnly.emplace(program.path(QStringLiteral("Documenti_Allegati")));
+        if (!readOnly->holds()) continue;
+      }
+      r = attachments::attach(source);
+    }
+    EXPECT_EQ(r.outcome, attachments::Outcome::Failed) << c.what;
+    EXPECT_TRUE(r.name.isEmpty()) << c.what;
+    EXPECT_FALSE(messages.shown.empty()) << c.what;
+    EXPECT_EQ(messages.last().kind, MessageKind::Error) << c.what;
+    const QString reason = c.limit >= 0 ? qt_error_string(EFBIG) : qt_error_string(EACCES);
+    EXPECT_EQ(messages.lastText(), attachments::copyFailedMessage(QStringLiteral("perizia.pdf"), reason)) << c.what;
+    if (c.overwrite) {
+      EXPECT_EQ(read(stored(QStringLiteral("perizia.pdf"))), earlier) << c.what;
+      EXPECT_EQ(storedFiles(), QStringList{QStringLiteral("perizia.pdf")}) << c.what;
+    } else {
+      EXPECT_TRUE(storedFiles().isEmpty()) << c.what;
+    }
+  }
+}
+
+// A link planted in the folder under the name of an attachment is neither
+// followed (the file it points to stays as it is) nor opened.
+TEST_F(Attaching, ALinkInTheFolderIsNeitherFollowedNorOpened) {
+  const QString victim = elsewhere.path() + QStringLiteral("/Clienti.pro");
+  write(victim, "RECORDS");
+  QDir().mkpath(program.path(QStringLiteral("Documenti_Allegati")));
+  ASSERT_TRUE(QFile::link(victim, stored(QStringLiteral("verbale.doc"))));
+
+  messages.answers = {true};
+  const auto r = attachments::attach(pick(QStringLiteral("verbale.doc"), "OVERWRITTEN"));
+  EXPECT_EQ(r.outcome, attachments::Outcome::Failed);
+  ASSERT_EQ(messages.shown.size(), 1u); // refused before the overwrite question
+  EXPECT_EQ(messages.last().kind, MessageKind::Error);
+  EXPECT_EQ(messages.lastText(), attachments::copyFailedMessage(QStringLiteral("verbale.doc"), safefile::linkReason()));
+  EXPECT_EQ(read(victim), QByteArray("RECORDS"));
+  EXPECT_TRUE(QFileInfo(stored(QStringLiteral("verbale.doc"))).isSymLink());
+
+  messages.clear();
+  EXPECT_FALSE(attachments::openStored(QStringLiteral("verbale.doc")));
+  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_EQ(messages.last().kind, MessageKind::Warning);
+  EXPECT_EQ(messages.lastText(), attachments::linkMessage(QStringLiteral("verbale.doc")));
+
+  // nor is a link put in place of the folder itself
+  QDir(program.path(QStringLiteral("Documenti_Allegati"))).removeRecursively();
+  ASSERT_TRUE(QFile::link(elsewhere.path(), program.path(QStringLiteral("Documenti_Allegati"))));
+  messages.clear();
+  EXPECT_EQ(attachments::attach(pick(QStringLiteral("altro.doc"), "X")).outcome, attachments::Outcome::Failed);
+  EXPECT_EQ(messages.lastText(), attachments::copyFailedMessage(QStringLiteral("altro.doc"), safefile::linkReason()));
+  QStringList there = QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden);
+  there.sort();
+  EXPECT_EQ(there.join(QLatin1Char(',')).toStdString(), "Clienti.pro,altro.doc,verbale.doc");
 }
 
 TEST_F(Attaching, OnlyBareNamesAreOpenedOrWritten) {

@@ -5,6 +5,7 @@
 //   QCOMPARE(printed.last().report.text("txtCampo01"), ...);
 #pragma once
 
+#include "archive/safefile.h"
 #include "engines/reportlayout.h"
 #include "engines/reportpdf.h"
 #include "engines/screens/reportoutput.h"
@@ -21,7 +22,10 @@ public:
     QString file;           // PDF exports only
   };
 
-  RecordingReportOutput() { report::setOutput(this); }
+  RecordingReportOutput() {
+    report::setOutput(this);
+    report::setFileSaver(safefile::saveTo); // as the program does at start-up
+  }
   ~RecordingReportOutput() override { report::setOutput(nullptr); }
 
   void print(const report::Report& r, QWidget*) override { calls.push_back({Call::Print, r, report::prepare(r), {}}); }

@@ -4,6 +4,8 @@
 #include "engines/reportlayout.h"
 #include "engines/reportpainter.h"
 #include "engines/reportpdf.h"
+#include "archive/safefile.h"
+#include "faults.h"
 #include "reporttest.h"
 #include "support.h"
 
@@ -13,11 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 using namespace report;
 using reporttest::pdfInfo;
 using reporttest::pdfText;
 
 namespace {
+
+// The program writes its PDF files through the safe save, installed at start-up.
+[[maybe_unused]] const bool saverInstalled = (report::setFileSaver(safefile::saveTo), true);
 
 // A client card with 24 rows whose texts are easy to find again.
 Report clientCard(const QString& name) {
@@ -162,4 +169,31 @@ TEST(ReportPdf, FailuresAreReportedAndLeaveNothingBehind) {
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(QFileInfo::exists(folder.path("manca")));
   EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files), QStringList());
+}
+
+// A PDF that cannot be written whole (a full disk, also for a file small
+// enough to sit in a buffer) leaves the previous PDF as it was and says why.
+TEST(ReportPdf, AFailedWriteKeepsThePreviousFile) {
+  FixedClock clock;
+  TempProgramFolder folder;
+  const Pages pages = prepare(clientCard("Rossi"));
+  const QString file = folder.path("Cliente.pdf");
+  const QByteArray bytes = pdfBytes(pages);
+  for (const rlim_t limit : {rlim_t(0), rlim_t(bytes.size() / 2)}) {
+    {
+      QFile old(file);
+      ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+      old.write("%PDF previous");
+    }
+    QString error;
+    bool written = true;
+    {
+      FileSizeLimit full(limit);
+      written = writePdf(pages, file, &error);
+    }
+    EXPECT_FALSE(written) << limit;
+    EXPECT_TRUE(error.endsWith(qt_error_string(EFBIG))) << error.toStdString();
+    EXPECT_EQ(contents(file), QByteArray("%PDF previous"));
+    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cliente.pdf"});
+  }
 }

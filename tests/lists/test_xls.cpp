@@ -2,12 +2,15 @@
 
 #include "clients/clientlists.h"
 #include "common/grids.h"
+#include "faults.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace xls;
 
@@ -151,4 +154,43 @@ TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
   EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
   // a folder that does not exist
   EXPECT_FALSE(save(folder.path(QStringLiteral("manca/Clienti.xls")), d.worksheet, d.columns, t));
+}
+
+// An export that cannot be written whole (full disk, a write cut short in
+// the middle of a large file) reports the system's reason and leaves the
+// previous spreadsheet as it was.
+TEST(XlsSave, AFailedWriteKeepsThePreviousFile) {
+  TempProgramFolder folder;
+  const grids::GridDescription& d = clientExport();
+  const QString path = folder.path(d.file);
+  {
+    TArchivioSchede a(clientsPath(), TRecCliente().size());
+    a.open();
+    for (int i = 0; i < 3000; ++i) a.append(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
+  }
+  const ExportTable large = readClients();
+  const ExportTable small = large.reordered(std::vector<int>{0});
+  ASSERT_GT(document(d.worksheet, d.columns, large).size(), 2 << 20);
+
+  const QByteArray previous = "the previous export";
+  struct Case {
+    const ExportTable* table;
+    rlim_t limit;
+  } cases[] = {{&small, 0}, {&small, 100}, {&large, 1 << 20}};
+  for (const Case& c : cases) {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(previous);
+    old.close();
+    QString reason;
+    bool saved = true;
+    {
+      FileSizeLimit full(c.limit);
+      saved = save(path, d.worksheet, d.columns, *c.table, &reason);
+    }
+    EXPECT_FALSE(saved) << c.limit;
+    EXPECT_EQ(reason, qt_error_string(EFBIG));
+    EXPECT_EQ(fileBytes(path), previous);
+    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
+  }
 }

@@ -5,12 +5,16 @@
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
 #include "common/screens/screenkit.h"
+#include "faults.h"
 #include "support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <optional>
 
 using screenkit::control;
 
@@ -273,6 +277,56 @@ private slots:
     if (!focus.isEmpty()) QCOMPARE(change->focusWidget(), edit(change.get(), qPrintable(focus)));
     QFile f(password::filePath());
     QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), before);
+  }
+
+  // A password file that cannot be written (full disk, a write cut short,
+  // a read-only folder) is reported, and the old password still lets the
+  // user in: the file is never left empty or cut.
+  void changeThatCannotBeWrittenKeepsTheOldPassword_data() {
+    QTest::addColumn<int>("limit"); // bytes a file may grow to; -1: read-only folder instead
+    QTest::newRow("disk full") << 0;
+    QTest::newRow("disk fills inside the file") << 12;
+    QTest::newRow("read-only folder") << -1;
+  }
+  void changeThatCannotBeWrittenKeepsTheOldPassword() {
+    QFETCH(int, limit);
+    password::write(u"velarion");
+    QFile file(password::filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QTest::mouseClick(button(login.get(), "btnCambiaPassword"), Qt::LeftButton);
+    type(edit(change.get(), "txtPasswordOld"), QStringLiteral("velarion"));
+    type(edit(change.get(), "txtPasswordNew"), QStringLiteral("nuova"));
+    type(edit(change.get(), "txtConferma"), QStringLiteral("nuova"));
+    {
+      std::optional<FileSizeLimit> full;
+      std::optional<ReadOnlyFolder> readOnly;
+      if (limit >= 0) {
+        full.emplace(rlim_t(limit));
+      } else {
+        readOnly.emplace(folder->dir.path());
+        if (!readOnly->holds()) QSKIP("the folder cannot be made read-only here");
+      }
+      QTest::mouseClick(button(change.get(), "cmdOK"), Qt::LeftButton);
+    }
+    QCOMPARE(messages->shown.size(), size_t(1));
+    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages->lastText(), kChangeError);
+    QVERIFY(change->isVisible());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    file.close();
+    QCOMPARE(QDir(folder->dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("unins000.dll")});
+
+    // the old password still opens the program
+    QTest::mouseClick(button(change.get(), "cmdEsci"), Qt::LeftButton);
+    QVERIFY(login->isVisible());
+    type(edit(login.get(), "txtPassword"), QStringLiteral("velarion"));
+    QTest::keyClick(edit(login.get(), "txtPassword"), Qt::Key_Return);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(messages->shown.size(), size_t(1));
   }
 
   void changeSucceedsAndLeadsBackToLogIn() {

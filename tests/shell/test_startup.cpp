@@ -3,6 +3,7 @@
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/startup.h"
 #include "archive/archivio.h"
+#include "common/backup.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
 #include "documents/documento.h"
@@ -10,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -18,14 +20,24 @@ class StartupTest : public QObject {
 private slots:
   void logInScreenShownQuickly() {
     TempProgramFolder folder;
+    {
+      QFile clients(folder.path(QStringLiteral("Clienti.pro")));
+      QVERIFY(clients.open(QIODevice::WriteOnly));
+    }
     QElapsedTimer timer;
     timer.start();
     QWidget* login = startup::start();
     QVERIFY(QTest::qWaitForWindowExposed(login));
     const qint64 ms = timer.elapsed();
     qInfo("start-up to the log-in screen shown: %lld ms", ms);
-    // the goal is 300 ms; the shared test machine gets room
-    QVERIFY2(ms < 1000, qPrintable(QStringLiteral("start-up took %1 ms").arg(ms)));
+    // the goal is 300 ms; the shared test machine gets room, and more in
+    // the sanitizer build, which runs several times slower
+#ifdef __SANITIZE_ADDRESS__
+    constexpr qint64 kLimit = 3000;
+#else
+    constexpr qint64 kLimit = 1000;
+#endif
+    QVERIFY2(ms < kLimit, qPrintable(QStringLiteral("start-up took %1 ms").arg(ms)));
 
     QCOMPARE(login->objectName(), QStringLiteral("TfrmPassword"));
     QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : login->focusWidget()->objectName(),
@@ -47,6 +59,8 @@ private slots:
     // the decimal comma whatever the system says (the tests run in the C locale)
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     startup::finish();
+    // the day's copy of the data was made meanwhile
+    QVERIFY(QFileInfo(backup::todaysFolder() + QStringLiteral("/Clienti.pro")).isFile());
   }
 
   // The summary of documents to complete made at start-up lists them then,

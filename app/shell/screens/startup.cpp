@@ -6,6 +6,10 @@
 #include "app/shell/screens/tfrmavvio.h"
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
+#include "archive/paths.h"
+#include "archive/safefile.h"
+#include "common/attachments.h"
+#include "common/backup.h"
 #include "common/screens/screenkit.h"
 #include "documents/screens/documentlists_screens.h"
 
@@ -73,6 +77,11 @@ QWidget* start() {
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
   installHelpViewer();
+  // the first start of the day copies the data aside while the log-in
+  // waits, and every start clears what saves cut short by a crash left
+  // behind; both silently
+  backup::start();
+  for (const QString& folder : {paths::programFolder(), attachments::folder()}) safefile::removeLeftovers(folder);
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));
@@ -104,6 +113,7 @@ int run(int argc, char** argv) {
 }
 
 void finish() {
+  backup::wait();
   // the screens go before the application object does, the last made first
   while (!screens().empty()) {
     QWidget* screen = screens().back();

@@ -1,4 +1,5 @@
 // The output seam, the preview window and the printer path.
+#include "archive/safefile.h"
 #include "common/reports.h"
 #include "engines/screens/reportdesktop.h"
 #include "engines/screens/reportoutput.h"
@@ -8,6 +9,7 @@
 #include "tests/engines/reporttest.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -178,6 +180,12 @@ private slots:
     TempProgramFolder folder;
     DesktopOutput desktop;
     QString error;
+    // no way to save installed: nothing is written, and the user is told
+    report::setFileSaver({});
+    QVERIFY(!desktop.exportPdf(sampleCard(), folder.path(QStringLiteral("Cliente.pdf")), &error));
+    QVERIFY(!QFileInfo::exists(folder.path(QStringLiteral("Cliente.pdf"))));
+    QVERIFY(!error.isEmpty());
+    report::setFileSaver(safefile::saveTo); // as the program does at start-up
     QVERIFY(desktop.exportPdf(sampleCard(), folder.path(QStringLiteral("Cliente.pdf")), &error));
     QVERIFY(reporttest::pdfText(folder.path(QStringLiteral("Cliente.pdf"))).contains(QStringLiteral("Valore 24")));
     QVERIFY(!desktop.exportPdf(sampleCard(), folder.path(QStringLiteral("manca/Cliente.pdf")), &error));

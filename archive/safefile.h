@@ -1,0 +1,110 @@
+// The one way the program writes a file. The new content goes to a
+// temporary file beside the target; every write, the flush and the sync are
+// checked; only then is it renamed over the target and the folder synced. On
+// any failure the temporary file is removed, the target stays exactly as it
+// was and the system's reason comes back for the caller's message. A target
+// name that is a symbolic link is refused, never followed or replaced.
+//
+// Reading files of the program folder goes through openNoFollow() for the
+// same reason: a link planted under a program file's name is not followed.
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <string_view>
+#include <vector>
+
+namespace safefile {
+
+struct Status {
+  bool ok = true;
+  QString reason; // the system's reason when not ok
+  explicit operator bool() const { return ok; }
+};
+
+// The system's text for an error number; a link met where none is followed
+// (ELOOP) is named as such.
+QString reasonFor(int error);
+// The reason given when a name is a symbolic link.
+QString linkReason();
+
+// open(2) of an existing file that refuses a symbolic link at the last
+// component of the name (errno ELOOP). The descriptor is close-on-exec.
+int openNoFollow(const QString& path, int flags);
+
+// Writes a file piece by piece (large exports, copies): appends are
+// gathered into large blocks. Nothing is visible under the target's name
+// until commit() succeeds. A failed append makes every later call fail
+// with the first reason. Destroying an uncommitted writer aborts it.
+class Writer {
+public:
+  explicit Writer(QString target);
+  ~Writer();
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+
+  // Creates the temporary file (done by the first append when not called).
+  bool open();
+  bool append(const char* data, size_t size);
+  bool append(std::string_view bytes) { return append(bytes.data(), bytes.size()); }
+  bool append(const QByteArray& bytes) { return append(bytes.constData(), size_t(bytes.size())); }
+  // Puts the file in place; on failure the target is untouched.
+  Status commit();
+  // Drops what was written; the target is untouched.
+  void abort();
+  // Fails the writer with a reason of the caller's (a source that could
+  // not be read, for instance); the file is dropped.
+  void fail(const QString& reason);
+
+  bool ok() const { return reason_.isEmpty(); }
+  const QString& reason() const { return reason_; }
+  const QString& target() const { return target_; }
+
+private:
+  bool flushBuffer();
+  bool failWith(int error);
+  void drop();
+
+  QString target_;
+  QByteArray temp_; // the temporary file's name, encoded
+  int fd_ = -1;
+  bool committed_ = false;
+  QString reason_;
+  std::vector<char> buffer_;
+};
+
+// A write-only device over a writer, for code that writes to a QIODevice.
+class Device : public QIODevice {
+public:
+  explicit Device(Writer& writer);
+
+protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override;
+
+private:
+  Writer& writer_;
+};
+
+// The whole new content of a file in one call.
+Status save(const QString& target, std::string_view bytes);
+inline Status save(const QString& target, const QByteArray& bytes) {
+  return save(target, std::string_view(bytes.constData(), size_t(bytes.size())));
+}
+
+// The same as a plain function, for code that is handed a way to save
+// (the report engine): true when saved, else false with *reason set.
+bool saveTo(const QString& target, const QByteArray& bytes, QString* reason);
+
+// Copies everything a device still has to read into the target.
+Status copy(QIODevice& source, const QString& target);
+
+// Removes from a folder the temporary files of saves that never finished
+// (the program was killed, the power failed): only files named as the
+// writer names them and not written to for `age` seconds, so a save that
+// another workstation has in hand is never touched.
+void removeLeftovers(const QString& folder, qint64 age = 12 * 3600);
+
+} // namespace safefile
