@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "projects/screens/tfrmreferti.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ const Application kApplications[] = {
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
-     nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
+     yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
      nullptr /* yearly<yearscreens::Archive::Movimenti, TfrmMovimenti> */},
     {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
