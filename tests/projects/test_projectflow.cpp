@@ -25,6 +25,12 @@
 
 namespace {
 
+// A screen left as a picture in VELARION_SHOTS, when set.
+void shot(QWidget* screen, const QString& name) {
+  if (const QString shots = qEnvironmentVariable("VELARION_SHOTS"); !shots.isEmpty())
+    screen->grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 QByteArray fileBytes(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -164,6 +170,7 @@ private slots:
     const QString dialog = drive::withModal([&] { click("cmdStampa"); }, [](QWidget* m) {
       QCOMPARE(m->windowTitle(), QStringLiteral(" Esporta scheda in RTF"));
       QCOMPARE(drive::text(m, QStringLiteral("lblMemory")), QStringLiteral("referti"));
+      shot(m, QStringLiteral("TfrmCreaRTF"));
       drive::click(m, QStringLiteral("btnStampa"));
       QVERIFY(!m->isVisible());
     });
@@ -193,7 +200,9 @@ private slots:
       QCOMPARE(s->objectName(), QStringLiteral("TfrmTrovaProgetti"));
       QCOMPARE(s->windowTitle(), QStringLiteral(" Trova progetti in archivio"));
       drive::type(s, QStringLiteral("txtResponsabile"), QStringLiteral("ROSSI"));
+      shot(s, QStringLiteral("TfrmTrovaProgetti_criteri"));
       drive::click(s, QStringLiteral("btnCerca"));
+      shot(s, QStringLiteral("TfrmTrovaProgetti_elenco"));
       QCOMPARE(drive::text(s, QStringLiteral("lblTrovate")), QStringLiteral("Il presente riepilogo contiene 1 schede."));
       QCOMPARE(s->lines().front(), QStringLiteral("Villa Bianchi \u00E0 Forl\u00EC").leftJustified(40) +
                                        QStringLiteral("  Cod. VB-01") + QString(21, QLatin1Char(' ')) +
@@ -210,6 +219,7 @@ private slots:
       auto* s = static_cast<lists::ListScreen*>(m);
       QCOMPARE(s->windowTitle(), QStringLiteral(" Riepilogo progetti scaduti non ultimati"));
       QCOMPARE(s->lines().size(), qsizetype(1));
+      shot(s, QStringLiteral("TfrmProgettiScaduti"));
       QVERIFY(s->lines().front().startsWith(QStringLiteral("Villa Bianchi")));
       s->pick(0);
     });
@@ -221,6 +231,7 @@ private slots:
       auto* e = static_cast<grids::GridScreen*>(m);
       QCOMPARE(e->windowTitle(), QStringLiteral(" Esporta archivio progetti in Microsoft Excel"));
       QCOMPARE(e->table().rows(), 3);
+      shot(e, QStringLiteral("TfrmExpReferti"));
       drive::click(e, QStringLiteral("cmdEsporta"));
     });
     const QByteArray xls = fileBytes(seams.folder.path(QStringLiteral("Progetti.xls")));
@@ -244,7 +255,7 @@ private slots:
           QWidget* tab = drive::find(card, QStringLiteral("btn%1_A").arg(QLatin1String(stem)));
           if (tab->isVisible()) QTest::mouseClick(tab, Qt::LeftButton);
           QApplication::processEvents();
-          card->grab().save(QStringLiteral("%1/progetto_%2_%3.png").arg(shots).arg(size.width()).arg(QLatin1String(stem)));
+          shot(card, QStringLiteral("TfrmReferti_%1_%2").arg(size.width()).arg(QLatin1String(stem)));
         }
       }
     }
