@@ -9,6 +9,7 @@
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
 #include "projects/screens/tfrmreferti.h"
+#include "protocol/screens/tfrmprotocollo.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ const Application kApplications[] = {
     {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>,
      TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
-     nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
+     yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
