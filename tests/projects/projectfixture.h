@@ -6,6 +6,8 @@
 #include "projects/progetto.h"
 #include "support.h"
 
+#include <QFile>
+
 #include <initializer_list>
 #include <utility>
 
@@ -32,4 +34,10 @@ inline void appendProjects(const QString& path, std::initializer_list<QByteArray
   a.open();
   for (const QByteArray& r : records) a.append(r);
   a.close();
+}
+
+// A whole file's bytes; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

@@ -15,15 +15,6 @@
 
 #include <memory>
 
-namespace {
-
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 class ProjectCardTest : public QObject {
   Q_OBJECT
 

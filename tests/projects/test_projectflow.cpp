@@ -31,11 +31,6 @@ void shot(QWidget* screen, const QString& name) {
     screen->grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class ProjectFlowTest : public QObject {

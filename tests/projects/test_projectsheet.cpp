@@ -15,11 +15,6 @@
 
 namespace {
 
-QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // A project with every field filled as a user might type it: blanks around
 // values, accents, the euro sign, braces, a backslash, memos of several
 // lines, a character the code page lacks, an empty field.
@@ -62,7 +57,7 @@ QByteArray paragraph(const char* label, const QByteArray& value) {
 
 TEST(ProjectSheet, AFilledCardGivesTheGoldenStream) {
   const QByteArray sheet = projectsheet::write(projectsheet::lines(filled()));
-  EXPECT_EQ(sheet, readFile(QStringLiteral(PROJECT_TEST_DATA "/scheda_progetto.rtf")));
+  EXPECT_EQ(sheet, fileBytes(QStringLiteral(PROJECT_TEST_DATA "/scheda_progetto.rtf")));
   // one line; the finished mark and the attachments are not written
   EXPECT_FALSE(sheet.contains('\r') || sheet.contains('\n'));
   EXPECT_FALSE(sheet.contains("pianta"));
@@ -131,7 +126,7 @@ TEST_F(SheetFile, QuestionsWriteAndOpen) {
   messages.clear();
   messages.answers = {true, false};
   EXPECT_TRUE(projectsheet::exportSheet(project({{"Nome", QStringLiteral("Primo")}})));
-  EXPECT_TRUE(readFile(path).contains("Primo"));
+  EXPECT_TRUE(fileBytes(path).contains("Primo"));
   ASSERT_EQ(messages.shown.size(), size_t(2));
   EXPECT_EQ(messages.shown[1].kind, MessageKind::Question);
   EXPECT_EQ(messages.shown[1].text, done);
@@ -140,7 +135,7 @@ TEST_F(SheetFile, QuestionsWriteAndOpen) {
   // a second run replaces the sheet, and Yes opens it
   messages.answers = {true, true};
   EXPECT_TRUE(projectsheet::exportSheet(filled()));
-  EXPECT_EQ(readFile(path), projectsheet::write(projectsheet::lines(filled())));
+  EXPECT_EQ(fileBytes(path), projectsheet::write(projectsheet::lines(filled())));
   ASSERT_EQ(shell.opened.size(), size_t(1));
   EXPECT_EQ(shell.opened[0], path);
 }
@@ -148,7 +143,7 @@ TEST_F(SheetFile, QuestionsWriteAndOpen) {
 TEST_F(SheetFile, AFailedWriteKeepsThePreviousSheetAndSaysWhy) {
   messages.answers = {true, false};
   ASSERT_TRUE(projectsheet::exportSheet(project({{"Nome", QStringLiteral("Primo")}})));
-  const QByteArray before = readFile(path);
+  const QByteArray before = fileBytes(path);
 
   // the disk refuses anything past 100 bytes
   std::signal(SIGXFSZ, SIG_IGN);
@@ -163,7 +158,7 @@ TEST_F(SheetFile, AFailedWriteKeepsThePreviousSheetAndSaysWhy) {
   setrlimit(RLIMIT_FSIZE, &old);
 
   EXPECT_FALSE(written);
-  EXPECT_EQ(readFile(path), before);
+  EXPECT_EQ(fileBytes(path), before);
   ASSERT_EQ(messages.shown.size(), size_t(2)); // the question and the failure, not the offer to open
   EXPECT_EQ(messages.last().kind, MessageKind::Plain);
   const QString failure = QStringLiteral(
