@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "money/screens/tfrmmovimenti.h"
 #include "projects/screens/tfrmreferti.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
@@ -46,7 +47,7 @@ const Application kApplications[] = {
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
-     nullptr /* yearly<yearscreens::Archive::Movimenti, TfrmMovimenti> */},
+     yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
     {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
     {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", nullptr},
     {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche", nullptr},
