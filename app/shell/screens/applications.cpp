@@ -8,6 +8,8 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "deadlines/screens/tfrmscadenzario.h"
+#include "documents/screens/tfrmaltri.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "projects/screens/tfrmreferti.h"
 #include "protocol/screens/tfrmprotocollo.h"
@@ -42,8 +44,10 @@ const Application kApplications[] = {
      TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
-    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
-    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
+    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
+     TfrmAltri::describe},
+    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario",
+     screen<TfrmScadenzario>, TfrmScadenzario::describe},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
