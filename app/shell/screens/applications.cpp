@@ -11,6 +11,7 @@
 #include "deadlines/screens/tfrmscadenzario.h"
 #include "documents/screens/tfrmaltri.h"
 #include "money/screens/tfrmmovimenti.h"
+#include "projects/screens/tfrmreferti.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
 namespace {
@@ -48,7 +49,7 @@ const Application kApplications[] = {
     {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario",
      screen<TfrmScadenzario>, TfrmScadenzario::describe},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
-     nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
+     yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
      yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
     {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
