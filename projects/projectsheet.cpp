@@ -2,28 +2,8 @@
 
 #include "archive/cp1252.h"
 #include "archive/paths.h"
-#include "common/services.h"
-
-#if __has_include("archive/safefile.h")
 #include "archive/safefile.h"
-#else
-// Until the program's safe save reaches this branch: the same contract
-// over QSaveFile (temporary file, checked flush, rename).
-#include <QSaveFile>
-namespace safefile {
-struct Status {
-  bool ok = true;
-  QString reason;
-  explicit operator bool() const { return ok; }
-};
-inline Status save(const QString& target, const QByteArray& bytes) {
-  QSaveFile f(target);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
-    return {false, f.errorString()};
-  return {};
-}
-} // namespace safefile
-#endif
+#include "common/services.h"
 
 namespace projectsheet {
 

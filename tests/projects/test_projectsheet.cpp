@@ -5,13 +5,12 @@
 
 #include "archive/paths.h"
 #include "projects/projectsheet.h"
+#include "faults.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -145,17 +144,13 @@ TEST_F(SheetFile, AFailedWriteKeepsThePreviousSheetAndSaysWhy) {
   ASSERT_TRUE(projectsheet::exportSheet(project({{"Nome", QStringLiteral("Primo")}})));
   const QByteArray before = fileBytes(path);
 
-  // the disk refuses anything past 100 bytes
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 100;
-  setrlimit(RLIMIT_FSIZE, &small);
   messages.clear();
   messages.answers = {true, true};
-  const bool written = projectsheet::exportSheet(filled());
-  setrlimit(RLIMIT_FSIZE, &old);
+  bool written = true;
+  {
+    const FileSizeLimit full(100); // the disk refuses anything past 100 bytes
+    written = projectsheet::exportSheet(filled());
+  }
 
   EXPECT_FALSE(written);
   EXPECT_EQ(fileBytes(path), before);
