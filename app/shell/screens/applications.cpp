@@ -9,7 +9,9 @@
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
 #include "documents/screens/tfrmaltri.h"
+#include "money/screens/tfrmmenubilancio.h"
 #include "money/screens/tfrmmovimenti.h"
+#include "money/screens/unpaid_screens.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
 namespace {
@@ -49,8 +51,9 @@ const Application kApplications[] = {
      nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
      yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
-    {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
-    {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", nullptr},
+    {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota",
+     screen<TfrmMenuBilancio>},
+    {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", createUnpaidMenu},
     {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche", nullptr},
 };
 
