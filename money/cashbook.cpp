@@ -44,8 +44,7 @@ QString compose(const QString& day, const QString& month, const QString& year) {
 
 // The operation date of a stored movement, straight from its bytes.
 QDate operationDay(const RecordLayout& layout, int field, const char* record) {
-  const std::string_view bytes = fieldbytes::text(layout, field, record);
-  return dates::parse(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
+  return dates::parseBytes(fieldbytes::raw(layout, field, record));
 }
 
 } // namespace

@@ -58,8 +58,7 @@ lists::Verdict rule(const char* record, QDate today, Kind kind) {
   const RecordLayout& l = TRecMovimento();
   static const int dueField = l.require("DataSca"), settled = l.require("Saldato"), income = l.require("Entrata"),
                    expense = l.require("Uscita");
-  const std::string_view due = fieldbytes::text(l, dueField, record);
-  const QDate day = dates::parse(QString::fromLatin1(due.data(), qsizetype(due.size())));
+  const QDate day = dates::parseBytes(fieldbytes::raw(l, dueField, record));
   if (!day.isValid()) return lists::Verdict::Stop;
   if (day > today || !flagIs(settled, no, record)) return lists::Verdict::Skip;
   if (kind == Kind::Income && !flagIs(income, yes, record)) return lists::Verdict::Skip;
