@@ -168,15 +168,15 @@ void GridScreen::showEvent(QShowEvent* e) {
   txtDataInizio_->setFocus(Qt::OtherFocusReason);
 }
 
-QString GridScreen::archivePath(const GridContext& context) const {
-  if (!d_.archive.isYearly()) return d_.archive.fixedPath();
-  if (d_.fileOfScreen.isEmpty()) return yearlyPath(d_, context);
-  return lists::resolve(lists::ArchivePath::of(d_.archive, d_.fileOfScreen));
+std::vector<QString> GridScreen::archivePaths(const GridContext& context) const {
+  if (!d_.archive.isYearly()) return {d_.archive.fixedPath()};
+  if (d_.fileOfScreen.isEmpty()) return yearlyPaths(d_, context);
+  return {lists::resolve(lists::ArchivePath::of(d_.archive, d_.fileOfScreen))};
 }
 
 void GridScreen::fill() {
   const GridContext context{dates::today(), chosen_, from_, to_};
-  Filled filled = grids::fill(d_, archivePath(context), context);
+  Filled filled = grids::fill(d_, archivePaths(context), context);
   model_->setTable(std::move(filled.table));
   unreadable_ = filled.outcome == Filled::Outcome::Failed;
   if (unreadable_) services::plain(archiveAccessMessage());
