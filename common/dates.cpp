@@ -34,17 +34,31 @@ constexpr std::array<DateMessage, 4> kMessages{{
 
 } // namespace
 
+QDate parseBytes(std::string_view text) {
+  // blanks around are ignored, as everywhere a stored text is read
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+  // dd/mm/yyyy: ten characters, slashes at 2 and 5, digits elsewhere
+  if (text.size() != 10 || text[2] != '/' || text[5] != '/') return QDate();
+  int value[3] = {0, 0, 0};
+  const int from[3] = {0, 3, 6}, length[3] = {2, 2, 4};
+  for (int part = 0; part < 3; ++part)
+    for (int i = from[part]; i < from[part] + length[part]; ++i) {
+      if (text[size_t(i)] < '0' || text[size_t(i)] > '9') return QDate();
+      value[part] = value[part] * 10 + (text[size_t(i)] - '0');
+    }
+  if (value[2] < 1) return QDate(); // there is no year 0000
+  return QDate(value[2], value[1], value[0]); // invalid unless a real calendar day
+}
+
 QDate parse(const QString& text) {
   const QString t = fieldtext::trimmed(text);
-  // dd/mm/yyyy: ten characters, slashes at 2 and 5, digits elsewhere
-  if (t.size() != 10 || t[2] != QLatin1Char('/') || t[5] != QLatin1Char('/')) return QDate();
-  const QStringView v(t);
-  if (!digits(v.mid(0, 2)) || !digits(v.mid(3, 2)) || !digits(v.mid(6, 4))) return QDate();
-  const int day = v.mid(0, 2).toInt();
-  const int month = v.mid(3, 2).toInt();
-  const int year = v.mid(6, 4).toInt();
-  if (year < 1) return QDate(); // there is no year 0000
-  return QDate(year, month, day); // invalid unless a real calendar day
+  // a date is ten Latin-1 characters; anything else is not a date
+  if (t.size() != 10) return QDate();
+  for (QChar c : t)
+    if (c.unicode() > 0x7F) return QDate();
+  const QByteArray bytes = t.toLatin1();
+  return parseBytes(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 QString format(QDate day) { return day.isValid() ? day.toString(QLatin1String(kFormat)) : QString(); }

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+#include <string_view>
+
 namespace dates {
 
 // The only form the program writes and accepts: two-digit day, "/",
@@ -18,6 +20,8 @@ inline constexpr const char* kFormat = "dd/MM/yyyy";
 // The calendar day a typed text names, or an invalid QDate when the text is
 // not dd/mm/yyyy or names no real day (31/04/2025, 29/02/2025, 00/01/2025).
 QDate parse(const QString& text);
+// The same over the bytes of a stored field, without turning them into text.
+QDate parseBytes(std::string_view text);
 inline bool isValid(const QString& text) { return parse(text).isValid(); }
 
 // A day as dd/mm/yyyy; an invalid day gives an empty text.

@@ -263,20 +263,19 @@ QLineEdit* makeEdit(const Build& b, QWidget* parent) {
 
 bool isNarrow(const Build& b) { return maxLengthOf(b) <= 16; }
 
-// Typing is blocked in a pick list: Backspace or Delete empties it, the
-// arrows left and right move, Enter and Tab move on, the drop-down opens
-// with F4 or Alt+Down; leaving it with a text that is not one of its items
-// empties it.
+// The keys of a pick list (pickListKeys).
 class PickListFilter : public QObject {
 public:
-  explicit PickListFilter(QComboBox* combo) : QObject(combo), combo_(combo) {
+  PickListFilter(QComboBox* combo, Qt::CaseSensitivity cs) : QObject(combo), combo_(combo), cs_(cs) {
     combo->installEventFilter(this);
     combo->lineEdit()->installEventFilter(this);
     combo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
   }
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() == QEvent::FocusOut) {
-      if (!combo_->view()->isVisible() && combo_->findText(combo_->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+      const Qt::MatchFlags match = cs_ == Qt::CaseSensitive ? Qt::MatchExactly | Qt::MatchCaseSensitive
+                                                            : Qt::MatchFixedString;
+      if (!combo_->view()->isVisible() && combo_->findText(combo_->currentText(), match) < 0)
         clear();
       return false;
     }
@@ -304,7 +303,14 @@ private:
     combo_->clearEditText();
   }
   QComboBox* combo_;
+  Qt::CaseSensitivity cs_;
 };
+
+} // namespace
+
+void pickListKeys(QComboBox* combo, Qt::CaseSensitivity cs) { new PickListFilter(combo, cs); }
+
+namespace {
 
 // ---- the factories, one per kind ----
 
@@ -351,7 +357,7 @@ Built makeOptionsItem(const Build& b) {
 
 Built makePickListItem(const Build& b) {
   QComboBox* combo = makeCombo(b, b.parent);
-  new PickListFilter(combo);
+  pickListKeys(combo);
   return {std::make_unique<TextControl>(combo, fieldIndex(b, b.item.field)), combo, combo, true, {}, true};
 }
 

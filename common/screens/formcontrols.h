@@ -7,11 +7,13 @@
 #include "carddescription.h"
 
 #include <QString>
+#include <Qt>
 
 #include <memory>
 #include <utility>
 #include <vector>
 
+class QComboBox;
 class QWidget;
 
 // A control bound to one or more fields of the record.
@@ -58,6 +60,12 @@ Factory factory(ControlKind kind);
 // The object name of an item's control: its own, or the kind's prefix and
 // the field ("txt", "chk", "lbl").
 QString controlName(const CardItem& item);
+
+// The keys of a pick list, on any combo holding its items: typing is
+// blocked, Backspace or Delete empties it, the arrows left and right move,
+// Enter and Tab move on, the drop-down opens with F4 or Alt+Down; leaving it
+// with a text that is not one of its items (compared as `cs` says) empties it.
+void pickListKeys(QComboBox* combo, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 // A hidden label carrying a field.
 std::unique_ptr<FormControl> hiddenLabel(QWidget* parent, int field, const QString& name);

@@ -58,6 +58,27 @@ QString resolve(const ArchivePath& path) {
   return file ? fieldtext::trimmed(file->text()) : QString();
 }
 
+QListView* makeLineList(QWidget* parent, ListModel** model) {
+  auto* list = new QListView(parent);
+  list->setObjectName(QStringLiteral("lstRecords"));
+  QFont mono(QStringLiteral("Courier New"), 12);
+  mono.setStyleHint(QFont::TypeWriter);
+  list->setFont(mono);
+  QPalette p = list->palette();
+  p.setColor(QPalette::Text, Qt::black);
+  list->setPalette(p);
+  list->setUniformItemSizes(true);
+  list->setWordWrap(false);
+  list->setTextElideMode(Qt::ElideNone);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  *model = new ListModel(list);
+  (*model)->setRowSize(QSize(kLineWidth, QFontMetrics(mono).height() + 2));
+  list->setModel(*model);
+  return list;
+}
+
 // ---- the model ----
 
 void ListModel::setEntries(std::vector<ListEntry> entries) {
@@ -174,23 +195,7 @@ QFrame* ListScreen::buildResults() {
     v->addWidget(lblTrovate_);
   }
 
-  list_ = new QListView(panel);
-  list_->setObjectName(QStringLiteral("lstRecords"));
-  QFont mono(QStringLiteral("Courier New"), 12);
-  mono.setStyleHint(QFont::TypeWriter);
-  list_->setFont(mono);
-  QPalette p = list_->palette();
-  p.setColor(QPalette::Text, Qt::black);
-  list_->setPalette(p);
-  list_->setUniformItemSizes(true);
-  list_->setWordWrap(false);
-  list_->setTextElideMode(Qt::ElideNone);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  model_ = new ListModel(list_);
-  model_->setRowSize(QSize(kLineWidth, QFontMetrics(mono).height() + 2));
-  list_->setModel(model_);
+  list_ = makeLineList(panel, &model_);
   v->addWidget(list_, 1);
   connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { pick(index.row()); });
 

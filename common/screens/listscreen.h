@@ -42,6 +42,11 @@ private:
   QSize rowSize_;
 };
 
+// The list `lstRecords` of a list screen over a fresh model: the lines in
+// "Courier New" 12, black, every row 1600 wide and scrolled sideways, one
+// line selected at a time.
+QListView* makeLineList(QWidget* parent, ListModel** model);
+
 class ListScreen : public QDialog {
   Q_OBJECT
 public:

@@ -14,7 +14,13 @@ TEST(Dates, ValidityOfTypedTexts) {
       {"0a/03/2025", false},  {"+5/03/2025", false}, {"05/03/2025x", false}, {"", false},
       {"oggi", false},        {"//////////", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(dates::isValid(QString::fromUtf8(c.text)), c.valid) << c.text;
+  for (const Case& c : cases) {
+    EXPECT_EQ(dates::isValid(QString::fromUtf8(c.text)), c.valid) << c.text;
+    // the stored bytes of a field read the same way
+    EXPECT_EQ(dates::parseBytes(c.text), dates::parse(QString::fromUtf8(c.text))) << c.text;
+  }
+  // a character beyond Latin-1 is no digit, though its low byte may be
+  EXPECT_FALSE(dates::isValid(QStringLiteral("05/03/202\u0135")));
   EXPECT_EQ(dates::parse(QStringLiteral("29/02/2028")), QDate(2028, 2, 29));
   EXPECT_FALSE(dates::parse(QStringLiteral("31/04/2025")).isValid());
 }

@@ -10,7 +10,9 @@
 #include "clients/screens/tfrmclienti.h"
 #include "deadlines/screens/tfrmscadenzario.h"
 #include "documents/screens/tfrmaltri.h"
+#include "money/screens/tfrmmenubilancio.h"
 #include "money/screens/tfrmmovimenti.h"
+#include "money/screens/unpaid_screens.h"
 #include "projects/screens/tfrmreferti.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
@@ -52,8 +54,9 @@ const Application kApplications[] = {
      yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
      yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
-    {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
-    {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", nullptr},
+    {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota",
+     screen<TfrmMenuBilancio>},
+    {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", createUnpaidMenu},
     {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche", nullptr},
 };
 

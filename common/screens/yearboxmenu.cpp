@@ -1,0 +1,142 @@
+#include "yearboxmenu.h"
+
+#include "screenkit.h"
+
+#include "archive/paths.h"
+#include "common/dates.h"
+#include "common/services.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
+    : QWidget(parent, Qt::Window), d_(std::move(description)) {
+  screenkit::applyFormats();
+  setObjectName(d_.screen);
+  setWindowTitle(d_.caption);
+  setFixedSize(int(d_.boxes.size()) * 220 + 130, 196);
+
+  QLabel* status = screenkit::makeStatusLine(this, QString());
+
+  auto* info = new QLabel(d_.info, this);
+  info->setWordWrap(true);
+  QFont bold = info->font();
+  bold.setBold(true);
+
+  auto* boxes = new QHBoxLayout;
+  boxes->setSpacing(10);
+  for (size_t i = 0; i < d_.boxes.size(); ++i) {
+    const YearBox& b = d_.boxes[i];
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* heading = new QLabel(b.heading, frame);
+    heading->setWordWrap(true);
+    heading->setFont(bold);
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    heading->setMinimumHeight(heading->fontMetrics().height() * 2 + 4);
+
+    auto* year = new QLineEdit(frame);
+    year->setObjectName(b.yearEdit);
+    year->setMaxLength(4);
+    year->setFixedWidth(year->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    // keys other than digits never reach the edit; the validator keeps
+    // anything but digits from being pasted
+    year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
+    screenkit::digitsOnly(year);
+    screenkit::setHint(year, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+
+    auto* button = new QPushButton(d_.buttonText, frame);
+    button->setObjectName(b.button);
+    button->setAutoDefault(true);
+    if (!b.hint.isEmpty()) screenkit::setHint(button, status, b.hint);
+    connect(button, &QPushButton::clicked, this, [this, i] { open(int(i)); });
+    screenkit::onEnter(year, [button] { button->setFocus(Qt::OtherFocusReason); });
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Anno:"), frame));
+    row->addWidget(year);
+    row->addStretch(1);
+    row->addWidget(button);
+    auto* v = new QVBoxLayout(frame);
+    v->setContentsMargins(10, 8, 10, 10);
+    v->addWidget(heading);
+    v->addStretch(1);
+    v->addLayout(row);
+    screenkit::addFocusFrame(year, QStringLiteral("eff") + b.yearEdit.mid(3), frame);
+    screenkit::clearHintOver(frame, status);
+    boxes->addWidget(frame, 1);
+    years_.push_back(year);
+  }
+
+  auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), this);
+  help->setEnabled(d_.helpTopic.has_value());
+  connect(help, &screenkit::Picture::clicked, this, [this] {
+    if (d_.helpTopic) help::show(this, *d_.helpTopic);
+  });
+  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), this);
+  connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
+  screenkit::setHint(help, status, QStringLiteral("Visualizza la guida dell'applicazione."));
+  screenkit::setHint(exit, status, QStringLiteral("Torna al menu principale."));
+  screenkit::clearHintOver(this, status);
+
+  lblFile_ = new QLabel(QStringLiteral("FilePath"), this);
+  lblFile_->setObjectName(QStringLiteral("lblFile"));
+  lblFile_->hide();
+
+  auto* text = new QVBoxLayout;
+  text->addWidget(info);
+  text->addSpacing(10);
+  text->addLayout(boxes, 1);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(help);
+  side->addStretch();
+  side->addWidget(exit);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(14, 12, 10, 10);
+  body->addLayout(text, 1);
+  body->addSpacing(10);
+  body->addLayout(side);
+
+  auto* all = new QVBoxLayout(this);
+  all->setContentsMargins(0, 0, 0, 0);
+  all->setSpacing(0);
+  all->addLayout(body, 1);
+  all->addWidget(status);
+}
+
+void YearBoxMenu::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  if (e->spontaneous()) return;
+  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  const QString year = services::clock().today().toString(QStringLiteral("yyyy"));
+  for (QLineEdit* y : years_) y->setText(year);
+  if (!years_.empty()) years_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void YearBoxMenu::open(int box) {
+  if (box < 0 || box >= int(years_.size())) return;
+  QLineEdit* edit = years_[size_t(box)];
+  const QString year = edit->text();
+  if (!dates::isYearText(year)) {
+    services::warning(QString::fromUtf8(dates::kYearWarning));
+    edit->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  lblFile_->setText(paths::yearly(year, d_.extension));
+  if (d_.boxes[size_t(box)].open) d_.boxes[size_t(box)].open(this, year);
+}
+
+void YearBoxMenu::closeEvent(QCloseEvent* e) {
+  QWidget::closeEvent(e);
+  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+}
