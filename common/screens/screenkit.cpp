@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QInputDialog>
 #include <QMouseEvent>
 #include <QHash>
 #include <QKeyEvent>
@@ -80,6 +81,20 @@ public:
   }
 };
 
+class DesktopInputs : public Inputs {
+public:
+  std::optional<QString> ask(const QString& title, const QString& prompt, const QString& initial) override {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annulla"));
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
+  }
+};
+
 QHash<QString, QPointer<QWidget>>& registry() {
   static QHash<QString, QPointer<QWidget>> r;
   return r;
@@ -108,7 +123,8 @@ private:
 void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
-  services::setDefaults(&messages, &shell);
+  static DesktopInputs inputs;
+  services::setDefaults(&messages, &shell, &inputs);
 }
 
 // ---- pictures and links ----

@@ -22,7 +22,8 @@ namespace screenkit {
 // Short date "dd/mm/yyyy" and the decimal comma, whatever the system says.
 void applyFormats();
 
-// Installs the desktop message boxes and shell opening as the seams' defaults.
+// Installs the desktop message boxes, input box and shell opening as the
+// seams' defaults.
 void installDesktopSeams();
 
 // The pictures of the working screens by name ("salva", "trova", "oggi",

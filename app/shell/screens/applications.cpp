@@ -9,6 +9,7 @@
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
 #include "documents/screens/tfrmaltri.h"
+#include "money/screens/tfrmmenustats.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "protocol/screens/tfrmprotocollo.h"
 
@@ -51,7 +52,8 @@ const Application kApplications[] = {
      yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
     {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota", nullptr},
     {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", nullptr},
-    {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche", nullptr},
+    {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche",
+     screen<TfrmMenuStats>},
 };
 
 const MenuCommands kMenuCommands{

@@ -2,6 +2,7 @@
 #include "engines/chart/chartpainter.h"
 #include "engines/chart/screens/chartoutput.h"
 #include "engines/chart/screens/chartview.h"
+#include "pdfpages.h"
 #include "recordingchartoutput.h"
 #include "tests/engines/chart/charttest.h"
 
@@ -11,36 +12,11 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace chart;
 using charttest::countColour;
-
-namespace {
-
-struct PdfPages {
-  int count = 0;
-  bool landscape = true;
-};
-
-// Pages of a PDF written by Qt, read from its page objects.
-PdfPages pdfPages(const QString& file) {
-  QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) return {0, false};
-  const QString pdf = QString::fromLatin1(f.readAll());
-  PdfPages pages;
-  static const QRegularExpression box(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"));
-  for (auto m = box.globalMatch(pdf); m.hasNext();) {
-    const auto match = m.next();
-    ++pages.count;
-    pages.landscape = pages.landscape && match.captured(1).toDouble() > match.captured(2).toDouble();
-  }
-  return pages;
-}
-
-} // namespace
 
 class TestChartScreens : public QObject {
   Q_OBJECT
