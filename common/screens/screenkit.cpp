@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QInputDialog>
 #include <QMouseEvent>
@@ -27,6 +28,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QUrl>
+#include <QVBoxLayout>
 
 static void loadScreenIcons() { Q_INIT_RESOURCE(screenicons); }
 
@@ -306,6 +308,39 @@ QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {
   line->setMinimumHeight(22);
   line->setContentsMargins(6, 2, 6, 2);
   return line;
+}
+
+QLabel* frameMenuScreen(QWidget* screen, QLayout* content, std::function<void()> help) {
+  auto* guida = new Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), screen);
+  guida->setEnabled(bool(help));
+  QObject::connect(guida, &Picture::clicked, screen, [help] {
+    if (help) help();
+  });
+  auto* esci = new Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), screen);
+  QObject::connect(esci, &Picture::clicked, screen, &QWidget::close);
+
+  QLabel* status = makeStatusLine(screen, QString());
+  setHint(guida, status, QStringLiteral("Visualizza la guida dell'applicazione."));
+  setHint(esci, status, QStringLiteral("Torna al menu principale."));
+  clearHintOver(screen, status);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(guida);
+  side->addStretch();
+  side->addWidget(esci);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(18, 14, 12, 8);
+  body->addLayout(content, 1);
+  body->addSpacing(12);
+  body->addLayout(side);
+
+  auto* all = new QVBoxLayout(screen);
+  all->setContentsMargins(0, 0, 0, 0);
+  all->setSpacing(0);
+  all->addLayout(body, 1);
+  all->addWidget(status);
+  return status;
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QLayout;
 class QLineEdit;
 class QComboBox;
 
@@ -88,6 +89,14 @@ void centre(QWidget* window, const QWidget* over = nullptr);
 
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
+
+// The frame of the small screens reached from the main menu (year screens,
+// menus of year boxes): `content` on the left, the help picture `imgGuida`
+// above and the exit picture `imgEsci` below on the right, the status line
+// at the bottom. `help` runs on a click on the help picture (empty disables
+// it); the exit picture closes the screen. Returns the status line, with
+// the hints of both pictures set and emptied over the screen's background.
+QLabel* frameMenuScreen(QWidget* screen, QLayout* content, std::function<void()> help);
 
 // Moving the mouse over a control shows its hint in the status line; over
 // any of the background widgets the status line is emptied.

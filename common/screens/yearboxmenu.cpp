@@ -30,7 +30,7 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
   info->setObjectName(QStringLiteral("lblInfo"));
   info->setWordWrap(true);
 
-  QLabel* status = screenkit::makeStatusLine(this, QString());
+  std::vector<QFrame*> boxes;
   auto* text = new QVBoxLayout;
   text->setSpacing(10);
   text->addWidget(info);
@@ -68,44 +68,18 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
     row->addSpacing(12);
     row->addWidget(button);
     text->addWidget(box);
-    screenkit::clearHintOver(box, status);
+    boxes.push_back(box);
   }
   text->addStretch();
-
-  auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"),
-                                      this);
-  help->setEnabled(d_.help.has_value());
-  connect(help, &screenkit::Picture::clicked, this, [this] {
-    if (d_.help) help::show(this, *d_.help);
-  });
-  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"),
-                                      this);
-  connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
 
   file_ = new QLabel(this);
   file_->setObjectName(QStringLiteral("lblFile"));
   file_->hide();
 
-  screenkit::setHint(help, status, QStringLiteral("Visualizza la guida dell'applicazione."));
-  screenkit::setHint(exit, status, QStringLiteral("Torna al menu principale."));
-  screenkit::clearHintOver(this, status);
-
-  auto* side = new QVBoxLayout;
-  side->addWidget(help);
-  side->addStretch();
-  side->addWidget(exit);
-
-  auto* body = new QHBoxLayout;
-  body->setContentsMargins(18, 14, 12, 8);
-  body->addLayout(text, 1);
-  body->addSpacing(12);
-  body->addLayout(side);
-
-  auto* all = new QVBoxLayout(this);
-  all->setContentsMargins(0, 0, 0, 0);
-  all->setSpacing(0);
-  all->addLayout(body, 1);
-  all->addWidget(status);
+  std::function<void()> help;
+  if (d_.help) help = [this] { help::show(this, *d_.help); };
+  QLabel* status = screenkit::frameMenuScreen(this, text, help);
+  for (QFrame* box : boxes) screenkit::clearHintOver(box, status);
   setFixedSize(600, std::max(240, sizeHint().height() + 12));
 }
 

@@ -11,14 +11,12 @@
 #include "movementfixture.h"
 #include "screendriver.h"
 #include "support.h"
-#include "tests/engines/chart/screens/pdfpages.h"
+#include "tests/engines/chart/screens/printtopdf.h"
 #include "tests/engines/chart/screens/recordingchartoutput.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -421,28 +419,13 @@ private slots:
   void printsThroughThePrintDialog() {
     writeYear(seams->folder.path(QStringLiteral("2026.eur")));
     const QString file = seams->folder.path(QStringLiteral("grafico.pdf"));
-    int copiesShown = 0;
-    bool toFile = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      answer.stop();
-      copiesShown = dialog->printer()->copyCount();
-      // only ever to a file: a real printer set as the default gets nothing
-      toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
-      for (auto* edit : dialog->findChildren<QLineEdit*>())
-        if (edit->isVisible() && edit->text().startsWith(QLatin1Char('/'))) edit->setText(file);
-      if (toFile) dialog->accept();
-      else dialog->reject();
-    });
+    PrintDialogToFile answer(file);
     openChart("txtAnnoPreventivi", "btnApriPreventivi", QStringLiteral("2026"), [&](QWidget* s) {
       inputs->answers = {QStringLiteral("2")};
-      answer.start(50);
       drive::click(s, QStringLiteral("btnStampa"));
     });
-    if (!toFile) QSKIP("the print dialog offers a real printer first");
-    QCOMPARE(copiesShown, 2);
+    if (!answer.toFile) QSKIP("the print dialog offers a real printer first");
+    QCOMPARE(answer.copiesShown, 2);
     const PdfPages pages = pdfPages(file);
     QCOMPARE(pages.count, 2);
     QVERIFY(pages.landscape);

@@ -2,15 +2,13 @@
 #include "engines/chart/chartpainter.h"
 #include "engines/chart/screens/chartoutput.h"
 #include "engines/chart/screens/chartview.h"
-#include "pdfpages.h"
+#include "printtopdf.h"
 #include "recordingchartoutput.h"
 #include "tests/engines/chart/charttest.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,25 +68,10 @@ private slots:
   void printDialogStartsWithTheCopiesAskedAndPrintsThemAll() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("copie.pdf"));
-    int copiesShown = 0;
-    bool toFile = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      answer.stop();
-      copiesShown = dialog->printer()->copyCount();
-      // Only ever to a file: a real printer set as the default gets nothing.
-      toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
-      for (auto* edit : dialog->findChildren<QLineEdit*>())
-        if (edit->isVisible() && edit->text().startsWith(QLatin1Char('/'))) edit->setText(file);
-      if (toFile) dialog->accept();
-      else dialog->reject();
-    });
-    answer.start(50);
+    PrintDialogToFile answer(file);
     const bool printed = DesktopChartOutput().print(charttest::balance(48210, 31975), 2);
-    if (!toFile) QSKIP("the print dialog offers a real printer first");
-    QCOMPARE(copiesShown, 2);
+    if (!answer.toFile) QSKIP("the print dialog offers a real printer first");
+    QCOMPARE(answer.copiesShown, 2);
     QVERIFY(printed);
     QCOMPARE(pdfPages(file).count, 2);
     QVERIFY(pdfPages(file).landscape);
