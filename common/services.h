@@ -1,11 +1,13 @@
-// The seams between the program and the desktop: messages, the shell, the
-// clock. Screens reach them through services::; tests put doubles there to
+// The seams between the program and the desktop: messages, the input box,
+// the shell, the clock. Screens reach them through services::; tests put doubles there to
 // answer questions, record what would be opened and set "today".
 #pragma once
 
 #include <QDate>
 #include <QString>
 #include <QTime>
+
+#include <optional>
 
 enum class MessageKind {
   Warning,     // OK and Cancel, the answer is ignored
@@ -30,6 +32,14 @@ public:
   virtual void open(const QString& target) = 0;
 };
 
+class Inputs {
+public:
+  virtual ~Inputs() = default;
+  // Asks for one line of text in a modal input box with a title, a prompt
+  // and the text it starts with; nothing when the user cancels.
+  virtual std::optional<QString> ask(const QString& title, const QString& prompt, const QString& initial) = 0;
+};
+
 class Clock {
 public:
   virtual ~Clock() = default;
@@ -41,19 +51,24 @@ namespace services {
 
 Messages& messages();
 Shell& shell();
+Inputs& inputs();
 Clock& clock();
 // Replace a seam (not owned); nullptr restores the default.
 void setMessages(Messages* m);
 void setShell(Shell* s);
+void setInputs(Inputs* i);
 void setClock(Clock* c);
 // The desktop implementations, installed by the screens library at start-up.
-void setDefaults(Messages* m, Shell* s);
+void setDefaults(Messages* m, Shell* s, Inputs* i = nullptr);
 
 inline void warning(const QString& text) { messages().show(MessageKind::Warning, text); }
 inline void error(const QString& text) { messages().show(MessageKind::Error, text); }
 inline void information(const QString& text) { messages().show(MessageKind::Information, text); }
 inline void plain(const QString& text) { messages().show(MessageKind::Plain, text); }
 inline bool ask(const QString& text) { return messages().show(MessageKind::Question, text); }
+inline std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial) {
+  return inputs().ask(title, prompt, initial);
+}
 
 // Today as dd/mm/yyyy and the time as hh:mm:ss.
 QString todayText();

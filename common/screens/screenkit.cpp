@@ -14,7 +14,9 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QInputDialog>
 #include <QMouseEvent>
 #include <QHash>
 #include <QKeyEvent>
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QUrl>
+#include <QVBoxLayout>
 
 static void loadScreenIcons() { Q_INIT_RESOURCE(screenicons); }
 
@@ -82,6 +85,20 @@ public:
   }
 };
 
+class DesktopInputs : public Inputs {
+public:
+  std::optional<QString> ask(const QString& title, const QString& prompt, const QString& initial) override {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annulla"));
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
+  }
+};
+
 QHash<QString, QPointer<QWidget>>& registry() {
   static QHash<QString, QPointer<QWidget>> r;
   return r;
@@ -110,7 +127,8 @@ private:
 void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
-  services::setDefaults(&messages, &shell);
+  static DesktopInputs inputs;
+  services::setDefaults(&messages, &shell, &inputs);
   // PDF files go through the safe save, as every file the program writes
   report::setFileSaver(safefile::saveTo);
 }
@@ -294,6 +312,39 @@ QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {
   line->setMinimumHeight(22);
   line->setContentsMargins(6, 2, 6, 2);
   return line;
+}
+
+QLabel* frameMenuScreen(QWidget* screen, QLayout* content, std::function<void()> help) {
+  auto* guida = new Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), screen);
+  guida->setEnabled(bool(help));
+  QObject::connect(guida, &Picture::clicked, screen, [help] {
+    if (help) help();
+  });
+  auto* esci = new Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), screen);
+  QObject::connect(esci, &Picture::clicked, screen, &QWidget::close);
+
+  QLabel* status = makeStatusLine(screen, QString());
+  setHint(guida, status, QStringLiteral("Visualizza la guida dell'applicazione."));
+  setHint(esci, status, QStringLiteral("Torna al menu principale."));
+  clearHintOver(screen, status);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(guida);
+  side->addStretch();
+  side->addWidget(esci);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(18, 14, 12, 8);
+  body->addLayout(content, 1);
+  body->addSpacing(12);
+  body->addLayout(side);
+
+  auto* all = new QVBoxLayout(screen);
+  all->setContentsMargins(0, 0, 0, 0);
+  all->setSpacing(0);
+  all->addLayout(body, 1);
+  all->addWidget(status);
+  return status;
 }
 
 namespace {

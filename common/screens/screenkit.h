@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QLayout;
 class QLineEdit;
 class QComboBox;
 
@@ -22,8 +23,9 @@ namespace screenkit {
 // Short date "dd/mm/yyyy" and the decimal comma, whatever the system says.
 void applyFormats();
 
-// Installs the desktop message boxes and shell opening as the seams' defaults,
-// and the safe save as the way the report engine writes its PDF files.
+// Installs the desktop message boxes, input box and shell opening as the
+// seams' defaults, and the safe save as the way the report engine writes its
+// PDF files.
 void installDesktopSeams();
 
 // The pictures of the working screens by name ("salva", "trova", "oggi",
@@ -88,6 +90,14 @@ void centre(QWidget* window, const QWidget* over = nullptr);
 
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
+
+// The frame of the small screens reached from the main menu (year screens,
+// menus of year boxes): `content` on the left, the help picture `imgGuida`
+// above and the exit picture `imgEsci` below on the right, the status line
+// at the bottom. `help` runs on a click on the help picture (empty disables
+// it); the exit picture closes the screen. Returns the status line, with
+// the hints of both pictures set and emptied over the screen's background.
+QLabel* frameMenuScreen(QWidget* screen, QLayout* content, std::function<void()> help);
 
 // Moving the mouse over a control shows its hint in the status line; over
 // any of the background widgets the status line is emptied.

@@ -24,7 +24,9 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
   setWindowTitle(d_.caption);
   setFixedSize(int(d_.boxes.size()) * 220 + 130, 196);
 
-  QLabel* status = screenkit::makeStatusLine(this, QString());
+  // hints wait for the status line the frame makes
+  std::vector<std::pair<QWidget*, QString>> hints;
+  std::vector<QFrame*> frames;
 
   auto* info = new QLabel(d_.info, this);
   info->setWordWrap(true);
@@ -51,12 +53,12 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
     // anything but digits from being pasted
     year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
     screenkit::digitsOnly(year);
-    screenkit::setHint(year, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+    hints.emplace_back(year, QStringLiteral("Indicare l'anno solare con quattro cifre."));
 
     auto* button = new QPushButton(d_.buttonText, frame);
     button->setObjectName(b.button);
     button->setAutoDefault(true);
-    if (!b.hint.isEmpty()) screenkit::setHint(button, status, b.hint);
+    if (!b.hint.isEmpty()) hints.emplace_back(button, b.hint);
     connect(button, &QPushButton::clicked, this, [this, i] { open(int(i)); });
     screenkit::onEnter(year, [button] { button->setFocus(Qt::OtherFocusReason); });
 
@@ -71,21 +73,10 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
     v->addStretch(1);
     v->addLayout(row);
     screenkit::addFocusFrame(year, QStringLiteral("eff") + b.yearEdit.mid(3), frame);
-    screenkit::clearHintOver(frame, status);
+    frames.push_back(frame);
     boxes->addWidget(frame, 1);
     years_.push_back(year);
   }
-
-  auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), this);
-  help->setEnabled(d_.helpTopic.has_value());
-  connect(help, &screenkit::Picture::clicked, this, [this] {
-    if (d_.helpTopic) help::show(this, *d_.helpTopic);
-  });
-  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), this);
-  connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
-  screenkit::setHint(help, status, QStringLiteral("Visualizza la guida dell'applicazione."));
-  screenkit::setHint(exit, status, QStringLiteral("Torna al menu principale."));
-  screenkit::clearHintOver(this, status);
 
   lblFile_ = new QLabel(QStringLiteral("FilePath"), this);
   lblFile_->setObjectName(QStringLiteral("lblFile"));
@@ -96,22 +87,11 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
   text->addSpacing(10);
   text->addLayout(boxes, 1);
 
-  auto* side = new QVBoxLayout;
-  side->addWidget(help);
-  side->addStretch();
-  side->addWidget(exit);
-
-  auto* body = new QHBoxLayout;
-  body->setContentsMargins(14, 12, 10, 10);
-  body->addLayout(text, 1);
-  body->addSpacing(10);
-  body->addLayout(side);
-
-  auto* all = new QVBoxLayout(this);
-  all->setContentsMargins(0, 0, 0, 0);
-  all->setSpacing(0);
-  all->addLayout(body, 1);
-  all->addWidget(status);
+  std::function<void()> help;
+  if (d_.helpTopic) help = [this] { help::show(this, *d_.helpTopic); };
+  QLabel* status = screenkit::frameMenuScreen(this, text, help);
+  for (const auto& [control, hint] : hints) screenkit::setHint(control, status, hint);
+  for (QFrame* frame : frames) screenkit::clearHintOver(frame, status);
 }
 
 void YearBoxMenu::showEvent(QShowEvent* e) {

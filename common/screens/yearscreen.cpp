@@ -93,26 +93,9 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   connect(open_, &QPushButton::clicked, this, &YearScreen::open);
   screenkit::onEnter(year_, [this] { open_->setFocus(Qt::OtherFocusReason); });
 
-  auto* help = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"),
-                                      QStringLiteral("guida"), this);
-  help->setEnabled(bool(d_.help));
-  connect(help, &screenkit::Picture::clicked, this, [this] {
-    if (d_.help) d_.help(this);
-  });
-  auto* exit = new screenkit::Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"),
-                                      this);
-  connect(exit, &screenkit::Picture::clicked, this, &QWidget::close);
-
   memory_ = new QLabel(kAvvio, this);
   memory_->setObjectName(QStringLiteral("lblMemory"));
   memory_->hide();
-
-  QLabel* status = screenkit::makeStatusLine(this, QString());
-  screenkit::setHint(help, status, QStringLiteral("Visualizza la guida dell'applicazione."));
-  screenkit::setHint(exit, status, QStringLiteral("Torna al menu principale."));
-  screenkit::setHint(open_, status, QStringLiteral("Apre l'archivio dell'anno indicato."));
-  screenkit::setHint(year_, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
-  screenkit::clearHintOver(this, status);
 
   auto* yearRow = new QHBoxLayout;
   yearRow->addWidget(yearCaption);
@@ -130,22 +113,11 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   text->addLayout(yearRow);
   text->addStretch();
 
-  auto* side = new QVBoxLayout;
-  side->addWidget(help);
-  side->addStretch();
-  side->addWidget(exit);
-
-  auto* body = new QHBoxLayout;
-  body->setContentsMargins(18, 14, 12, 8);
-  body->addLayout(text, 1);
-  body->addSpacing(12);
-  body->addLayout(side);
-
-  auto* all = new QVBoxLayout(this);
-  all->setContentsMargins(0, 0, 0, 0);
-  all->setSpacing(0);
-  all->addLayout(body, 1);
-  all->addWidget(status);
+  std::function<void()> help;
+  if (d_.help) help = [this] { d_.help(this); };
+  QLabel* status = screenkit::frameMenuScreen(this, text, help);
+  screenkit::setHint(open_, status, QStringLiteral("Apre l'archivio dell'anno indicato."));
+  screenkit::setHint(year_, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
 }
 
 void YearScreen::showEvent(QShowEvent* e) {

@@ -47,6 +47,26 @@ public:
   std::vector<QString> opened;
 };
 
+// Answers the input boxes from a script (nothing stands for "Annulla"; an
+// empty script cancels) and records what each box asked.
+class RecordingInputs : public Inputs {
+public:
+  struct Asked {
+    QString title, prompt, initial;
+  };
+  RecordingInputs() { services::setInputs(this); }
+  ~RecordingInputs() override { services::setInputs(nullptr); }
+  std::optional<QString> ask(const QString& title, const QString& prompt, const QString& initial) override {
+    asked.push_back({title, prompt, initial});
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::vector<Asked> asked;
+  std::deque<std::optional<QString>> answers;
+};
+
 class FixedClock : public Clock {
 public:
   FixedClock(QDate d = QDate(2026, 12, 10), QTime t = QTime(9, 30, 15)) : day(d), time(t) { services::setClock(this); }

@@ -11,6 +11,7 @@
 #include "deadlines/screens/tfrmscadenzario.h"
 #include "documents/screens/tfrmaltri.h"
 #include "money/screens/tfrmmenubilancio.h"
+#include "money/screens/tfrmmenustats.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "money/screens/unpaid_screens.h"
 #include "projects/screens/tfrmreferti.h"
@@ -57,7 +58,8 @@ const Application kApplications[] = {
     {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota",
      screen<TfrmMenuBilancio>},
     {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", createUnpaidMenu},
-    {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche", nullptr},
+    {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche",
+     screen<TfrmMenuStats>},
 };
 
 const MenuCommands kMenuCommands{

@@ -2,45 +2,19 @@
 #include "engines/chart/chartpainter.h"
 #include "engines/chart/screens/chartoutput.h"
 #include "engines/chart/screens/chartview.h"
+#include "printtopdf.h"
 #include "recordingchartoutput.h"
 #include "tests/engines/chart/charttest.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace chart;
 using charttest::countColour;
-
-namespace {
-
-struct PdfPages {
-  int count = 0;
-  bool landscape = true;
-};
-
-// Pages of a PDF written by Qt, read from its page objects.
-PdfPages pdfPages(const QString& file) {
-  QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) return {0, false};
-  const QString pdf = QString::fromLatin1(f.readAll());
-  PdfPages pages;
-  static const QRegularExpression box(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"));
-  for (auto m = box.globalMatch(pdf); m.hasNext();) {
-    const auto match = m.next();
-    ++pages.count;
-    pages.landscape = pages.landscape && match.captured(1).toDouble() > match.captured(2).toDouble();
-  }
-  return pages;
-}
-
-} // namespace
 
 class TestChartScreens : public QObject {
   Q_OBJECT
@@ -94,25 +68,10 @@ private slots:
   void printDialogStartsWithTheCopiesAskedAndPrintsThemAll() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("copie.pdf"));
-    int copiesShown = 0;
-    bool toFile = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      answer.stop();
-      copiesShown = dialog->printer()->copyCount();
-      // Only ever to a file: a real printer set as the default gets nothing.
-      toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
-      for (auto* edit : dialog->findChildren<QLineEdit*>())
-        if (edit->isVisible() && edit->text().startsWith(QLatin1Char('/'))) edit->setText(file);
-      if (toFile) dialog->accept();
-      else dialog->reject();
-    });
-    answer.start(50);
+    PrintDialogToFile answer(file);
     const bool printed = DesktopChartOutput().print(charttest::balance(48210, 31975), 2);
-    if (!toFile) QSKIP("the print dialog offers a real printer first");
-    QCOMPARE(copiesShown, 2);
+    if (!answer.toFile) QSKIP("the print dialog offers a real printer first");
+    QCOMPARE(answer.copiesShown, 2);
     QVERIFY(printed);
     QCOMPARE(pdfPages(file).count, 2);
     QVERIFY(pdfPages(file).landscape);
