@@ -44,8 +44,10 @@ public:
   void overwrite(int n, const QByteArray& record);
   // Writes the record after the last one and returns its position.
   int append(const QByteArray& record);
-  // Visits records from..count() in file order, reading in large blocks;
-  // visit returns false to stop early.
+  // Visits records from..count() in file order; visit returns false to stop
+  // early. The record bytes are valid during the visit only. The file is
+  // mapped a window at a time, so a visitor that looks at a few fields reads
+  // only those; where mapping is not possible it is read in large blocks.
   void scan(const std::function<bool(int position, const char* record)>& visit, int from = 1) const;
   void close();
 
@@ -55,6 +57,7 @@ public:
 private:
   void requireOpen() const;
   void requireWrite() const;
+  void readScan(const std::function<bool(int, const char*)>& visit, int from, int total) const;
 
   QString path_;
   int size_;

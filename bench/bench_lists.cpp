@@ -44,7 +44,7 @@ int exportAll() {
 // Every client listed (no criterion), then put into the list model of a
 // shown list view, laid out and painted.
 struct ScreenList {
-  std::vector<lists::ListEntry> entries =
+  lists::ListLines entries =
       lists::search(clientSearchList(), benchdata::clientFile(), QStringList(10, QString()));
   QListView view;
   lists::ListModel* model = new lists::ListModel(&view);
@@ -58,7 +58,7 @@ struct ScreenList {
     view.show();
   }
   void fill() {
-    model->setEntries(entries); // a copy of the lines: the texts are shared
+    model->setEntries(entries); // a copy of the lines
     view.doItemsLayout();
     view.scrollToBottom();
     view.viewport()->repaint();

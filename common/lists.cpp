@@ -18,37 +18,121 @@ QString pad(QStringView text, int width) {
 
 // ---- lines ----
 
+namespace {
+// A block holds many lines; a longer line gets a block of its own.
+constexpr qsizetype kBlockChars = 32 * 1024;
+} // namespace
+
+ListLines::ListLines(const ListLines& other) { *this = other; }
+
+ListLines& ListLines::operator=(const ListLines& other) {
+  if (this == &other) return *this;
+  clear();
+  qsizetype total = 0;
+  for (const Slot& s : other.slots_) total += s.length;
+  if (total > 0) {
+    blocks_.push_back({std::make_unique<QChar[]>(size_t(total)), 0, total});
+  }
+  slots_.reserve(other.slots_.size());
+  for (size_t i = 0; i < other.size(); ++i) append(other.line(i), other.position(i));
+  return *this;
+}
+
+QStringView ListLines::line(size_t i) const { return QStringView(slots_[i].text, slots_[i].length); }
+
+QChar* ListLines::startLine(qsizetype length) {
+  static QChar nothing;
+  if (length == 0) return &nothing; // an empty line takes no room
+  if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < length) {
+    const qsizetype capacity = std::max(length, kBlockChars);
+    blocks_.push_back({std::make_unique<QChar[]>(size_t(capacity)), 0, capacity});
+  }
+  Block& b = blocks_.back();
+  return b.text.get() + b.used;
+}
+
+void ListLines::finishLine(qsizetype length, int position) {
+  if (length == 0) {
+    slots_.push_back({nullptr, 0, position});
+    return;
+  }
+  Block& b = blocks_.back();
+  slots_.push_back({b.text.get() + b.used, int(length), position});
+  b.used += length;
+}
+
+void ListLines::append(QStringView text, int position) {
+  QChar* at = startLine(text.size());
+  std::copy(text.begin(), text.end(), at);
+  finishLine(text.size(), position);
+}
+
+void ListLines::clear() {
+  slots_.clear();
+  blocks_.clear();
+}
+
+QStringList ListLines::toStringList() const {
+  QStringList out;
+  out.reserve(qsizetype(size()));
+  for (size_t i = 0; i < size(); ++i) out.append(line(i).toString());
+  return out;
+}
+
 LineBuilder::LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns) : layout_(&layout) {
   for (const LineColumn& c : columns) {
     pieces_.push_back({c.before, layout.require(c.field), c.width});
   }
 }
 
-QString LineBuilder::operator()(const char* record) const {
-  // The texts first, so the line is made in one allocation.
-  std::string_view texts[16];
-  std::vector<std::string_view> many;
-  std::string_view* text = texts;
-  if (pieces_.size() > std::size(texts)) {
-    many.resize(pieces_.size());
-    text = many.data();
-  }
+qsizetype LineBuilder::texts(const char* record, std::string_view* out) const {
   qsizetype length = 0;
   for (size_t i = 0; i < pieces_.size(); ++i) {
     const Piece& p = pieces_[i];
-    text[i] = fieldbytes::text(*layout_, p.field, record);
-    if (p.width > 0 && text[i].size() > size_t(p.width)) text[i] = text[i].substr(0, size_t(p.width));
-    length += p.before.size() + (p.width > 0 ? p.width : qsizetype(text[i].size()));
+    out[i] = fieldbytes::text(*layout_, p.field, record);
+    if (p.width > 0 && out[i].size() > size_t(p.width)) out[i] = out[i].substr(0, size_t(p.width));
+    length += p.before.size() + (p.width > 0 ? p.width : qsizetype(out[i].size()));
   }
-  QString out(length, Qt::Uninitialized);
-  QChar* at = out.data();
+  return length;
+}
+
+void LineBuilder::write(const std::string_view* texts, QChar* at) const {
   for (size_t i = 0; i < pieces_.size(); ++i) {
     const Piece& p = pieces_[i];
     at = std::copy(p.before.cbegin(), p.before.cend(), at);
-    for (char c : text[i]) *at++ = cp1252::toUnicode(static_cast<unsigned char>(c));
-    for (qsizetype k = qsizetype(text[i].size()); k < p.width; ++k) *at++ = QLatin1Char(' ');
+    at = cp1252::decodeInto(texts[i].data(), qsizetype(texts[i].size()), at);
+    for (qsizetype k = qsizetype(texts[i].size()); k < p.width; ++k) *at++ = QLatin1Char(' ');
   }
+}
+
+namespace {
+// Room for the field texts of one line: on the stack for the usual few columns.
+class TextSlots {
+public:
+  explicit TextSlots(size_t n) {
+    if (n > std::size(small_)) large_.resize(n);
+  }
+  std::string_view* get() { return large_.empty() ? small_ : large_.data(); }
+
+private:
+  std::string_view small_[16];
+  std::vector<std::string_view> large_;
+};
+} // namespace
+
+QString LineBuilder::operator()(const char* record) const {
+  TextSlots fields(pieces_.size());
+  const qsizetype length = texts(record, fields.get());
+  QString out(length, Qt::Uninitialized);
+  write(fields.get(), out.data());
   return out;
+}
+
+void LineBuilder::appendTo(ListLines& lines, const char* record, int position) const {
+  TextSlots fields(pieces_.size());
+  const qsizetype length = texts(record, fields.get());
+  write(fields.get(), lines.startLine(length));
+  lines.finishLine(length, position);
 }
 
 // ---- the criteria search ----
@@ -106,34 +190,33 @@ const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QStri
 
 namespace {
 void collectInto(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter,
-                 std::vector<ListEntry>& out) {
+                 ListLines& out) {
   const LineBuilder line(*list.layout, list.line);
   TArchivioSchede archive(path, list.layout->size());
   archive.open(TArchivioSchede::Access::Read);
   archive.scan([&](int position, const char* record) {
     const Verdict v = filter(record);
     if (v == Verdict::Stop) return false;
-    if (v == Verdict::List) out.push_back({line(record), position});
+    if (v == Verdict::List) line.appendTo(out, record, position);
     return true;
   });
   archive.close();
 }
 } // namespace
 
-std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
-                               const std::function<Verdict(const char*)>& filter) {
-  std::vector<ListEntry> out;
+ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter) {
+  ListLines out;
   collectInto(list, path, filter, out);
   return out;
 }
 
-std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed) {
+ListLines search(const ListDescription& list, const QString& path, const QStringList& typed) {
   const Search s(*list.layout, list.criteria, typed);
   return collect(list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; });
 }
 
-std::vector<ListEntry> summary(const ListDescription& list, const QString& path) {
-  std::vector<ListEntry> out;
+ListLines summary(const ListDescription& list, const QString& path) {
+  ListLines out;
   try {
     collectInto(list, path, list.condition ? list.condition : Condition([](const char*) { return Verdict::List; }), out);
   } catch (const ArchiveError&) {
@@ -175,7 +258,7 @@ bool containsLowered(QStringView line, QStringView lowered) {
   return false;
 }
 
-InListFind::Outcome InListFind::press(std::span<const ListEntry> lines, int selected, const QString& typed) {
+InListFind::Outcome InListFind::press(const ListLines& lines, int selected, const QString& typed) {
   if (lines.empty()) return {true, selected};
   const int n = int(lines.size());
   if (selected < 0 || selected >= n) selected = 0;
@@ -186,7 +269,7 @@ InListFind::Outcome InListFind::press(std::span<const ListEntry> lines, int sele
   const int first = again ? selected + 1 : 0;
   for (int k = 0; k < n; ++k) {
     const int i = (first + k) % n;
-    if (containsLowered(lines[size_t(i)].line, t)) return {false, i};
+    if (containsLowered(lines.line(size_t(i)), t)) return {false, i};
   }
   return {false, selected};
 }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -42,11 +43,61 @@ struct LineColumn {
 // right to exactly `width`.
 QString pad(QStringView text, int width);
 
+// A listed line and the position of the record it was built from; the line
+// is a view into the ListLines that holds it.
+struct ListEntry {
+  QStringView line;
+  int position = 0;
+};
+
+// The lines of a list and the record behind each. The texts lie one after
+// the other in large blocks, so a list of many lines costs no allocation per
+// line; a line stays where it is until the list is cleared or destroyed.
+class ListLines {
+public:
+  ListLines() = default;
+  ListLines(const ListLines& other);
+  ListLines& operator=(const ListLines& other);
+  ListLines(ListLines&&) noexcept = default;
+  ListLines& operator=(ListLines&&) noexcept = default;
+
+  size_t size() const { return slots_.size(); }
+  bool empty() const { return slots_.empty(); }
+  QStringView line(size_t i) const;
+  int position(size_t i) const { return slots_[i].position; }
+  ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
+
+  void append(QStringView text, int position);
+  // Room for a line of up to `length` characters, written by the caller and
+  // then kept with finishLine() (at most `length` of them).
+  QChar* startLine(qsizetype length);
+  void finishLine(qsizetype length, int position);
+  void clear();
+
+  QStringList toStringList() const;
+
+private:
+  struct Block {
+    std::unique_ptr<QChar[]> text;
+    qsizetype used = 0;
+    qsizetype capacity = 0;
+  };
+  struct Slot {
+    const QChar* text;
+    int length;
+    int position;
+  };
+  std::vector<Block> blocks_;
+  std::vector<Slot> slots_;
+};
+
 // Builds the line of a record; field indexes are resolved once.
 class LineBuilder {
 public:
   LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns);
   QString operator()(const char* record) const;
+  // The line written straight into a list.
+  void appendTo(ListLines& lines, const char* record, int position) const;
 
 private:
   struct Piece {
@@ -54,6 +105,9 @@ private:
     int field;
     int width;
   };
+  // The field texts of a record, cut to their columns, and the line's length.
+  qsizetype texts(const char* record, std::string_view* out) const;
+  void write(const std::string_view* texts, QChar* at) const;
   const RecordLayout* layout_;
   std::vector<Piece> pieces_;
 };
@@ -101,12 +155,6 @@ using Condition = std::function<Verdict(const char* record)>;
 // A yes/no flag whose trimmed text is exactly `value` ("Sì" or "No").
 Condition flagIs(const RecordLayout& layout, std::string_view field, const QString& value);
 
-// A listed line and the position of the record it was built from.
-struct ListEntry {
-  QString line;
-  int position = 0;
-};
-
 // Who receives a double-clicked record, by the caller tag in `lblMemory`.
 struct CallerTarget {
   QString tag;    // the caller tag; empty: whatever the tag (the summaries)
@@ -139,14 +187,13 @@ struct ListDescription {
 
 // The records of the archive at `path` that the filter lists, in file order,
 // each with its line. A Stop verdict ends the scan. Throws ArchiveError.
-std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
-                               const std::function<Verdict(const char*)>& filter);
+ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter);
 // "Cerca": the records matching the criteria texts typed (one per criterion,
 // in order). Throws ArchiveError.
-std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed);
+ListLines search(const ListDescription& list, const QString& path, const QStringList& typed);
 // A summary: the records meeting the condition. A failure of the archive ends
 // the filling silently with what was listed so far.
-std::vector<ListEntry> summary(const ListDescription& list, const QString& path);
+ListLines summary(const ListDescription& list, const QString& path);
 // The record at a position, read again for loading; nothing when the archive
 // cannot be read or no longer holds that position.
 std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position);
@@ -162,7 +209,7 @@ public:
   // line on; the text of the previous press searches from the line after the
   // selected one, wrapping around, the selected line tested last. Without a
   // match the selection stays (the first line when none was selected).
-  Outcome press(std::span<const ListEntry> lines, int selected, const QString& typed);
+  Outcome press(const ListLines& lines, int selected, const QString& typed);
   void forget() { last_.clear(); }
   const QString& lastText() const { return last_; }
 

@@ -22,10 +22,14 @@ Element placed(const Element& e, double dy, const QString& printDate) {
 }
 
 // Line i of a line holder as a text box of its own, one line high, at `top`.
+// The line shares its text with the holder. Its own list of lines is made
+// empty by assignment: clear() on a shared list would give every line an
+// empty list as large as the holder's, and a long list would need memory in
+// the square of its length.
 Element lineOf(const Element& holder, int i, double top) {
   Element l = holder;
   l.holdsLines = false;
-  l.lines.clear();
+  l.lines = QStringList();
   l.text = holder.lines[i];
   l.rect = QRectF(holder.rect.left(), top, holder.rect.width(), listLineMm());
   return l;

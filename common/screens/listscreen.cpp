@@ -60,7 +60,7 @@ QString resolve(const ArchivePath& path) {
 
 // ---- the model ----
 
-void ListModel::setEntries(std::vector<ListEntry> entries) {
+void ListModel::setEntries(ListLines entries) {
   beginResetModel();
   entries_ = std::move(entries);
   endResetModel();
@@ -70,7 +70,7 @@ int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-  if (role == Qt::DisplayRole) return entries_[size_t(index.row())].line;
+  if (role == Qt::DisplayRole) return entries_.line(size_t(index.row())).toString();
   if (role == Qt::SizeHintRole && rowSize_.isValid()) return rowSize_;
   return {};
 }
@@ -227,12 +227,7 @@ QFrame* ListScreen::buildResults() {
 
 void ListScreen::setCallerTag(const QString& tag) { lblMemory_->setText(tag); }
 
-QStringList ListScreen::lines() const {
-  QStringList out;
-  out.reserve(qsizetype(entries().size()));
-  for (const ListEntry& e : entries()) out.append(e.line);
-  return out;
-}
+QStringList ListScreen::lines() const { return entries().toStringList(); }
 
 void ListScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -257,7 +252,7 @@ void ListScreen::cerca() {
     if (!fieldtext::trimmed(e->text()).isEmpty()) ++counted;
   }
   lblConta_->setText(QString::number(counted));
-  std::vector<ListEntry> found;
+  ListLines found;
   try {
     found = search(d_, resolve(d_.path), typed);
   } catch (const ArchiveError&) {
@@ -269,7 +264,7 @@ void ListScreen::cerca() {
   showResults(std::move(found));
 }
 
-void ListScreen::showResults(std::vector<ListEntry> entries) {
+void ListScreen::showResults(ListLines entries) {
   model_->setEntries(std::move(entries));
   if (panAvvio_) panAvvio_->hide();
   panContainer_->show();

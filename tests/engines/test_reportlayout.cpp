@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 using namespace report;
 
 namespace {
@@ -343,6 +345,41 @@ TEST(ListLayout, PagesAndWhereTheFooterFalls) {
   // An empty list: title, then the footer after the body's 10 units.
   const Pages empty = prepare(list("T", {}), "10/12/2026");
   EXPECT_NEAR(empty.pages[0].find("txtPagina")->rect.top(), 8 + 10 * 25.4 / 96 + 2, kTol);
+}
+
+// Bytes the heap holds for the program, small blocks and mapped ones alike.
+size_t heapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+}
+
+TEST(ListLayout, LongListTakesMemoryInProportionToItsText) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizer keeps its own heap";
+#endif
+  // 100,000 lines as wide as the client search lists them.
+  constexpr int kLines = 100000;
+  const QString columns = QStringLiteral("Tel. 333 1234567     Ingegnere                  Progettazione, direzione lavori ");
+  QStringList lines;
+  lines.reserve(kLines);
+  size_t textBytes = 0;
+  for (int i = 0; i < kLines; ++i) {
+    lines << QStringLiteral("Cliente %1 Rossi").arg(i, 6, 10, QLatin1Char('0')).leftJustified(28) + columns +
+                 QStringLiteral("Cliente dal %1").arg(1990 + i % 30);
+    textBytes += size_t(lines.back().size()) * sizeof(QChar);
+  }
+  const Report r = list("Riepilogo Clienti", lines);
+
+  const size_t before = heapInUse();
+  const Pages pages = prepare(r, "10/12/2026");
+  const size_t used = heapInUse() - before;
+
+  size_t laidOut = 0;
+  for (const Page& p : pages.pages) laidOut += p.findAll("txtRiepilogo").size();
+  EXPECT_EQ(laidOut, size_t(kLines));
+  // The lines share their texts with the list; what the layout adds per line
+  // is its place and style, less than the text it prints twice over.
+  EXPECT_LT(used, 2 * textBytes) << "layout took " << used << " bytes for " << textBytes << " bytes of text";
 }
 
 // ---- Filling by name ----
