@@ -247,20 +247,42 @@ Report listTemplate(const QString& reportName) {
   return r;
 }
 
-void setListLines(Report& list, const QStringList& lines) {
+void setListLines(Report& list, qsizetype count, const std::function<QStringView(qsizetype)>& line) {
   const QString body = QStringLiteral("txtRiepilogo");
-  list.clearLines(body);
-  for (const auto& l : lines) list.addLine(body, l);
-  const double height = lines.size() * kListLineUnits;
+  TextLines* lines = list.lines(body);
+  if (!lines) return;
+  lines->clear();
+  qsizetype characters = 0;
+  for (qsizetype i = 0; i < count; ++i) characters += line(i).size();
+  lines->reserve(count, characters);
+  for (qsizetype i = 0; i < count; ++i) lines->append(line(i));
+  const double height = double(count) * kListLineUnits;
   list.setHeight(body, height);
   list.setHeight(QStringLiteral("MasterData"), height + kListBandExtraUnits);
 }
 
-Report list(const QString& title, const QStringList& lines, const QString& reportName) {
+void setListLines(Report& list, const QStringList& lines) {
+  setListLines(list, lines.size(), [&lines](qsizetype i) { return QStringView(lines[i]); });
+}
+
+namespace {
+Report filledList(const QString& title, const QString& reportName) {
   Report r = listTemplate(reportName);
   r.setPrintDate(services::todayText());
   r.setText(QStringLiteral("txtTitolo"), title);
+  return r;
+}
+} // namespace
+
+Report list(const QString& title, const QStringList& lines, const QString& reportName) {
+  Report r = filledList(title, reportName);
   setListLines(r, lines);
+  return r;
+}
+
+Report shownList(const QString& title, const lists::ListLines& lines, const QString& reportName) {
+  Report r = filledList(title, reportName);
+  setListLines(r, qsizetype(lines.size()), [&lines](qsizetype i) { return lines.line(size_t(i)); });
   return r;
 }
 

@@ -286,7 +286,7 @@ void ListScreen::trova() {
 }
 
 void ListScreen::stampa() {
-  report::output().print(report::list(d_.printTitle, lines()), this);
+  report::output().print(report::shownList(d_.printTitle, entries()), this);
 }
 
 void ListScreen::pick(int row) {
