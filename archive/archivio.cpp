@@ -50,7 +50,7 @@ bool fullRead(int fd, char* data, size_t size, off_t at) { return whole(::pread,
 // scan as a failed read does. Should a page still fail later (the file cut
 // short meanwhile by a program that ignores the lock), the access raises
 // SIGBUS: the handler puts a page of zeros in its place and marks the
-// window, and the scan fails after the record being visited.
+// window, and the scan fails once the window's visit returns.
 
 constexpr size_t kWindowBytes = size_t(16) << 20;
 
@@ -221,7 +221,7 @@ int TArchivioSchede::append(const QByteArray& record) {
   return position;
 }
 
-void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, int from) const {
+void TArchivioSchede::scanRuns(const std::function<bool(int, const char*, int)>& visit, int from) const {
   const int total = count();
   if (from < 1) from = 1;
   if (from > total) return;
@@ -237,22 +237,29 @@ void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, i
       return;
     }
     if (!window.load()) fail("read");
-    for (int i = 0; i < n; ++i) {
-      const bool more = visit(first + i, window.records() + size_t(i) * size_t(size_));
-      if (window.damaged()) fail("read");
-      if (!more) return;
-    }
+    const bool more = visit(first, window.records(), n);
+    if (window.damaged()) fail("read");
+    if (!more) return;
   }
 }
 
-void TArchivioSchede::readScan(const std::function<bool(int, const char*)>& visit, int from, int total) const {
+void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, int from) const {
+  scanRuns(
+      [&](int first, const char* records, int n) {
+        for (int i = 0; i < n; ++i)
+          if (!visit(first + i, records + size_t(i) * size_t(size_))) return false;
+        return true;
+      },
+      from);
+}
+
+void TArchivioSchede::readScan(const std::function<bool(int, const char*, int)>& visit, int from, int total) const {
   const int perBlock = std::max(1, (1 << 20) / size_);
   std::vector<char> block(size_t(perBlock) * size_t(size_));
   for (int first = from; first <= total; first += perBlock) {
     const int n = std::min(perBlock, total - first + 1);
     if (!fullRead(fd_, block.data(), size_t(n) * size_t(size_), off_t(first - 1) * size_)) fail("read");
-    for (int i = 0; i < n; ++i)
-      if (!visit(first + i, block.data() + size_t(i) * size_t(size_))) return;
+    if (!visit(first, block.data(), n)) return;
   }
 }
 

@@ -44,10 +44,14 @@ public:
   void overwrite(int n, const QByteArray& record);
   // Writes the record after the last one and returns its position.
   int append(const QByteArray& record);
-  // Visits records from..count() in file order; visit returns false to stop
-  // early. The record bytes are valid during the visit only. The file is
-  // mapped a window at a time, so a visitor that looks at a few fields reads
-  // only those; where mapping is not possible it is read in large blocks.
+  // Visits records from..count() in file order, a run of consecutive
+  // records at a time: `records` holds `n` records one after the other, the
+  // first of them at `position`, valid during the visit only; visit returns
+  // false to stop. The file is mapped a window at a time, so a visitor that
+  // looks at a few fields reads only those; where mapping is not possible it
+  // is read in large blocks.
+  void scanRuns(const std::function<bool(int position, const char* records, int n)>& visit, int from = 1) const;
+  // The same, one record at a time.
   void scan(const std::function<bool(int position, const char* record)>& visit, int from = 1) const;
   void close();
 
@@ -57,7 +61,7 @@ public:
 private:
   void requireOpen() const;
   void requireWrite() const;
-  void readScan(const std::function<bool(int, const char*)>& visit, int from, int total) const;
+  void readScan(const std::function<bool(int, const char*, int)>& visit, int from, int total) const;
 
   QString path_;
   int size_;

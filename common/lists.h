@@ -43,16 +43,16 @@ struct LineColumn {
 // right to exactly `width`.
 QString pad(QStringView text, int width);
 
-// A listed line and the position of the record it was built from; the line
-// is a view into the ListLines that holds it.
+// A listed line and the position of the record it was built from.
 struct ListEntry {
-  QStringView line;
+  QString line;
   int position = 0;
 };
 
-// The lines of a list and the record behind each. The texts lie one after
-// the other in large blocks, so a list of many lines costs no allocation per
-// line; a line stays where it is until the list is cleared or destroyed.
+// The lines of a list and the record behind each. The lines are kept as
+// they are built, in Windows-1252 like the fields they come from, one after
+// the other in large blocks: a list of many lines costs no allocation per
+// line, and a line becomes text only when it is shown, found or printed.
 class ListLines {
 public:
   ListLines() = default;
@@ -63,14 +63,19 @@ public:
 
   size_t size() const { return slots_.size(); }
   bool empty() const { return slots_.empty(); }
-  QStringView line(size_t i) const;
+  // The line as Windows-1252 bytes; it stays where it is until the list is
+  // cleared or destroyed.
+  std::string_view bytes(size_t i) const { return {slots_[i].text, size_t(slots_[i].length)}; }
+  QString line(size_t i) const;
   int position(size_t i) const { return slots_[i].position; }
   ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
 
+  // A line given as text; a character the code page lacks is kept as "?".
   void append(QStringView text, int position);
-  // Room for a line of up to `length` characters, written by the caller and
-  // then kept with finishLine() (at most `length` of them).
-  QChar* startLine(qsizetype length);
+  void append(std::string_view bytes, int position);
+  // Room for a line of up to `length` bytes, written by the caller and then
+  // kept with finishLine() (at most `length` of them).
+  char* startLine(qsizetype length);
   void finishLine(qsizetype length, int position);
   void clear();
 
@@ -78,12 +83,12 @@ public:
 
 private:
   struct Block {
-    std::unique_ptr<QChar[]> text;
+    std::unique_ptr<char[]> text; // left unset until written
     qsizetype used = 0;
     qsizetype capacity = 0;
   };
   struct Slot {
-    const QChar* text;
+    const char* text;
     int length;
     int position;
   };
@@ -98,18 +103,21 @@ public:
   QString operator()(const char* record) const;
   // The line written straight into a list.
   void appendTo(ListLines& lines, const char* record, int position) const;
+  // Where the fields the line shows lie in a record.
+  std::vector<int> fieldOffsets() const;
 
 private:
   struct Piece {
-    QString before;
-    int field;
+    QByteArray before; // in Windows-1252
+    FieldDef field;
+    int offset;
     int width;
   };
   // The field texts of a record, cut to their columns, and the line's length.
   qsizetype texts(const char* record, std::string_view* out) const;
-  void write(const std::string_view* texts, QChar* at) const;
-  const RecordLayout* layout_;
+  void write(const std::string_view* texts, char* at) const;
   std::vector<Piece> pieces_;
+  mutable std::vector<std::string_view> texts_; // the texts of the line being built
 };
 
 // A criterion of a search screen: its edit, the caption beside it and the
@@ -132,15 +140,17 @@ public:
   // The number of criteria taking part.
   int counted() const { return int(terms_.size()); }
   bool matches(const char* record) const;
+  // Where the fields searched lie in a record.
+  std::vector<int> fieldOffsets() const;
 
 private:
   struct Term {
-    int field;
+    FieldDef field;
+    int offset;
     std::string needle; // Windows-1252, lower-cased A to Z
-    bool possible;      // false when the text holds a character the code page lacks
   };
-  const RecordLayout* layout_;
   std::vector<Term> terms_;
+  bool possible_ = true; // false when a text holds a character the code page lacks
 };
 
 // What a summary's condition (or an export's row selection) says of a record.
@@ -217,9 +227,6 @@ private:
   QString last_;
 };
 
-// Whether `line` contains `lowered` (already lower-cased A to Z), comparing
-// with the line's letters A to Z in lower case.
-bool containsLowered(QStringView line, QStringView lowered);
 
 // Texts every list screen shows.
 namespace text {

@@ -16,7 +16,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -78,7 +77,6 @@ inline const QString kListReportName = QStringLiteral("Riepilogo dati");
 Report listTemplate(const QString& reportName = kListReportName);
 // Empties txtRiepilogo, adds the lines in order and sets the heights:
 // txtRiepilogo = lines x 12.822 units, MasterData = that + 10 units.
-void setListLines(Report& list, qsizetype count, const std::function<QStringView(qsizetype)>& line);
 void setListLines(Report& list, const QStringList& lines);
 Report list(const QString& title, const QStringList& lines, const QString& reportName = kListReportName);
 // The lines of a list screen, as they are shown.

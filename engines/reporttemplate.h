@@ -46,6 +46,13 @@ public:
     text_.append(line);
     ends_.append(text_.size());
   }
+  // Room for one more line of `length` characters, written by the caller.
+  QChar* appendSpace(qsizetype length) {
+    const qsizetype at = text_.size();
+    text_.resize(at + length);
+    ends_.append(text_.size());
+    return text_.data() + at;
+  }
   // Room for `lines` more lines of `characters` in all.
   void reserve(qsizetype lines, qsizetype characters) {
     text_.reserve(text_.size() + characters);

@@ -70,7 +70,7 @@ int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-  if (role == Qt::DisplayRole) return entries_.line(size_t(index.row())).toString();
+  if (role == Qt::DisplayRole) return entries_.line(size_t(index.row()));
   if (role == Qt::SizeHintRole && rowSize_.isValid()) return rowSize_;
   return {};
 }

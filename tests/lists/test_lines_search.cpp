@@ -81,14 +81,14 @@ TEST(ListLinesTest, KeepsEveryLineInPlaceAcrossBlocksAndCopies) {
   ListLines lines;
   std::vector<QString> expected;
   for (int i = 0; i < 20000; ++i) {
-    expected.push_back(i % 1000 == 7 ? QString() : QStringLiteral("Riga %1 ").arg(i).repeated(1 + i % 3));
+    expected.push_back(i % 1000 == 7 ? QString() : QStringLiteral("Riga %1 \u00E0\u20AC ").arg(i).repeated(1 + i % 3));
     if (i == 12345) expected.back() = QString(100000, QLatin1Char('x'));
     lines.append(expected.back(), i + 1);
   }
-  const QStringView first = lines.line(0);
+  const std::string_view first = lines.bytes(0);
   const ListLines copy = lines;
   lines.append(u"ancora", 0);
-  EXPECT_EQ(first.data(), lines.line(0).data()); // appending moves no line
+  EXPECT_EQ(first.data(), lines.bytes(0).data()); // appending moves no line
   ASSERT_EQ(copy.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     ASSERT_EQ(lines.line(i), expected[i]) << i;
@@ -99,6 +99,10 @@ TEST(ListLinesTest, KeepsEveryLineInPlaceAcrossBlocksAndCopies) {
   EXPECT_EQ(copy.toStringList()[12345].size(), 100000);
   lines.clear();
   EXPECT_TRUE(lines.empty());
+  // kept in Windows-1252, like the fields the lines are made of
+  lines.append(u"Citt\u00E0 \u0142", 1);
+  EXPECT_EQ(lines.bytes(0), "Citt\xE0 ?");
+  EXPECT_EQ(lines.line(0), QStringLiteral("Citt\u00E0 ?"));
 }
 
 TEST(ListLine, PadTrimsThenFillsOrCuts) {
