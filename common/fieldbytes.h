@@ -9,6 +9,7 @@
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace fieldbytes {
 
@@ -49,6 +50,12 @@ inline void prefetch(const char* record, std::span<const int> offsets) {
 }
 // How many records ahead a scan asks for the fields it will read.
 inline constexpr int kFetchAhead = 8;
+// The offsets to ask for to read a field at `offset`: its start, and past
+// its first 64 bytes for a wide field, whose text is also read from its end.
+inline void addFetchOffsets(const FieldDef& f, int offset, std::vector<int>& out) {
+  out.push_back(offset);
+  if (f.width >= 64) out.push_back(offset + 64);
+}
 
 // Latin letters A to Z to lower case; every other byte as it is.
 inline char lowerAZ(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }

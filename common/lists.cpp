@@ -126,13 +126,8 @@ QString LineBuilder::operator()(const char* record) const {
 }
 
 std::vector<int> LineBuilder::fieldOffsets() const {
-  // A text that reaches past its first 64 bytes is trimmed from its end:
-  // the bytes there are asked for too.
   std::vector<int> out;
-  for (const Piece& p : pieces_) {
-    out.push_back(p.offset);
-    if (p.field.width >= 64) out.push_back(p.offset + 64);
-  }
+  for (const Piece& p : pieces_) fieldbytes::addFetchOffsets(p.field, p.offset, out);
   return out;
 }
 
