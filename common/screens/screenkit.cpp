@@ -1,5 +1,7 @@
 #include "screenkit.h"
 
+#include "progress.h"
+
 #include "archive/record.h"
 #include "common/services.h"
 
@@ -106,6 +108,7 @@ void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
   services::setDefaults(&messages, &shell);
+  installPrintProgress();
 }
 
 // ---- pictures and links ----

@@ -22,6 +22,7 @@ namespace {
 struct OutputSlot {
   DesktopOutput desktop;
   ReportOutput* installed = nullptr;
+  PrintProgressMaker progress;
 };
 
 OutputSlot& slot() {
@@ -42,6 +43,7 @@ void setUpPrinter(QPrinter& printer, const Pages& pages) {
 
 ReportOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
 void setOutput(ReportOutput* o) { slot().installed = o; }
+void setPrintProgress(PrintProgressMaker maker) { slot().progress = std::move(maker); }
 
 void installItalianTranslations() {
   static bool done = false;
@@ -55,33 +57,48 @@ void installItalianTranslations() {
     delete translator;
 }
 
-void printTo(QPrinter& printer, const Pages& pages) {
-  if (pages.count() == 0) return;
-  // The template decides the orientation, whatever the dialog left.
-  printer.setFullPage(true);
-  printer.setPageOrientation(pages.orientation);
-
+namespace {
+// The pages a print run sends, in order: the printer's range and page
+// order, and the copies the printer cannot make itself sent again.
+std::vector<int> sendOrder(const QPrinter& printer, const Pages& pages) {
   std::vector<int> order;
   const QPageRanges ranges = printer.pageRanges();
   for (int i = 0; i < pages.count(); ++i)
     if (ranges.isEmpty() || ranges.contains(i + 1)) order.push_back(i);
-  if (order.empty()) return;
   if (printer.pageOrder() == QPrinter::LastPageFirst) std::reverse(order.begin(), order.end());
-  // When the printer cannot make copies itself, the pages are sent again.
   const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+  std::vector<int> all;
+  all.reserve(order.size() * size_t(copies));
+  for (int c = 0; c < copies; ++c) all.insert(all.end(), order.begin(), order.end());
+  return all;
+}
+} // namespace
+
+bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int)>& printed) {
+  // The template decides the orientation, whatever the dialog left.
+  printer.setFullPage(true);
+  printer.setPageOrientation(pages.orientation);
+  const std::vector<int> order = sendOrder(printer, pages);
+  if (order.empty()) return true;
 
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) return false;
   const double dotsPerMm = printer.resolution() / 25.4;
-  bool first = true;
-  for (int c = 0; c < copies; ++c) {
-    for (int index : order) {
-      if (!first) printer.newPage();
-      first = false;
-      paintPage(painter, pages, index, dotsPerMm);
+  int sent = 0;
+  for (int index : order) {
+    if (sent > 0) printer.newPage();
+    paintPage(painter, pages, index, dotsPerMm);
+    ++sent;
+    if (printed && !printed(sent)) {
+      // Qt's PDF and CUPS engines cannot take back what is painted: the run
+      // ends with the pages sent so far.
+      printer.abort();
+      painter.end();
+      return false;
     }
   }
   painter.end();
+  return true;
 }
 
 bool printWithDialog(const Pages& pages, QWidget* parent) {
@@ -94,8 +111,9 @@ bool printWithDialog(const Pages& pages, QWidget* parent) {
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setMinMax(1, std::max(1, pages.count()));
   if (dialog.exec() != QDialog::Accepted) return false;
-  printTo(printer, pages);
-  return true;
+  const auto& maker = slot().progress;
+  const std::unique_ptr<PrintProgress> progress = maker ? maker(parent, int(sendOrder(printer, pages).size())) : nullptr;
+  return printTo(printer, pages, [&progress](int done) { return !progress || progress->printed(done); });
 }
 
 void DesktopOutput::print(const Report& report, QWidget* parent) {

@@ -161,6 +161,34 @@ private slots:
     QVERIFY(!text.contains(QStringLiteral("Riepilogo Clienti")));
   }
 
+  void printingTellsEachPageSentAndStopsWhenAsked() {
+    if (!havePoppler()) QSKIP("poppler-utils not installed");
+    FixedClock clock;
+    QTemporaryDir dir;
+    const Pages pages = prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100)));
+
+    // Two copies the printer cannot make itself: four pages sent, each told.
+    QPrinter twice(QPrinter::HighResolution);
+    twice.setOutputFormat(QPrinter::PdfFormat);
+    twice.setOutputFileName(dir.filePath(QStringLiteral("due.pdf")));
+    twice.setCopyCount(2);
+    std::vector<int> told;
+    QVERIFY(printTo(twice, pages, [&told](int n) { return told.push_back(n), true; }));
+    if (!twice.supportsMultipleCopies()) {
+      QCOMPARE(told, (std::vector<int>{1, 2, 3, 4}));
+      QCOMPARE(reporttest::pdfInfo(twice.outputFileName(), QStringLiteral("Pages")), QStringLiteral("4"));
+    }
+
+    // Stopped after the first page: no page follows it.
+    QPrinter stopped(QPrinter::HighResolution);
+    stopped.setOutputFormat(QPrinter::PdfFormat);
+    stopped.setOutputFileName(dir.filePath(QStringLiteral("fermata.pdf")));
+    told.clear();
+    QVERIFY(!printTo(stopped, pages, [&told](int n) { return told.push_back(n), false; }));
+    QCOMPARE(told, std::vector<int>{1});
+    QCOMPARE(reporttest::pdfInfo(stopped.outputFileName(), QStringLiteral("Pages")), QStringLiteral("1"));
+  }
+
   void printDialogSpeaksItalian() {
     installItalianTranslations();
     QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Stampa"));
