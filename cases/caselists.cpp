@@ -2,8 +2,6 @@
 
 #include "pratica.h"
 
-#include "archive/paths.h"
-
 namespace {
 
 using lists::CallerTarget;
@@ -18,8 +16,6 @@ const std::vector<lists::LineColumn>& caseLine() {
   return line;
 }
 
-lists::ArchivePath caseArchive() { return lists::ArchivePath::fixed(QString::fromLatin1(paths::kPratiche)); }
-
 // The case card receives the whole record and its position.
 CallerTarget caseCard(const QString& tag) { return {tag, QStringLiteral("TfrmPratica"), true, {}}; }
 
@@ -30,8 +26,7 @@ const lists::ListDescription& caseSearchList() {
       .screen = QStringLiteral("TfrmTrovaPratica"),
       .caption = QStringLiteral(" Trova pratiche in archivio"),
       .printTitle = QStringLiteral("Riepilogo Pratiche"),
-      .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .path = lists::ArchivePath::of(caseArchive()),
       .criteria =
           {
               {QStringLiteral("txtOggetto"), QStringLiteral("Oggetto pratica:"), "Oggetto"},
@@ -73,8 +68,7 @@ const lists::ListDescription& urgentList() {
       .screen = QStringLiteral("TfrmUrgenti"),
       .caption = QStringLiteral(" Riepilogo pratiche urgenti"),
       .printTitle = QStringLiteral("Riepilogo Pratiche Urgenti"),
-      .layout = &TRecPratica(),
-      .path = caseArchive(),
+      .path = lists::ArchivePath::of(caseArchive()),
       .criteria = {},
       .condition = lists::flagIs(TRecPratica(), "Urgente", fieldtext::yes()),
       .line = caseLine(),
@@ -90,8 +84,8 @@ const grids::GridDescription& caseExport() {
   static const grids::GridDescription d{
       .screen = QStringLiteral("TfrmExpPratiche"),
       .caption = QStringLiteral(" Esporta archivio pratiche in Microsoft Excel"),
-      .helpTitle = QStringLiteral("Esportazione archivio pratiche in Microsoft Excel."),
-      .archive = {&TRecPratica(), QString::fromLatin1(paths::kPratiche), {}},
+      .helpTopic = HelpTopic::EsportaPratiche,
+      .archive = caseArchive(),
       .columns =
           {
               col("Oggetto pratica", 400, "Oggetto"),

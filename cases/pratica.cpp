@@ -1,5 +1,7 @@
 #include "pratica.h"
 
+#include "archive/paths.h"
+
 #include <array>
 #include <string>
 
@@ -35,6 +37,24 @@ const RecordLayout& TRecPratica() {
   static const std::vector<FieldDef> f = fields();
   static const RecordLayout layout("TRecPratica", f);
   return layout;
+}
+
+const ArchiveDef& caseArchive() {
+  static const ArchiveDef a{&TRecPratica(), QString::fromLatin1(paths::kPratiche), {}};
+  return a;
+}
+
+const CardRules& caseRules() {
+  using validation::required;
+  static const CardRules r{{
+      required("Oggetto", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare l'oggetto della pratica.")),
+      required("Protocollo", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il numero di "
+                                            "protocollo della pratica.")),
+      required("Apertura", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
+                                          "apertura della pratica.")),
+      required("Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente.")),
+  }};
+  return r;
 }
 
 const QStringList& caseStates() {

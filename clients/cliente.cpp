@@ -1,5 +1,7 @@
 #include "cliente.h"
 
+#include "archive/paths.h"
+
 #include <QStringList>
 
 namespace {
@@ -21,6 +23,17 @@ constexpr FieldDef kFields[] = {
 const RecordLayout& TRecCliente() {
   static const RecordLayout layout("TRecCliente", kFields);
   return layout;
+}
+
+const ArchiveDef& clientArchive() {
+  static const ArchiveDef a{&TRecCliente(), QString::fromLatin1(paths::kClienti), {}};
+  return a;
+}
+
+const CardRules& clientRules() {
+  static const CardRules r{{validation::required(
+      "Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."))}};
+  return r;
 }
 
 const QStringList& provinceCodes() {

@@ -2,7 +2,6 @@
 
 #include "cliente.h"
 
-#include "archive/paths.h"
 
 namespace {
 
@@ -28,8 +27,7 @@ const lists::ListDescription& clientSearchList() {
       .screen = QStringLiteral("TfrmTrovaClienti"),
       .caption = QStringLiteral(" Trova clienti in archivio"),
       .printTitle = QStringLiteral("Riepilogo Clienti"),
-      .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .path = lists::ArchivePath::of(clientArchive()),
       .criteria =
           {
               {QStringLiteral("txtCliente"), QStringLiteral("Cliente:"), "Cliente"},
@@ -81,8 +79,7 @@ const lists::ListDescription& recontactList() {
       .screen = QStringLiteral("TfrmRicontatta"),
       .caption = QStringLiteral(" Riepilogo clienti da ricontattare"),
       .printTitle = QStringLiteral("Riepilogo clienti da ricontattare"),
-      .layout = &TRecCliente(),
-      .path = lists::ArchivePath::fixed(QString::fromLatin1(paths::kClienti)),
+      .path = lists::ArchivePath::of(clientArchive()),
       .criteria = {},
       .condition = lists::flagIs(TRecCliente(), "Ricontatta", fieldtext::yes()),
       .line = clientLine("Questioni"),
@@ -99,8 +96,8 @@ const grids::GridDescription& clientExport() {
   static const grids::GridDescription d{
       .screen = QStringLiteral("TfrmExpClienti"),
       .caption = QStringLiteral(" Esporta archivio clienti in Microsoft Excel"),
-      .helpTitle = QStringLiteral("Esportazione archivio clienti in Microsoft Excel."),
-      .archive = {&TRecCliente(), QString::fromLatin1(paths::kClienti), {}},
+      .helpTopic = HelpTopic::EsportaClienti,
+      .archive = clientArchive(),
       .columns =
           {
               same("Cliente", 250, "Cliente"),

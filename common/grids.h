@@ -20,6 +20,7 @@
 //   .select = grids::dateWithin(layout, "DataReg").
 #pragma once
 
+#include "help.h"
 #include "lists.h"
 #include "services.h"
 #include "xls.h"
@@ -79,8 +80,8 @@ struct GridDescription {
   QString caption; // window caption
   // The status line when the screen opens.
   QString status = QStringLiteral("Esportazione archivio in Microsoft Excel.");
-  // The help page of `cmdGuida`, by its title.
-  QString helpTitle;
+  // The help page of `cmdGuida`; none leaves the picture disabled.
+  std::optional<HelpTopic> helpTopic;
 
   // Where the rows come from: a fixed archive; or a yearly one, whose file is
   // named by the hidden `lblFile` of `fileOfScreen`, or, without such a

@@ -212,11 +212,11 @@ namespace {
 template <class Filter>
 void collectInto(const ListDescription& list, const QString& path, const Filter& filter, ListLines& out,
                  std::span<const int> searched = {}) {
-  const LineBuilder line(*list.layout, list.line);
+  const LineBuilder line(list.layout(), list.line);
   const std::vector<int> shown = line.fieldOffsets();
-  const size_t size = size_t(list.layout->size());
+  const size_t size = size_t(list.layout().size());
   std::vector<int> listed;
-  TArchivioSchede archive(path, list.layout->size());
+  TArchivioSchede archive(path, list.layout().size());
   archive.open(TArchivioSchede::Access::Read);
   archive.scanRuns([&](int first, const char* records, int n) {
     listed.clear();
@@ -248,7 +248,7 @@ ListLines collect(const ListDescription& list, const QString& path, const std::f
 }
 
 ListLines search(const ListDescription& list, const QString& path, const QStringList& typed) {
-  const Search s(*list.layout, list.criteria, typed);
+  const Search s(list.layout(), list.criteria, typed);
   ListLines out;
   collectInto(
       list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; }, out,
@@ -271,7 +271,7 @@ ListLines summary(const ListDescription& list, const QString& path) {
 
 std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position) {
   try {
-    TArchivioSchede archive(path, list.layout->size());
+    TArchivioSchede archive(path, list.layout().size());
     archive.open(TArchivioSchede::Access::Read);
     if (position < 1 || position > archive.count()) {
       archive.close();
@@ -279,7 +279,7 @@ std::optional<Record> readRecord(const ListDescription& list, const QString& pat
     }
     const QByteArray bytes = archive.read(position);
     archive.close();
-    return decode(*list.layout, bytes.constData());
+    return decode(list.layout(), bytes.constData());
   } catch (const ArchiveError&) {
     return std::nullopt;
   }

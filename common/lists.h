@@ -4,6 +4,7 @@
 // screen is one ListDescription read by one list screen.
 #pragma once
 
+#include "archive/archives.h"
 #include "archive/layout.h"
 #include "archive/record.h"
 
@@ -20,14 +21,15 @@
 
 namespace lists {
 
-// Where a list or export reads its records: a fixed file of the program
-// folder, or the yearly file named by the hidden `lblFile` of a screen (the
-// card that opened the list, or a year menu).
+// Where a list or export reads its records: the archive's fixed file, or
+// for a yearly archive the file named by the hidden `lblFile` of a screen
+// (the card that opened the list, or a year menu).
 struct ArchivePath {
-  QString fixedName;
-  QString fileOfScreen;
-  static ArchivePath fixed(const QString& name) { return {name, QString()}; }
-  static ArchivePath yearlyOf(const QString& screen) { return {QString(), screen}; }
+  const ArchiveDef* archive = nullptr;
+  QString yearScreen; // a yearly archive: the screen whose `lblFile` names the year's file
+  static ArchivePath of(const ArchiveDef& archive, const QString& yearScreen = QString()) {
+    return {&archive, yearScreen};
+  }
 };
 
 // One piece of a list line: a fixed text, then a field. A field with a
@@ -183,7 +185,6 @@ struct ListDescription {
   QString screen;     // object name, e.g. "TfrmTrovaClienti"
   QString caption;    // window caption
   QString printTitle; // title of the printed list
-  const RecordLayout* layout = nullptr;
   ArchivePath path;
   std::vector<Criterion> criteria; // a search screen; empty for a summary
   Condition condition;             // a summary: which records are listed
@@ -191,6 +192,7 @@ struct ListDescription {
   QString countPrefix = QStringLiteral("Il presente riepilogo contiene ");
   std::vector<CallerTarget> targets;
 
+  const RecordLayout& layout() const { return *path.archive->layout; }
   bool isSearch() const { return !criteria.empty(); }
   QString countText(int lines) const { return countPrefix + QString::number(lines) + QStringLiteral(" schede."); }
 };

@@ -1,37 +1,15 @@
-// The help topics: one title and one text for every help command of the
+// The help pages: one title and one text for every help command of the
 // program, and the user manual shown by the main menu. The texts live in
 // resource files compiled into this library; each topic's text is its
 // paragraphs joined by a blank line ("\r\n\r\n").
 #pragma once
 
+#include "common/help.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
-
-enum class HelpTopic {
-  Manuale,             // main menu: the whole user manual
-  Clienti,             // client card
-  Pratiche,            // case card
-  Protocollo,          // protocol year screen and card
-  Documenti,           // document card
-  Scadenzario,         // deadline screen
-  Progetti,            // project year screen and card
-  Movimenti,           // movement year screen and card
-  Bilancio,            // cash book
-  Insoluti,            // unpaid-payments menu
-  RiepilogoInsoluti,   // the three unpaid-payments lists
-  Statistiche,         // chart menu and chart screens
-  RiepilogoProtocollo, // protocol summary by date interval
-  ListeScadenze,       // imminent, daily and monthly deadline lists
-  EsportaClienti,
-  EsportaPratiche,
-  EsportaDocumenti,
-  EsportaProtocollo,
-  EsportaProgetti,
-  EsportaMovimenti,
-  EsportaScadenzario,
-};
 
 struct HelpPage {
   QString title;
@@ -43,7 +21,7 @@ HelpPage helpPage(HelpTopic topic);
 
 namespace help {
 
-// Every topic, in the order of the table above.
+// Every topic, in the order of the enumeration in common/help.h.
 const std::vector<HelpTopic>& allTopics();
 
 // The paragraphs of a topic, in order; its text is them joined by "\r\n\r\n".

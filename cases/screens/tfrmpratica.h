@@ -10,7 +10,4 @@ class TfrmPratica : public CardEditor {
 public:
   explicit TfrmPratica(QWidget* parent = nullptr);
   static const CardDescription& describe();
-
-protected:
-  void afterNew() override;
 };

@@ -9,14 +9,15 @@
 
 namespace clickable {
 
-// True when the widget is a button or a picture and the action is connected.
+// True when the widget is a button or a clickable label (a picture) and the
+// action is connected.
 inline bool onClick(QWidget* w, QObject* context, std::function<void()> action) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     QObject::connect(b, &QAbstractButton::clicked, context, [action] { action(); });
     return true;
   }
-  if (auto* p = qobject_cast<screenkit::Picture*>(w)) {
-    QObject::connect(p, &screenkit::Picture::clicked, context, [action] { action(); });
+  if (auto* p = qobject_cast<screenkit::ClickLabel*>(w)) {
+    QObject::connect(p, &screenkit::ClickLabel::clicked, context, [action] { action(); });
     return true;
   }
   return false;

@@ -3,11 +3,10 @@
 #include "listscreen.h"
 #include "screenkit.h"
 
-#include "app/help/help.h"
-#include "app/help/screens/helpscreens.h"
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "common/dates.h"
+#include "common/help.h"
 #include "common/services.h"
 
 #include <QFrame>
@@ -22,22 +21,6 @@
 #include <optional>
 
 namespace grids {
-
-namespace {
-
-// The help page a description names. This is the one place that reaches the
-// help screens; it moves to the help seam when that lands.
-std::optional<HelpTopic> helpTopicTitled(const QString& title) {
-  for (HelpTopic t : help::allTopics())
-    if (helpPage(t).title == title) return t;
-  return std::nullopt;
-}
-
-void showHelpTitled(QWidget* parent, const QString& title) {
-  if (const auto topic = helpTopicTitled(title)) showHelp(parent, *topic);
-}
-
-} // namespace
 
 // ---- the model ----
 
@@ -86,7 +69,7 @@ GridScreen::GridScreen(const GridDescription& description, QWidget* parent, QDat
                                             QStringLiteral("esporta"), bar);
   auto* guida = new screenkit::Picture(QStringLiteral("cmdGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), bar);
   auto* esci = new screenkit::Picture(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), bar);
-  guida->setEnabled(helpTopicTitled(d_.helpTitle).has_value());
+  guida->setEnabled(d_.helpTopic.has_value());
   h->addWidget(esportaCmd);
   h->addWidget(guida);
   h->addStretch(1);
@@ -126,7 +109,9 @@ GridScreen::GridScreen(const GridDescription& description, QWidget* parent, QDat
   screenkit::clearHintOver(bar, panInfo_);
 
   connect(esportaCmd, &screenkit::Picture::clicked, this, &GridScreen::esporta);
-  connect(guida, &screenkit::Picture::clicked, this, [this] { showHelpTitled(this, d_.helpTitle); });
+  connect(guida, &screenkit::Picture::clicked, this, [this] {
+    if (d_.helpTopic) help::show(this, *d_.helpTopic);
+  });
   connect(esci, &screenkit::Picture::clicked, this, &QDialog::reject);
 }
 
@@ -186,7 +171,7 @@ void GridScreen::showEvent(QShowEvent* e) {
 QString GridScreen::archivePath(const GridContext& context) const {
   if (!d_.archive.isYearly()) return d_.archive.fixedPath();
   if (d_.fileOfScreen.isEmpty()) return yearlyPath(d_, context);
-  return lists::resolve(lists::ArchivePath::yearlyOf(d_.fileOfScreen));
+  return lists::resolve(lists::ArchivePath::of(d_.archive, d_.fileOfScreen));
 }
 
 void GridScreen::fill() {

@@ -1,7 +1,7 @@
 #include "listscreen.h"
 
 #include "binding.h"
-#include "cardeditor.h"
+#include "recordview.h"
 #include "screenkit.h"
 
 #include "archive/archivio.h"
@@ -53,8 +53,8 @@ constexpr int kLineWidth = 1600;
 } // namespace
 
 QString resolve(const ArchivePath& path) {
-  if (path.fileOfScreen.isEmpty()) return paths::inProgramFolder(path.fixedName);
-  auto* file = screenkit::control<QLabel>(screenkit::ScreenSet::find(path.fileOfScreen), QStringLiteral("lblFile"));
+  if (!path.archive->isYearly()) return path.archive->fixedPath();
+  auto* file = screenkit::control<QLabel>(screenkit::ScreenSet::find(path.yearScreen), QStringLiteral("lblFile"));
   return file ? fieldtext::trimmed(file->text()) : QString();
 }
 
@@ -125,7 +125,7 @@ QFrame* ListScreen::buildCriteria() {
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(c.edit);
-    edit->setMaxLength(d_.layout->field(d_.layout->require(c.field)).width);
+    edit->setMaxLength(d_.layout().field(d_.layout().require(c.field)).width);
     edit->setMinimumWidth(420);
     form->addWidget(caption, int(i), 0);
     form->addWidget(edit, int(i), 1);
@@ -296,19 +296,16 @@ void ListScreen::pick(int row) {
     const int position = entries()[size_t(row)].position;
     if (const std::optional<Record> record = readRecord(d_, resolve(d_.path), position)) {
       if (target->wholeRecord) {
-        // a card loads the record as its own navigation does
-        if (auto* card = qobject_cast<CardEditor*>(screen)) {
-          card->loadRecord(*record, position);
+        // a card loads the record as its own navigation does; a screen
+        // that shows no record view gets the fields by their names
+        if (RecordView* view = recordViewOf(screen)) {
+          view->loadRecord(*record, position);
         } else {
           binding::load(screen, *record);
           screenkit::setTextOf(screenkit::control(screen, QStringLiteral("lblPosizione")), QString::number(position));
         }
       } else {
-        for (const auto& [control, field] : target->copies) {
-          const QByteArray name = control.toLatin1();
-          const std::string fieldName(field);
-          binding::copy(screen, *record, {{name.constData(), fieldName.c_str()}});
-        }
+        binding::copy(screen, *record, target->copies);
       }
     }
   }

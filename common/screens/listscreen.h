@@ -21,8 +21,8 @@ class QFrame;
 
 namespace lists {
 
-// The path of an archive: a fixed file of the program folder, or the text
-// of the hidden `lblFile` of the named screen.
+// The file of an archive: its fixed file, or the text of the hidden
+// `lblFile` of the named screen.
 QString resolve(const ArchivePath& path);
 
 // The lines of a list and the positions behind them, one row each, every

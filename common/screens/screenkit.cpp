@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -119,6 +122,74 @@ QString iconPath(const QString& name) { return QStringLiteral(":/screens/icons/%
 qreal pixelRatio() { return qApp ? qApp->devicePixelRatio() : 1.0; }
 } // namespace
 
+QPixmap picture(const QString& resource, QSize size) {
+  QSvgRenderer renderer(resource);
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  if (renderer.isValid()) {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+  }
+  return QPixmap::fromImage(image);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) {
+    down_ = true;
+    emit pressed();
+  }
+  QLabel::mousePressEvent(e);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && down_) {
+    down_ = false;
+    emit released();
+    if (isEnabled() && rect().contains(e->position().toPoint())) emit clicked();
+  }
+  QLabel::mouseReleaseEvent(e);
+}
+
+QColor linkColour() { return QColor(0x00, 0x00, 0x8B); }
+QColor linkPressedColour() { return QColor(0xFF, 0xA5, 0x00); }
+
+namespace {
+void paintLink(QLabel* link, const QColor& colour) {
+  QPalette palette = link->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  link->setPalette(palette);
+}
+} // namespace
+
+void bindLink(ClickLabel* link, std::initializer_list<ClickLabel*> pictures, std::function<void()> open) {
+  QFont font = link->font();
+  font.setUnderline(true);
+  link->setFont(font);
+  paintLink(link, linkColour());
+  auto wire = [link, open](ClickLabel* source) {
+    source->setCursor(Qt::PointingHandCursor);
+    QObject::connect(source, &ClickLabel::pressed, link, [link] { paintLink(link, linkPressedColour()); });
+    QObject::connect(source, &ClickLabel::released, link, [link] { paintLink(link, linkColour()); });
+    QObject::connect(source, &ClickLabel::clicked, link, [open] { open(); });
+  };
+  wire(link);
+  for (ClickLabel* p : pictures) wire(p);
+}
+
+void centre(QWidget* window, const QWidget* over) {
+  QRect area;
+  if (over && over->isVisible()) {
+    area = over->window()->frameGeometry();
+  } else {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    area = screen->availableGeometry();
+  }
+  const QSize size = window->frameGeometry().size();
+  window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
 bool hasIcon(const QString& name) {
   static const bool loaded = (loadScreenIcons(), true);
   Q_UNUSED(loaded);
@@ -147,7 +218,7 @@ QPixmap icon(const QString& name, int size) {
 
 Picture::Picture(const QString& objectName, const QString& caption, const QString& iconName, QWidget* parent,
                  int iconSize)
-    : QLabel(parent) {
+    : ClickLabel(parent) {
   setObjectName(objectName);
   const QPixmap pm = icon(iconName, iconSize);
   if (caption.isEmpty()) {
@@ -177,7 +248,7 @@ Picture::Picture(const QString& objectName, const QString& caption, const QStrin
   restyle(false);
 }
 
-Picture::Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent) : QLabel(parent) {
+Picture::Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent) : ClickLabel(parent) {
   setObjectName(objectName);
   setPixmap(pixmap);
   setAlignment(Qt::AlignCenter);
@@ -186,11 +257,6 @@ Picture::Picture(const QString& objectName, const QPixmap& pixmap, QWidget* pare
 }
 
 void Picture::setEnabled(bool on) { QLabel::setEnabled(on); }
-
-void Picture::mouseReleaseEvent(QMouseEvent* e) {
-  QLabel::mouseReleaseEvent(e);
-  if (isEnabled() && rect().contains(e->position().toPoint()) && e->button() == Qt::LeftButton) emit clicked();
-}
 
 void Picture::enterEvent(QEnterEvent* e) {
   QLabel::enterEvent(e);
@@ -325,8 +391,15 @@ void onEnter(QWidget* field, std::function<void()> action) {
   });
 }
 
-void digitsOnly(QWidget* edit) {
-  new Filter(edit, [](QObject*, QEvent* e) {
+void onFocusOut(QWidget* field, std::function<void()> action) {
+  new Filter(field, [action](QObject*, QEvent* e) {
+    if (e->type() == QEvent::FocusOut) action();
+    return false;
+  });
+}
+
+void digitsOnly(QWidget* edit, const QString& also) {
+  new Filter(edit, [also](QObject*, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return false;
     auto* k = static_cast<QKeyEvent*>(e);
     switch (k->key()) {
@@ -341,7 +414,7 @@ void digitsOnly(QWidget* edit) {
     default: break;
     }
     const QString t = k->text();
-    return !(t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9'));
+    return !(t.size() == 1 && ((t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) || also.contains(t[0])));
   });
 }
 
@@ -408,7 +481,8 @@ void ScreenSet::show(const QString& objectName, QWidget* from) {
 QString textOf(QWidget* c) {
   if (auto* e = qobject_cast<QLineEdit*>(c)) return e->text();
   if (auto* cb = qobject_cast<QComboBox*>(c)) return cb->currentText();
-  if (auto* ch = qobject_cast<QCheckBox*>(c)) return ch->isChecked() ? fieldtext::yes() : fieldtext::no();
+  if (auto* ch = qobject_cast<QAbstractButton*>(c); ch && ch->isCheckable())
+    return ch->isChecked() ? fieldtext::yes() : fieldtext::no();
   if (auto* l = qobject_cast<QLabel*>(c)) return l->text();
   if (auto* p = qobject_cast<QPlainTextEdit*>(c)) return p->toPlainText();
   return QString();
@@ -420,7 +494,7 @@ void setTextOf(QWidget* c, const QString& text) {
   } else if (auto* cb = qobject_cast<QComboBox*>(c)) {
     cb->setCurrentIndex(-1);
     cb->setEditText(text);
-  } else if (auto* ch = qobject_cast<QCheckBox*>(c)) {
+  } else if (auto* ch = qobject_cast<QAbstractButton*>(c); ch && ch->isCheckable()) {
     // a flag that is neither yes nor no leaves the box as it was
     const QString t = fieldtext::trimmed(text);
     if (t == fieldtext::yes()) ch->setChecked(true);

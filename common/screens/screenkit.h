@@ -1,14 +1,17 @@
-// The pieces every screen is made of: picture commands, the status line with
-// its hints, the yellow focus frames, the Enter chain, key filters, the
-// process-wide formats and the registry of persistent screens.
+// The pieces every screen is made of: pictures and clickable labels, links,
+// the status line with its hints, the yellow focus frames, the Enter chain,
+// key filters, window centring, the process-wide formats and the registry
+// of persistent screens.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QLineEdit;
@@ -29,20 +32,39 @@ void installDesktopSeams();
 QPixmap icon(const QString& name, int size);
 bool hasIcon(const QString& name);
 
+// A picture of the program's resources (an SVG file such as
+// ":/help/images/logo.svg") drawn at the given size; transparent when the
+// file is missing.
+QPixmap picture(const QString& resource, QSize size);
+
+// A label (text or picture) that reports mouse presses, releases and
+// clicks: a click is a press and a release of the left button on it.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+public:
+  explicit ClickLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+signals:
+  void pressed();
+  void released();
+  void clicked();
+protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+private:
+  bool down_ = false;
+};
+
 // A picture that reacts to clicks: the command pictures (`cmd`), import and
 // today pictures (`imp`) and the menu pictures (`img`). Disabled, it is
-// drawn greyed.
-class Picture : public QLabel {
+// drawn greyed and reports nothing; under the mouse it is outlined.
+class Picture : public ClickLabel {
   Q_OBJECT
 public:
   Picture(const QString& objectName, const QString& caption, const QString& icon, QWidget* parent = nullptr,
           int iconSize = 32);
   Picture(const QString& objectName, const QPixmap& pixmap, QWidget* parent = nullptr);
   void setEnabled(bool on);
-signals:
-  void clicked();
 protected:
-  void mouseReleaseEvent(QMouseEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
   void changeEvent(QEvent* e) override;
@@ -52,6 +74,16 @@ protected:
 private:
   void restyle(bool hover);
 };
+
+// Links: dark blue and underlined, orange while the mouse button is held
+// down on the link or on one of its pictures; `open` runs on a click on any
+// of them.
+QColor linkColour();
+QColor linkPressedColour();
+void bindLink(ClickLabel* link, std::initializer_list<ClickLabel*> pictures, std::function<void()> open);
+
+// Centres a top-level window on the screen it is on, or on `over` if given.
+void centre(QWidget* window, const QWidget* over = nullptr);
 
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
@@ -74,8 +106,11 @@ void setEnterChain(const std::vector<QWidget*>& chain);
 // Enter in a field runs an action instead (e.g. press a button).
 void onEnter(QWidget* field, std::function<void()> action);
 
-// Only digits 0-9 and the editing keys reach the edit.
-void digitsOnly(QWidget* edit);
+// Only digits 0-9 (and the characters of `also`, such as the decimal
+// comma) and the editing keys reach the edit.
+void digitsOnly(QWidget* edit, const QString& also = QString());
+// Runs an action when the focus leaves a field.
+void onFocusOut(QWidget* field, std::function<void()> action);
 // Keeps the text trimmed and/or upper-cased at every change (A-Z letters
 // and accented letters alike, as the desktop does).
 void keepUpper(QLineEdit* edit, bool trim);
@@ -99,8 +134,9 @@ T* control(QWidget* screen, const QString& name) {
   return screen ? screen->findChild<T*>(name) : nullptr;
 }
 
-// The text of a control that holds text (edit, combo, label, check box as
-// "Sì"/"No"), and setting it.
+// The text of a control that holds text (edit, combo, memo, label; a check
+// box or option button as "Sì"/"No"), and setting it (a flag that is
+// neither "Sì" nor "No" leaves the button as it was).
 QString textOf(QWidget* control);
 void setTextOf(QWidget* control, const QString& text);
 

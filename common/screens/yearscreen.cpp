@@ -34,24 +34,26 @@ namespace yearscreens {
 YearScreenDescription description(Archive archive) {
   struct Row {
     Archive archive;
-    const char16_t *screen, *caption, *archiveLabel, *explanation, *extension, *card, *cardCaption, *keyWord;
+    const char16_t *screen, *caption, *archiveLabel, *explanation;
+    const char* extension;
+    const char16_t *card, *cardCaption, *keyWord;
   };
   static const Row rows[] = {
       {Archive::Protocollo, u"TfrmMenuProtocollo", u" Velarion - Protocollo Posta", u"Archivio protocollo documenti:",
        u"In questo ambiente \u00E8 possibile protocollare i documenti interni e la posta in entrata e in uscita.",
-       u".prt", u"TfrmProtocollo", u" Velarion - Protocollo Posta anno ", u"protocollo"},
+       paths::kProtocollo, u"TfrmProtocollo", u" Velarion - Protocollo Posta anno ", u"protocollo"},
       {Archive::Progetti, u"TfrmMenuReferti", u" Velarion - Archivio Progetti", u"Archivio progetti:",
-       u"In questo ambiente \u00E8 possibile archiviare i progetti elaborati dal proprio studio tecnico.", u".prg",
+       u"In questo ambiente \u00E8 possibile archiviare i progetti elaborati dal proprio studio tecnico.", paths::kProgetti,
        u"TfrmReferti", u" Velarion - Archivio progetti anno ", u"referti"},
       {Archive::Movimenti, u"TfrmMenuMovimenti", u" Velarion - Entrate e Uscite", u"Registro movimenti:",
-       u"In questo ambiente \u00E8 possibile registrare i movimenti di denaro in entrata e in uscita.", u".eur",
+       u"In questo ambiente \u00E8 possibile registrare i movimenti di denaro in entrata e in uscita.", paths::kMovimenti,
        u"TfrmMovimenti", u" Velarion - Entrate e uscite anno ", u"movimenti"},
   };
   for (const Row& r : rows)
     if (r.archive == archive) {
       auto s = [](const char16_t* t) { return QString::fromUtf16(t); };
-      return {s(r.screen),    s(r.caption), s(r.archiveLabel), s(r.explanation), s(r.extension),
-              s(r.card),      s(r.cardCaption), s(r.keyWord), {}};
+      return {s(r.screen), s(r.caption),     s(r.archiveLabel), s(r.explanation), QLatin1String(r.extension),
+              s(r.card),   s(r.cardCaption), s(r.keyWord),      {}};
     }
   return {};
 }

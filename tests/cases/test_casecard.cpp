@@ -179,7 +179,7 @@ private slots:
   void focusFramesSurroundTheirField() {
     card->resize(1366, 740);
     QApplication::processEvents();
-    for (const QString& name : TfrmPratica::describe().enterChain) {
+    for (const QString& name : TfrmPratica::describe().form.enterChains.front().fields) {
       QWidget* field = w(name);
       field->setFocus(Qt::OtherFocusReason);
       QApplication::processEvents();

@@ -1,5 +1,6 @@
 // The client card driven as a user would: typing, saving, browsing,
 // duplicating, with the messages read through the test seams.
+#include "app/help/screens/helpscreens.h"
 #include "clients/cliente.h"
 #include "clients/screens/tfrmclienti.h"
 #include "common/screens/gridscreen.h"
@@ -55,6 +56,8 @@ class ClientCardTest : public QObject {
   }
 
 private slots:
+  // the help commands show the program's help screen, as after start-up
+  void initTestCase() { installHelpViewer(); }
   void init() {
     folder = std::make_unique<TempProgramFolder>();
     messages = std::make_unique<RecordingMessages>();

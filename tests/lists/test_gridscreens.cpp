@@ -1,5 +1,6 @@
 // The grid screen: the client export as a member, a sorted grid of a chosen
 // month, the interval panel and an archive that cannot be read.
+#include "app/help/screens/helpscreens.h"
 #include "clientfixture.h"
 #include "gridfixture.h"
 
@@ -80,6 +81,8 @@ class GridScreens : public QObject {
   std::unique_ptr<FixedClock> clock;
 
 private slots:
+  // the help commands show the program's help screen, as after start-up
+  void initTestCase() { installHelpViewer(); }
   void init() {
     folder = std::make_unique<TempProgramFolder>();
     messages = std::make_unique<RecordingMessages>();

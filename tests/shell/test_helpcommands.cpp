@@ -1,4 +1,5 @@
 // Every help command of the program opens the help screen on its own topic.
+#include "app/help/screens/helpscreens.h"
 #include "cases/screens/tfrmpratica.h"
 #include "clients/clientlists.h"
 #include "cases/caselists.h"
@@ -34,6 +35,8 @@ class HelpCommandsTest : public QObject {
   }
 
 private slots:
+  // the help commands show the program's help screen, as after start-up
+  void initTestCase() { installHelpViewer(); }
   void everyHelpCommandOpensItsTopic() {
     TempProgramFolder folder;
     RecordingMessages messages;

@@ -65,3 +65,11 @@ public:
   QString path(const QString& name) const { return paths::inProgramFolder(name); }
   QTemporaryDir dir;
 };
+
+// What a test of a screen usually stands on: a fresh program folder, the
+// messages recorded, and a fixed today (10/12/2026).
+struct ScreenTestSeams {
+  TempProgramFolder folder;
+  RecordingMessages messages;
+  FixedClock clock;
+};

@@ -6,9 +6,11 @@
 
 class QWidget;
 
-// The help screen with the topic's title and text; every help command of
-// the program calls this.
+// The help screen with the topic's title and text.
 void showHelp(QWidget* parent, HelpTopic topic);
+// Makes showHelp the viewer of help::show, which every help command of the
+// program calls; start-up does it.
+void installHelpViewer();
 // The information screen with the maker's contact address.
 void showInfo(QWidget* parent);
 // The about screen with the product's web address.

@@ -42,15 +42,15 @@ TfrmGuida::TfrmGuida(QWidget* parent)
   txtGuida_->setWordWrapMode(QTextOption::WordWrap);
   txtGuida_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  imgPDF_ = new helpscreens::ClickLabel(this);
+  imgPDF_ = new screenkit::ClickLabel(this);
   imgPDF_->setObjectName(QStringLiteral("imgPDF"));
   imgPDF_->setPixmap(helpscreens::picture(QStringLiteral("pdf"), QSize(28, 32)));
   imgPDF_->setToolTip(QStringLiteral("Visualizza guida in formato PDF"));
 
-  lnkWeb_ = new helpscreens::ClickLabel(this);
+  lnkWeb_ = new screenkit::ClickLabel(this);
   lnkWeb_->setObjectName(QStringLiteral("lnkWeb"));
   lnkWeb_->setText(QStringLiteral("Visualizza guida in formato PDF"));
-  helpscreens::bindLink(lnkWeb_, {imgPDF_}, [this] { openGuide(); });
+  screenkit::bindLink(lnkWeb_, {imgPDF_}, [this] { openGuide(); });
 
   btnChiudi_ = new QPushButton(QStringLiteral("Chiudi"), this);
   btnChiudi_->setObjectName(QStringLiteral("btnChiudi"));
@@ -88,11 +88,13 @@ void TfrmGuida::showPage(const HelpPage& page) {
 void TfrmGuida::showEvent(QShowEvent* event) {
   setFixedSize(kWidth, kHeight);
   QDialog::showEvent(event);
-  helpscreens::centre(this);
+  screenkit::centre(this);
   btnChiudi_->setFocus();
 }
 
 void TfrmGuida::openGuide() { services::shell().open(paths::inProgramFolder(QStringLiteral("Guida.pdf"))); }
+
+void installHelpViewer() { help::setViewer(showHelp); }
 
 void showHelp(QWidget* parent, HelpTopic topic) {
   TfrmGuida screen(parent);

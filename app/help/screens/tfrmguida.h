@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-namespace helpscreens {
+namespace screenkit {
 class ClickLabel;
 }
 class QLabel;
@@ -28,7 +28,7 @@ private:
 
   QLabel* lblTitolo_;
   QPlainTextEdit* txtGuida_;
-  helpscreens::ClickLabel* lnkWeb_;
-  helpscreens::ClickLabel* imgPDF_;
+  screenkit::ClickLabel* lnkWeb_;
+  screenkit::ClickLabel* imgPDF_;
   QPushButton* btnChiudi_;
 };

@@ -43,13 +43,13 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customize
   lblContatti->setObjectName(QStringLiteral("lblContatti"));
   lblContatti->setWordWrap(true);
 
-  auto* imgEmail = new helpscreens::ClickLabel(this);
+  auto* imgEmail = new screenkit::ClickLabel(this);
   imgEmail->setObjectName(QStringLiteral("imgEmail"));
   imgEmail->setPixmap(helpscreens::picture(QStringLiteral("email"), QSize(26, 20)));
-  auto* lnkWeb = new helpscreens::ClickLabel(this);
+  auto* lnkWeb = new screenkit::ClickLabel(this);
   lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
   lnkWeb->setText(help::makerEmail());
-  helpscreens::bindLink(lnkWeb, {imgEmail}, [] { services::shell().open(help::makerMailto()); });
+  screenkit::bindLink(lnkWeb, {imgEmail}, [] { services::shell().open(help::makerMailto()); });
 
   auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
   btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
@@ -86,7 +86,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customize
 
 void TfrmInfo::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  helpscreens::centre(this);
+  screenkit::centre(this);
 }
 
 void showInfo(QWidget* parent) {

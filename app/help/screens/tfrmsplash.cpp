@@ -28,13 +28,13 @@ TfrmSplash::TfrmSplash(QWidget* parent)
   lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
   lblCopyright->setAlignment(Qt::AlignCenter);
 
-  auto* imgWeb = new helpscreens::ClickLabel(this);
+  auto* imgWeb = new screenkit::ClickLabel(this);
   imgWeb->setObjectName(QStringLiteral("imgWeb"));
   imgWeb->setPixmap(helpscreens::picture(QStringLiteral("web"), QSize(24, 24)));
-  auto* lnkWeb = new helpscreens::ClickLabel(this);
+  auto* lnkWeb = new screenkit::ClickLabel(this);
   lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
   lnkWeb->setText(help::webAddressText());
-  helpscreens::bindLink(lnkWeb, {imgWeb}, [] { services::shell().open(help::webAddress()); });
+  screenkit::bindLink(lnkWeb, {imgWeb}, [] { services::shell().open(help::webAddress()); });
 
   auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
   btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
@@ -65,7 +65,7 @@ TfrmSplash::TfrmSplash(QWidget* parent)
 
 void TfrmSplash::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  helpscreens::centre(this, parentWidget());
+  screenkit::centre(this, parentWidget());
 }
 
 void showSplash(QWidget* parent) {

@@ -32,9 +32,11 @@ QWidget* yearly() {
 }
 
 const Application kApplications[] = {
-    // picture, button, title, opens, art, factory
-    {"imgClienti", "btnClienti", "Anagrafica Clienti", "TfrmClienti", "clienti", screen<TfrmClienti>},
-    {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>},
+    // picture, button, title, opens, art, factory, card description
+    {"imgClienti", "btnClienti", "Anagrafica Clienti", "TfrmClienti", "clienti", screen<TfrmClienti>,
+     TfrmClienti::describe},
+    {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>,
+     TfrmPratica::describe},
     {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
      nullptr /* yearly<yearscreens::Archive::Protocollo, TfrmProtocollo> */},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", nullptr},
@@ -57,4 +59,11 @@ const MenuCommands kMenuCommands{
 } // namespace
 
 std::span<const Application> applications() { return kApplications; }
+
+std::vector<const CardDescription*> cardDescriptions() {
+  std::vector<const CardDescription*> cards;
+  for (const Application& app : kApplications)
+    if (app.card) cards.push_back(&app.card());
+  return cards;
+}
 const MenuCommands& menuCommands() { return kMenuCommands; }

@@ -6,8 +6,10 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 class QWidget;
+struct CardDescription;
 
 struct Application {
   const char* picture; // the tile's picture `img...`
@@ -19,10 +21,16 @@ struct Application {
   // one the tile opens (the shell registers it). nullptr while the
   // application is not part of the program: its tile stays disabled.
   QWidget* (*create)();
+  // The description of the application's card, which the checks over every
+  // card read; nullptr for an application without a card.
+  const CardDescription& (*card)() = nullptr;
 };
 
 // In menu order: the first five tiles on the first row, the others below.
 std::span<const Application> applications();
+
+// The descriptions of every card of the program, in menu order.
+std::vector<const CardDescription*> cardDescriptions();
 
 // The menu's help, information and about commands; nullptr leaves the
 // picture disabled.

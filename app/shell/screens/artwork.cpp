@@ -1,12 +1,12 @@
 #include "artwork.h"
 
+#include "common/screens/screenkit.h"
+
 #include <QFontMetrics>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
-#include <QSvgRenderer>
 #include <QWidget>
 
 static void loadShellResources() { Q_INIT_RESOURCE(shell); }
@@ -16,13 +16,7 @@ namespace artwork {
 QPixmap picture(const QString& name, int side) {
   static const bool loaded = (loadShellResources(), true);
   Q_UNUSED(loaded);
-  QPixmap pm(side, side);
-  pm.fill(Qt::transparent);
-  QSvgRenderer svg(QStringLiteral(":/shell/pictures/%1.svg").arg(name));
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  svg.render(&p);
-  return pm;
+  return screenkit::picture(QStringLiteral(":/shell/pictures/%1.svg").arg(name), QSize(side, side));
 }
 
 QPixmap captioned(const QString& name, int side, const QString& caption, const QWidget* fontOf, QColor colour) {
@@ -84,10 +78,6 @@ QPixmap siteStrip(const QString& address, const QWidget* fontOf) {
   p.setPen(QColor(0x1f, 0x4f, 0x8f));
   p.drawText(QRect(h + 10, 0, w - h - 10, h), Qt::AlignVCenter | Qt::AlignLeft, text);
   return pm;
-}
-
-void centre(QWidget* window) {
-  if (QScreen* s = window->screen()) window->move(s->availableGeometry().center() - window->rect().center());
 }
 
 } // namespace artwork

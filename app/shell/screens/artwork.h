@@ -1,5 +1,4 @@
-// The pictures of the shell (drawn from the SVG files of its resources) and
-// the placing of its fixed-size windows.
+// The pictures of the shell, drawn from the SVG files of its resources.
 #pragma once
 
 #include <QColor>
@@ -19,8 +18,5 @@ QPixmap captioned(const QString& name, int side, const QString& caption, const Q
 QPixmap tileButton(const QString& text, const QWidget* fontOf);
 // The strip across the bottom of the menu that leads to the web site.
 QPixmap siteStrip(const QString& address, const QWidget* fontOf);
-
-// Centres a window on its screen.
-void centre(QWidget* window);
 
 } // namespace artwork

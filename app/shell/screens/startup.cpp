@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app/help/screens/helpscreens.h"
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "app/shell/screens/tfrmavvio.h"
@@ -70,6 +71,7 @@ QWidget* start() {
   QApplication::setQuitOnLastWindowClosed(false);
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
+  installHelpViewer();
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));

@@ -100,7 +100,7 @@ bool TfrmCambiaPassword::eventFilter(QObject* o, QEvent* e) {
 void TfrmCambiaPassword::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   if (e->spontaneous()) return;
-  artwork::centre(this);
+  screenkit::centre(this);
   old_->clear();
   new_->clear();
   confirm_->clear();

@@ -102,7 +102,7 @@ bool TfrmPassword::eventFilter(QObject* o, QEvent* e) {
 void TfrmPassword::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   if (e->spontaneous()) return;
-  artwork::centre(this);
+  screenkit::centre(this);
   password_->setFocus(Qt::OtherFocusReason);
 }
 

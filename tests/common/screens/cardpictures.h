@@ -11,8 +11,8 @@ inline QStringList missingPictures(const CardDescription& d) {
   auto need = [&](const QString& where, const QString& name) {
     if (!screenkit::hasIcon(name)) missing << where + QLatin1Char('=') + name;
   };
-  for (const CardSection& s : d.sections) {
-    need(s.title, s.icon);
+  for (const CardSection& s : d.form.sections) {
+    if (!s.icon.isEmpty()) need(s.title, s.icon); // a tabbed section has none
     for (const auto& row : s.rows)
       for (const CardItem& item : row)
         for (const CardExtra& x : item.extras)

@@ -1,0 +1,388 @@
+#include "recordform.h"
+
+#include "screenkit.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QString str(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+// The focus style of the document card: light blue with a sky-blue border,
+// yellow while the field has the focus.
+QString colouredStyle(QWidget* field) {
+  const QString type = QString::fromLatin1(field->metaObject()->className());
+  return QStringLiteral("%1{background:#F0F8FF;border:1px solid #87CEEB;}%1:focus{background:#FFFF00;}").arg(type);
+}
+
+// A tab picture: the section's caption on a tab, raised when current.
+QPixmap tabPixmap(const QString& caption, const QFont& font, bool current) {
+  QFont f = font;
+  f.setBold(current);
+  const QFontMetrics m(f);
+  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  const QSize size(m.horizontalAdvance(caption) + 28, m.height() + 12);
+  QPixmap pm(size * ratio);
+  pm.setDevicePixelRatio(ratio);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath tab;
+  tab.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() + 8), 6, 6);
+  p.setClipRect(QRect(QPoint(0, 0), size));
+  p.fillPath(tab, current ? QColor(0xF7, 0xF9, 0xFC) : QColor(0xDD, 0xE3, 0xEB));
+  p.setPen(QColor(0xC3, 0xCE, 0xDB));
+  p.drawPath(tab);
+  p.setPen(current ? QColor(0x1F, 0x4F, 0x8F) : QColor(0x40, 0x40, 0x40));
+  p.setFont(f);
+  p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption);
+  return pm;
+}
+
+// The frames of the sections: a light panel with a rounded border, the title
+// in bold dark blue on the border line (the fields keep their own font).
+const char* const kSheetStyle =
+    "QGroupBox{background:#f7f9fc;border:1px solid #c3cedb;border-radius:6px;margin-top:9px;padding-top:4px;"
+    "font-weight:bold;}"
+    "QGroupBox::title{subcontrol-origin:margin;subcontrol-position:top left;left:12px;padding:0 4px;color:#1f4f8f;}"
+    "QFrame[sezione=\"true\"]{background:#f7f9fc;border:1px solid #c3cedb;border-radius:0 6px 6px 6px;}";
+
+} // namespace
+
+RecordForm::RecordForm(const FormDescription& description, const RecordLayout& layout, QWidget* parent)
+    : QWidget(parent), d_(description), layout_(&layout), byField_(size_t(layout.fieldCount()), nullptr) {
+  setObjectName(QStringLiteral("panScheda"));
+  setStyleSheet(QString::fromLatin1(kSheetStyle));
+  backgrounds_.push_back(this);
+  auto* sections = new QVBoxLayout(this);
+  sections->setContentsMargins(0, 0, 6, 0);
+  sections->setSpacing(6);
+
+  std::vector<const CardSection*> tabbed;
+  for (const CardSection& s : d_.sections)
+    if (!s.tab.isEmpty()) tabbed.push_back(&s);
+  bool tabsPlaced = false;
+  for (const CardSection& s : d_.sections) {
+    if (s.tab.isEmpty()) {
+      sections->addWidget(makeFramed(s));
+    } else if (!tabsPlaced) {
+      sections->addWidget(makeTabs(tabbed), 1);
+      tabsPlaced = true;
+    }
+  }
+  if (!tabsPlaced) sections->addStretch(1);
+
+  // Fields with no control on the screen travel in hidden labels.
+  std::vector<int> bound(byField_.size(), 0);
+  for (const auto& c : controls_)
+    for (int f : c->fields()) ++bound[size_t(f)];
+  for (int i = 0; i < layout.fieldCount(); ++i) {
+    if (bound[size_t(i)]) continue;
+    const std::string_view name = layout.field(i).name;
+    QString label = QStringLiteral("lbl") + str(name);
+    for (const HiddenField& h : d_.hidden)
+      if (h.field == name) label = h.name;
+    controls_.push_back(formkinds::hiddenLabel(this, i, label));
+    byField_[size_t(i)] = controls_.back().get();
+  }
+
+  bindChains();
+  bindTabOrder();
+  if (!tabs_.empty()) openSection(0, false);
+}
+
+RecordForm::~RecordForm() {
+  // The focus leaves while the focus frames still stand: a frame is lowered
+  // behind its field and so would be destroyed before it.
+  if (QWidget* f = focusWidget()) f->clearFocus();
+}
+
+QWidget* RecordForm::makeFramed(const CardSection& s) {
+  auto* box = new QGroupBox(s.title);
+  auto* h = new QHBoxLayout(box);
+  h->setContentsMargins(8, 6, 8, 6);
+  if (!s.icon.isEmpty()) {
+    auto* picture = new QLabel(box);
+    picture->setPixmap(screenkit::icon(s.icon, 40));
+    picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    picture->setFixedWidth(52);
+    h->addWidget(picture);
+  }
+  auto* grid = new QGridLayout;
+  h->addLayout(grid, 1);
+  fill(grid, s, box);
+  backgrounds_.push_back(box);
+  return box;
+}
+
+void RecordForm::fill(QGridLayout* grid, const CardSection& s, QWidget* surface) {
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(5);
+  for (int p = 0; p < s.pairs; ++p) grid->setColumnStretch(2 * p + 1, 1);
+  int row = 0;
+  for (const auto& items : s.rows) {
+    int pair = 0;
+    for (const CardItem& item : items) {
+      place(item, grid, row, 2 * pair, surface);
+      pair += item.span;
+    }
+    ++row;
+  }
+}
+
+void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col, QWidget* surface) {
+  formkinds::Built built = formkinds::factory(item.kind)({item, *layout_, surface});
+  for (int f : built.control->fields())
+    if (!byField_[size_t(f)]) byField_[size_t(f)] = built.control.get();
+  for (auto& hint : built.hints) kindHints_.push_back(hint);
+
+  QWidget* control = built.cell;
+  QWidget* cell = built.cell;
+  const bool narrow = built.narrow;
+  if (!item.extras.empty()) {
+    // A short field grows to its width first. Pictures stay beside it;
+    // buttons keep their size at the end of the cell, in line with the
+    // buttons of the row below.
+    const bool pictures =
+        std::all_of(item.extras.begin(), item.extras.end(), [](const CardExtra& x) { return x.text.isEmpty(); });
+    auto* h = qobject_cast<QHBoxLayout*>(cell->layout());
+    if (!h || cell == built.styled) {
+      cell = new QWidget(surface);
+      h = new QHBoxLayout(cell);
+      h->setContentsMargins(0, 0, 0, 0);
+      h->setSpacing(4);
+      control->setParent(cell);
+      h->addWidget(control, narrow ? 100 : 1);
+      if (narrow && !pictures) h->addStretch(1);
+    }
+    for (const CardExtra& x : item.extras) {
+      QWidget* b;
+      if (!x.text.isEmpty()) {
+        auto* button = new QPushButton(x.text, cell);
+        button->setAutoDefault(false);
+        button->setSizePolicy(QSizePolicy::Fixed, button->sizePolicy().verticalPolicy());
+        if (!x.icon.isEmpty()) {
+          button->setIcon(QIcon(screenkit::icon(x.icon, 16)));
+          button->setIconSize(QSize(16, 16));
+        }
+        b = button;
+      } else {
+        b = new screenkit::Picture(x.name, QString(), x.icon, cell, 22);
+      }
+      b->setObjectName(x.name);
+      if (!x.tabStop) b->setFocusPolicy(Qt::ClickFocus);
+      b->setEnabled(false); // until a handler is bound
+      h->addWidget(b);
+    }
+    if (narrow && pictures) h->addStretch(1);
+  }
+  if (built.styled && item.highlight) style(item, built.styled, surface);
+  if (narrow && built.styled) {
+    const int width = item.maxLength > 0 ? item.maxLength : layout_->field(layout_->require(item.field)).width;
+    const int chars = qMax(width, 4) + 2;
+    built.styled->setMaximumWidth(built.styled->fontMetrics().horizontalAdvance(QLatin1Char('W')) * chars + 24);
+  }
+  if (!built.captioned) {
+    grid->addWidget(cell, row, col + 1, 1, 2 * item.span - 1);
+  } else {
+    auto* caption = new QLabel(item.caption, surface);
+    caption->setBuddy(built.control->focusTarget());
+    const Qt::Alignment vertical = item.kind == ControlKind::Memo ? Qt::AlignTop : Qt::AlignVCenter;
+    grid->addWidget(caption, row, col, Qt::AlignRight | vertical);
+    grid->addWidget(cell, row, col + 1, 1, 2 * item.span - 1);
+  }
+  controls_.push_back(std::move(built.control));
+}
+
+void RecordForm::style(const CardItem& item, QWidget* field, QWidget* surface) {
+  if (d_.focusStyle == FocusStyle::Coloured) {
+    field->setStyleSheet(colouredStyle(field));
+    return;
+  }
+  // framed on the section, also when the field shares a row with its buttons
+  screenkit::addFocusFrame(field, QStringLiteral("eff") + formkinds::controlName(item).mid(3), surface);
+}
+
+QWidget* RecordForm::makeTabs(const std::vector<const CardSection*>& tabbed) {
+  auto* area = new QWidget;
+  area->setObjectName(QStringLiteral("panSezioni"));
+  auto* v = new QVBoxLayout(area);
+  v->setContentsMargins(0, 4, 0, 0);
+  v->setSpacing(0);
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(6, 0, 0, 0);
+  bar->setSpacing(2);
+  v->addLayout(bar);
+  auto* stack = new QGridLayout;
+  v->addLayout(stack, 1);
+  for (const CardSection* s : tabbed) {
+    auto* a = new screenkit::Picture(QStringLiteral("btn") + s->tab + QStringLiteral("_A"),
+                                     tabPixmap(s->title, area->font(), false), area);
+    auto* b = new screenkit::Picture(QStringLiteral("btn") + s->tab + QStringLiteral("_B"),
+                                     tabPixmap(s->title, area->font(), true), area);
+    b->setCursor(Qt::ArrowCursor);
+    bar->addWidget(a);
+    bar->addWidget(b);
+    auto* panel = new QFrame(area);
+    panel->setObjectName(QStringLiteral("pan") + s->tab);
+    auto* frame = new QFrame(panel);
+    frame->setProperty("sezione", true);
+    auto* outer = new QVBoxLayout(panel);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(10, 10, 10, 10);
+    fill(grid, *s, frame);
+    auto* inner = static_cast<QGridLayout*>(frame->layout());
+    inner->setRowStretch(inner->rowCount(), 1);
+    stack->addWidget(panel, 0, 0);
+    const int index = int(tabs_.size());
+    connect(a, &screenkit::Picture::clicked, this, [this, index] { openSection(index); });
+    tabs_.push_back({s->tab, a, b, panel, s->focus});
+    backgrounds_.push_back(frame);
+  }
+  bar->addStretch(1);
+  backgrounds_.push_back(area);
+  return area;
+}
+
+void RecordForm::openSection(int index, bool focus) {
+  if (index < 0 || index >= int(tabs_.size())) return;
+  current_ = index;
+  for (int i = 0; i < int(tabs_.size()); ++i) {
+    const bool on = i == index;
+    tabs_[size_t(i)].panel->setVisible(on);
+    tabs_[size_t(i)].a->setVisible(!on);
+    tabs_[size_t(i)].b->setVisible(on);
+  }
+  if (focus && !tabs_[size_t(index)].focus.isEmpty())
+    if (QWidget* w = findChild<QWidget*>(tabs_[size_t(index)].focus)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordForm::bindChains() {
+  for (const EnterChain& chain : d_.enterChains) {
+    std::vector<QWidget*> widgets;
+    for (const QString& name : chain.fields)
+      if (QWidget* w = findChild<QWidget*>(name)) widgets.push_back(w);
+    const size_t n = widgets.size();
+    for (size_t i = 0; i < n; ++i) {
+      if (i + 1 == n && !chain.cyclic) break;
+      // a calendar date opens its calendar and a memo starts a line on Enter
+      bool owned = false;
+      for (const auto& c : controls_)
+        if (c->focusTarget() == widgets[i] && c->ownsEnter()) owned = true;
+      if (owned) continue;
+      QPointer<QWidget> target(widgets[(i + 1) % n]);
+      screenkit::onEnter(widgets[i], [target] {
+        if (target) target->setFocus(Qt::OtherFocusReason);
+      });
+    }
+  }
+}
+
+void RecordForm::bindTabOrder() {
+  QWidget* previous = nullptr;
+  for (const QString& name : d_.tabOrder) {
+    QWidget* next = findChild<QWidget*>(name);
+    if (!next) continue;
+    if (previous) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+FormControl* RecordForm::controlOf(std::string_view field) const {
+  const int i = layout_->indexOf(field);
+  return i < 0 ? nullptr : byField_[size_t(i)];
+}
+
+Record RecordForm::record() const {
+  Record r(*layout_);
+  for (int i = 0; i < layout_->fieldCount(); ++i) {
+    const QString v = byField_[size_t(i)]->value(i);
+    r.set(i, layout_->field(i).kind == FieldKind::Chars ? v : fieldtext::trimmed(v));
+  }
+  return r;
+}
+
+void RecordForm::load(const Record& record) {
+  for (int i = 0; i < layout_->fieldCount(); ++i) byField_[size_t(i)]->setValue(i, record[i]);
+}
+
+void RecordForm::clear(std::span<const std::string_view> keep) {
+  for (const auto& c : controls_) {
+    bool kept = false;
+    for (int f : c->fields())
+      if (std::find(keep.begin(), keep.end(), layout_->field(f).name) != keep.end()) kept = true;
+    if (!kept) c->clear();
+  }
+}
+
+void RecordForm::set(std::string_view field, const QString& text) {
+  if (FormControl* c = controlOf(field)) c->setValue(layout_->require(field), text);
+}
+
+QString RecordForm::text(std::string_view field) const {
+  FormControl* c = controlOf(field);
+  return c ? c->value(layout_->require(field)) : QString();
+}
+
+void RecordForm::prepareSave() {
+  for (const auto& c : controls_) c->beforeSave();
+}
+
+QWidget* RecordForm::control(std::string_view field) const {
+  FormControl* c = controlOf(field);
+  return c ? c->focusTarget() : nullptr;
+}
+
+int RecordForm::bindings(std::string_view field) const {
+  const int i = layout_->indexOf(field);
+  int n = 0;
+  for (const auto& c : controls_)
+    for (int f : c->fields()) n += f == i;
+  return n;
+}
+
+void RecordForm::focusField(std::string_view field) {
+  QWidget* w = control(field);
+  if (!w) return;
+  // a field of a tabbed section shows its section first
+  for (int i = 0; i < int(tabs_.size()); ++i)
+    if (tabs_[size_t(i)].panel->isAncestorOf(w)) openSection(i, false);
+  w->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* RecordForm::firstFocusWidget() const {
+  QString name = d_.firstFocus;
+  if (name.isEmpty() && !d_.enterChains.empty() && !d_.enterChains.front().fields.empty())
+    name = d_.enterChains.front().fields.front();
+  if (!name.isEmpty()) return findChild<QWidget*>(name);
+  for (const auto& c : controls_)
+    if (QWidget* w = c->focusTarget()) return w;
+  return nullptr;
+}
+
+void RecordForm::focusFirst() {
+  if (!tabs_.empty()) openSection(0, false);
+  if (QWidget* w = firstFocusWidget()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordForm::setStatusLine(QLabel* line, bool withKindHints) {
+  if (withKindHints)
+    for (const auto& [name, hint] : kindHints_)
+      if (QWidget* w = findChild<QWidget*>(name)) screenkit::setHint(w, line, hint);
+  for (QWidget* bg : backgrounds_) screenkit::clearHintOver(bg, line);
+}

@@ -1,0 +1,144 @@
+// The contract every card description meets, checked over every card the
+// program registers in its table of applications (and the two test cards):
+// a card that registers its description is covered.
+#include "testcards.h"
+
+#include "app/shell/screens/applications.h"
+#include "common/screens/cardeditor.h"
+#include "common/validation.h"
+#include "support.h"
+#include "tests/common/screens/cardpictures.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(const CardDescription*)
+
+namespace {
+
+QString str(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+// A field the user types into or picks: an edit that is not read-only, a
+// combo, a memo.
+bool editable(QWidget* w) {
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return !e->isReadOnly() && !qobject_cast<QComboBox*>(w->parentWidget());
+  return qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w);
+}
+
+// What is wrong with one card, one line per fault.
+QStringList faults(const CardDescription& d) {
+  QStringList out;
+  const RecordLayout& layout = *d.archive.layout;
+  CardEditor card(d);
+  const RecordForm* form = card.form();
+
+  // names unique across the screen
+  QSet<QString> names;
+  for (QObject* o : card.findChildren<QObject*>()) {
+    const QString n = o->objectName();
+    if (n.isEmpty() || n.startsWith(QLatin1String("qt_")) || !o->isWidgetType()) continue;
+    if (names.contains(n)) out << QStringLiteral("name used twice: ") + n;
+    names.insert(n);
+  }
+  // every field bound to exactly one control or hidden label
+  for (int i = 0; i < layout.fieldCount(); ++i)
+    if (const int n = form->bindings(layout.field(i).name); n != 1)
+      out << QStringLiteral("field %1 bound %2 times").arg(str(layout.field(i).name)).arg(n);
+
+  auto exists = [&](const QString& name, const QString& where) {
+    if (!card.findChild<QWidget*>(name)) out << where + QStringLiteral(" names a missing control: ") + name;
+  };
+  // Enter chains and tab order reach only existing controls, and every
+  // editable field of the form when the card has them
+  QSet<QString> chained, tabbed;
+  for (const EnterChain& c : d.form.enterChains)
+    for (const QString& n : c.fields) {
+      exists(n, QStringLiteral("Enter chain"));
+      chained.insert(n);
+    }
+  for (const QString& n : d.form.tabOrder) {
+    exists(n, QStringLiteral("tab order"));
+    tabbed.insert(n);
+  }
+  for (QWidget* w : form->findChildren<QWidget*>()) {
+    if (!editable(w) || w->objectName().isEmpty()) continue;
+    if (!d.form.enterChains.empty() && !chained.contains(w->objectName()))
+      out << QStringLiteral("Enter chain misses ") + w->objectName();
+    if (!d.form.tabOrder.empty() && !tabbed.contains(w->objectName()))
+      out << QStringLiteral("tab order misses ") + w->objectName();
+  }
+  if (!d.form.firstFocus.isEmpty()) exists(d.form.firstFocus, QStringLiteral("first focus"));
+  for (const CardSection& s : d.form.sections)
+    if (!s.focus.isEmpty()) exists(s.focus, QStringLiteral("section ") + s.title);
+  for (const HiddenField& h : d.form.hidden)
+    if (layout.indexOf(h.field) < 0) out << QStringLiteral("hidden label of a missing field: ") + str(h.field);
+
+  // rules name existing fields that can take the focus
+  if (d.behaviour.rules)
+    for (const validation::Rule& r : d.behaviour.rules->rules)
+      if (layout.indexOf(r.field) < 0 || !form->control(r.field))
+        out << QStringLiteral("rule on a field without a control: ") + str(r.field);
+  // values the card puts into fields name existing fields
+  std::vector<FieldValue> values = d.behaviour.defaults;
+  values.insert(values.end(), d.behaviour.newDefaults.begin(), d.behaviour.newDefaults.end());
+  values.insert(values.end(), d.behaviour.duplicate.reset.begin(), d.behaviour.duplicate.reset.end());
+  for (const FieldValue& v : values)
+    if (layout.indexOf(v.field) < 0) out << QStringLiteral("value for a missing field: ") + str(v.field);
+  for (std::string_view f : d.behaviour.keptOnClear)
+    if (layout.indexOf(f) < 0) out << QStringLiteral("kept field missing: ") + str(f);
+
+  // hints name existing controls; commands have their pictures
+  for (const auto& [name, hint] : d.hints) exists(name, QStringLiteral("hint"));
+  for (const QString& missing : missingPictures(d)) out << QStringLiteral("missing picture ") + missing;
+  return out;
+}
+
+} // namespace
+
+class CardContractTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void everyCardMeetsTheContract_data() {
+    QTest::addColumn<const CardDescription*>("card");
+    std::vector<const CardDescription*> cards = cardDescriptions();
+    QVERIFY(cards.size() >= 2);
+    cards.push_back(&strCard());
+    cards.push_back(&charCard());
+    QSet<QString> screens;
+    for (const CardDescription* d : cards) {
+      QVERIFY2(!screens.contains(d->screen), qPrintable(d->screen));
+      screens.insert(d->screen);
+      QTest::newRow(qPrintable(d->screen)) << d;
+    }
+  }
+  void everyCardMeetsTheContract() {
+    TempProgramFolder folder;
+    RecordingMessages messages;
+    QFETCH(const CardDescription*, card);
+    const QStringList found = faults(*card);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
+  }
+
+  // The contract finds the faults it is there for.
+  void theContractFindsFaults() {
+    CardDescription d = strCard();
+    d.form.sections.front().rows.front().push_back(card::edit("Nome", "Di nuovo:").named(QStringLiteral("txtNome2")));
+    d.form.enterChains.front().fields.push_back(QStringLiteral("txtManca"));
+    d.hints.push_back({QStringLiteral("cmdManca"), QStringLiteral("?")});
+    d.behaviour.duplicate.reset.push_back({"Manca"});
+    const QStringList found = faults(d);
+    QVERIFY2(found.contains(QStringLiteral("field Nome bound 2 times")), qPrintable(found.join(QLatin1Char('\n'))));
+    QVERIFY(found.contains(QStringLiteral("Enter chain names a missing control: txtManca")));
+    QVERIFY(found.contains(QStringLiteral("Enter chain misses txtNome2")));
+    QVERIFY(found.contains(QStringLiteral("hint names a missing control: cmdManca")));
+    QVERIFY(found.contains(QStringLiteral("value for a missing field: Manca")));
+  }
+};
+
+QTEST_MAIN(CardContractTest)
+#include "test_cardcontract.moc"

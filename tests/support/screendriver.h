@@ -1,0 +1,99 @@
+// Driving a screen as a user would, by the object names of its controls:
+// typing (accented letters included), keys, clicks on commands and
+// pictures, reading texts, and acting on the modal screen a command opens.
+// Messages are read, and questions answered from a script, through
+// RecordingMessages (support.h).
+#pragma once
+
+#include "common/screens/screenkit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace drive {
+
+// Shows a screen and waits until it is the active window, so that the focus
+// moves (and leaves fields) as it does for the user.
+inline bool show(QWidget* screen) {
+  screen->show();
+  QApplication::setActiveWindow(screen);
+  return QTest::qWaitForWindowActive(screen);
+}
+
+// A control of a screen that must be there.
+template <class T = QWidget>
+T* find(QWidget* screen, const QString& name) {
+  T* w = screen->findChild<T*>(name);
+  if (!w) qFatal("no control %s on %s", qPrintable(name), qPrintable(screen->objectName()));
+  return w;
+}
+
+// The focus into a control, then its text replaced by `text`, one key per
+// character, as typing does (input rules and key filters apply).
+inline void type(QWidget* screen, const QString& name, const QString& text) {
+  QWidget* w = find(screen, name);
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) w = combo->lineEdit();
+  if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+  if (auto* m = qobject_cast<QPlainTextEdit*>(w)) m->selectAll();
+  QTest::keyClick(w, Qt::Key_Delete);
+  for (QChar ch : text) {
+    if (ch == QLatin1Char('\n'))
+      QTest::keyClick(w, Qt::Key_Return);
+    else // keyClicks refuses accented letters
+      QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  }
+}
+
+inline void key(QWidget* screen, const QString& name, Qt::Key k) {
+  QWidget* w = find(screen, name);
+  w->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(w, k);
+}
+
+// A click on a command picture, a button, a check box or an option button
+// (on its box, which a wide check box does not have in its middle).
+inline void click(QWidget* screen, const QString& name) {
+  QWidget* w = find(screen, name);
+  if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable())
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+  else
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+inline QString text(QWidget* screen, const QString& name) { return screenkit::textOf(find(screen, name)); }
+
+inline QString focused() {
+  QWidget* w = QApplication::focusWidget();
+  return w ? w->objectName() : QString();
+}
+
+// Runs `trigger`; the first modal screen it opens is handed to `act` and
+// then closed. Returns the object name of that screen (empty when none
+// opened). The window that was active is active again afterwards, as the
+// desktop makes it.
+inline QString withModal(const std::function<void()>& trigger, const std::function<void(QWidget*)>& act = {}) {
+  QPointer<QWidget> active = QApplication::activeWindow();
+  QString seen;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* m = QApplication::activeModalWidget()) {
+      seen = m->objectName();
+      if (act) act(m);
+      if (m->isVisible()) m->close();
+    }
+  });
+  trigger();
+  QApplication::processEvents();
+  if (active) QApplication::setActiveWindow(active);
+  return seen;
+}
+
+} // namespace drive
