@@ -1,6 +1,7 @@
 #include "listscreen.h"
 
 #include "binding.h"
+#include "progress.h"
 #include "recordview.h"
 #include "screenkit.h"
 
@@ -242,7 +243,10 @@ void ListScreen::showEvent(QShowEvent* e) {
   }
 }
 
-void ListScreen::fill() { model_->setEntries(summary(d_, resolve(d_.path))); }
+void ListScreen::fill() {
+  const screenkit::BusyCursor busy;
+  model_->setEntries(summary(d_, resolve(d_.path)));
+}
 
 void ListScreen::cerca() {
   QStringList typed;
@@ -254,6 +258,7 @@ void ListScreen::cerca() {
   lblConta_->setText(QString::number(counted));
   ListLines found;
   try {
+    const screenkit::BusyCursor busy;
     found = search(d_, resolve(d_.path), typed);
   } catch (const ArchiveError&) {
     lblAttendere_->hide();

@@ -17,9 +17,11 @@ constexpr qint64 kEvery = 40;
 constexpr qint64 kBarSteps = 1000;
 } // namespace
 
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
 LongWork::LongWork(QWidget* parent, const QString& what, qint64 total, const QString& unit, qint64 dialogFrom)
     : what_(what), unit_(unit), total_(total) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   clock_.start();
   if (total_ <= 0 || total_ < dialogFrom) return;
   dialog_ = new QProgressDialog(parent);
@@ -41,10 +43,7 @@ LongWork::LongWork(QWidget* parent, const QString& what, qint64 total, const QSt
   QCoreApplication::processEvents();
 }
 
-LongWork::~LongWork() {
-  delete dialog_;
-  QApplication::restoreOverrideCursor();
-}
+LongWork::~LongWork() { delete dialog_; }
 
 void LongWork::show(qint64 done) {
   const QLocale italian(QLocale::Italian, QLocale::Italy);

@@ -22,6 +22,15 @@ class QWidget;
 
 namespace screenkit {
 
+// The busy cursor while it lives: short work such as a scan.
+class BusyCursor {
+public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 class LongWork {
 public:
   // From this many steps on the work shows its progress dialog.
@@ -49,6 +58,7 @@ public:
 private:
   void show(qint64 done);
 
+  BusyCursor busy_;
   QString what_;
   QString unit_;
   qint64 total_;
