@@ -108,7 +108,8 @@ QString yearlyPath(const GridDescription& d, const GridContext& context) {
   return d.archive.yearPath(QStringLiteral("%1").arg(day.year(), 4, 10, QLatin1Char('0')));
 }
 
-Filled fill(const GridDescription& d, const QString& path, const GridContext& context) {
+Filled fill(const GridDescription& d, const QString& path, const GridContext& context,
+            const std::function<void(qint64)>& read) {
   Filled out{xls::ExportTable(int(d.columns.size())), Filled::Outcome::Complete};
   const RowReader reader(*d.archive.layout, d.columns);
   int number = 0;
@@ -116,11 +117,12 @@ Filled fill(const GridDescription& d, const QString& path, const GridContext& co
     TArchivioSchede archive(path, d.archive.recordSize());
     archive.open(TArchivioSchede::Access::Read);
     if (!d.select) out.table.reserve(archive.count());
-    const std::vector<int> read = reader.fieldOffsets();
+    const std::vector<int> fields = reader.fieldOffsets();
     const size_t size = size_t(d.archive.recordSize());
     archive.scanRuns([&](int first, const char* records, int n) {
+      if (read) read(first - 1);
       for (int i = 0; i < n; ++i) {
-        if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, read);
+        if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, fields);
         const char* record = records + size_t(i) * size;
         if (d.select) {
           const lists::Verdict v = d.select(record, context);

@@ -125,8 +125,9 @@ struct Filled {
 
 // Reads the archive at `path` into the rows of the grid: the selected
 // records in file order, numbered 1, 2, 3 ... as read, then sorted when the
-// description says so.
-Filled fill(const GridDescription& description, const QString& path, const GridContext& context);
+// description says so. `read` hears now and then how many records are read.
+Filled fill(const GridDescription& description, const QString& path, const GridContext& context,
+            const std::function<void(qint64 read)>& read = {});
 
 // The rows in ascending order of one column, rows of equal key in their order.
 xls::ExportTable sorted(const xls::ExportTable& table, int column);

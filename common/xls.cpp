@@ -16,28 +16,73 @@ namespace xls {
 
 // ---- the preview table ----
 
+namespace {
+// A block holds the text of many rows; a longer row gets a block of its own.
+constexpr size_t kBlockBytes = size_t(1) << 20;
+} // namespace
+
+ExportTable& ExportTable::operator=(const ExportTable& other) {
+  if (this == &other) return *this;
+  ExportTable copy(other.columns_);
+  copy.reserve(other.rows());
+  for (int r = 0; r < other.rows(); ++r) {
+    for (int c = 0; c < other.columns_; ++c) copy.addCell(other.cell(r, c));
+    copy.endRow(other.position(r), other.number(r));
+  }
+  return *this = std::move(copy);
+}
+
 QString ExportTable::text(int row, int column) const {
   const std::string_view c = cell(row, column);
   return cp1252::decode(c.data(), qsizetype(c.size()));
 }
 
+char* ExportTable::room(size_t n) {
+  if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < n) {
+    const size_t begun = blocks_.empty() ? 0 : blocks_.back().used - rowBegin_;
+    Block fresh{nullptr, 0, std::max(kBlockBytes, 2 * (begun + n))};
+    fresh.text.reset(new char[fresh.capacity]);
+    if (begun > 0) {
+      std::memcpy(fresh.text.get(), blocks_.back().text.get() + rowBegin_, begun);
+      blocks_.back().used = rowBegin_;
+    }
+    fresh.used = begun;
+    rowBegin_ = 0;
+    blocks_.push_back(std::move(fresh));
+  }
+  Block& b = blocks_.back();
+  return b.text.get() + b.used;
+}
+
+void ExportTable::addCell(std::string_view bytes) {
+  bytes = bytes.substr(0, 0xFFFF);
+  std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+  blocks_.back().used += bytes.size();
+  lengths_.push_back(uint16_t(bytes.size()));
+}
+
+void ExportTable::endRow(int position, int number) {
+  room(0);
+  Block& b = blocks_.back();
+  rows_.push_back({b.text.get() + rowBegin_, position, number});
+  rowBegin_ = b.used;
+}
+
 void ExportTable::reserve(int rows) {
-  ends_.reserve(size_t(rows) * size_t(columns_));
-  positions_.reserve(size_t(rows));
-  numbers_.reserve(size_t(rows));
-  bytes_.reserve(size_t(rows) * size_t(columns_) * 8); // most cells are short or empty
+  lengths_.reserve(size_t(rows) * size_t(columns_));
+  rows_.reserve(size_t(rows));
 }
 
 void ExportTable::clear() {
-  bytes_.clear();
-  ends_.clear();
-  positions_.clear();
-  numbers_.clear();
+  blocks_.clear();
+  rowBegin_ = 0;
+  lengths_.clear();
+  rows_.clear();
 }
 
 ExportTable ExportTable::reordered(std::span<const int> order) const {
   ExportTable out(columns_);
-  out.bytes_.reserve(bytes_.size());
+  out.reserve(int(order.size()));
   for (int row : order) {
     for (int c = 0; c < columns_; ++c) out.addCell(cell(row, c));
     out.endRow(position(row), number(row));

@@ -1,6 +1,7 @@
 #include "gridscreen.h"
 
 #include "listscreen.h"
+#include "progress.h"
 #include "screenkit.h"
 
 #include "archive/archivio.h"
@@ -9,6 +10,7 @@
 #include "common/help.h"
 #include "common/services.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -176,8 +178,17 @@ QString GridScreen::archivePath(const GridContext& context) const {
 
 void GridScreen::fill() {
   const GridContext context{dates::today(), chosen_, from_, to_};
-  Filled filled = grids::fill(d_, archivePath(context), context);
-  model_->setTable(std::move(filled.table));
+  const QString path = archivePath(context);
+  Filled filled;
+  {
+    // A large archive shows how far the reading has come; it is not cancelled
+    // half way, so the grid never shows part of what it was asked for.
+    screenkit::LongWork work(this, QStringLiteral("Lettura delle schede"),
+                             QFileInfo(path).size() / d_.archive.recordSize(),
+                             {QStringLiteral("schede"), screenkit::LongWork::kDialogFrom, false});
+    filled = grids::fill(d_, path, context, [&work](qint64 read) { work.step(read); });
+    model_->setTable(std::move(filled.table));
+  }
   unreadable_ = filled.outcome == Filled::Outcome::Failed;
   if (unreadable_) services::plain(archiveAccessMessage());
 }

@@ -20,10 +20,10 @@ constexpr qint64 kBarSteps = 1000;
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
-LongWork::LongWork(QWidget* parent, const QString& what, qint64 total, const QString& unit, qint64 dialogFrom)
-    : what_(what), unit_(unit), total_(total) {
+LongWork::LongWork(QWidget* parent, const QString& what, qint64 total, const Options& options)
+    : what_(what), unit_(options.unit), total_(total) {
   clock_.start();
-  if (total_ <= 0 || total_ < dialogFrom) return;
+  if (total_ <= 0 || total_ < options.dialogFrom) return;
   dialog_ = new QProgressDialog(parent);
   dialog_->setObjectName(QStringLiteral("TfrmAvanzamento"));
   dialog_->setWindowTitle(QStringLiteral(" Velarion"));
@@ -32,9 +32,13 @@ LongWork::LongWork(QWidget* parent, const QString& what, qint64 total, const QSt
   dialog_->setAutoReset(false);
   dialog_->setMinimumDuration(0);
   dialog_->setMinimumWidth(380);
-  auto* annulla = new QPushButton(QStringLiteral("Annulla"), dialog_);
-  annulla->setObjectName(QStringLiteral("btnAnnulla"));
-  dialog_->setCancelButton(annulla);
+  if (options.cancellable) {
+    auto* annulla = new QPushButton(QStringLiteral("Annulla"), dialog_);
+    annulla->setObjectName(QStringLiteral("btnAnnulla"));
+    dialog_->setCancelButton(annulla);
+  } else {
+    dialog_->setCancelButton(nullptr);
+  }
   dialog_->setRange(0, int(kBarSteps));
   // The dialog's own cursor stays an arrow, so "Annulla" can be aimed at.
   dialog_->setCursor(Qt::ArrowCursor);
@@ -71,7 +75,7 @@ constexpr qint64 kPrintDialogFrom = 90;
 class PrintProgressShown : public report::PrintProgress {
 public:
   PrintProgressShown(QWidget* parent, int pages)
-      : work_(parent, QStringLiteral("Stampa"), pages, QStringLiteral("pagine"), kPrintDialogFrom) {}
+      : work_(parent, QStringLiteral("Stampa"), pages, {QStringLiteral("pagine"), kPrintDialogFrom, true}) {}
   bool printed(int pages) override { return work_.step(pages); }
 
 private:

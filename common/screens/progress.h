@@ -36,11 +36,16 @@ public:
   // From this many steps on the work shows its progress dialog.
   static constexpr qint64 kDialogFrom = 5000;
 
-  // `what`: the work, as the dialog names it; `total`: its steps, counted
-  // in `unit` (0 when not known: busy cursor only); the dialog shows from
-  // `dialogFrom` steps on.
-  LongWork(QWidget* parent, const QString& what, qint64 total, const QString& unit = QStringLiteral("schede"),
-           qint64 dialogFrom = kDialogFrom);
+  struct Options {
+    QString unit = QStringLiteral("schede"); // what the steps count
+    qint64 dialogFrom = kDialogFrom;         // the dialog shows from this many steps on
+    bool cancellable = true;                 // the dialog offers "Annulla"
+  };
+
+  // `what`: the work, as the dialog names it; `total`: its steps (0 when
+  // not known: busy cursor only).
+  LongWork(QWidget* parent, const QString& what, qint64 total, const Options& options);
+  LongWork(QWidget* parent, const QString& what, qint64 total) : LongWork(parent, what, total, Options()) {}
   ~LongWork();
   LongWork(const LongWork&) = delete;
   LongWork& operator=(const LongWork&) = delete;
