@@ -54,13 +54,6 @@ char* ExportTable::room(size_t n) {
   return b.text.get() + b.used;
 }
 
-void ExportTable::addCell(std::string_view bytes) {
-  bytes = bytes.substr(0, 0xFFFF);
-  std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
-  blocks_.back().used += bytes.size();
-  lengths_.push_back(uint16_t(bytes.size()));
-}
-
 void ExportTable::endRow(int position, int number) {
   room(0);
   Block& b = blocks_.back();
@@ -105,15 +98,26 @@ public:
     at_ += s.size();
     return *this;
   }
-  // A data cell: its text between the cell's tags.
-  void cell(std::string_view s) {
+  // A data row: the first `cells` cells of a table row, each trimmed between
+  // the cell's tags, between the row's tags; room is made once for the row.
+  void row(const ExportTable& table, int r, int cells) {
     static constexpr std::string_view open = "<td style=\"text-align: left;\">", close = "</td>";
-    room(open.size() + s.size() * 5 + close.size());
-    std::memcpy(at_, open.data(), open.size());
-    at_ += open.size();
-    put(s);
-    std::memcpy(at_, close.data(), close.size());
-    at_ += close.size();
+    static constexpr std::string_view rowOpen = "<tr>", rowClose = "</tr>";
+    size_t text = 0;
+    int c = 0;
+    table.forEachCell(r, [&](std::string_view s) {
+      if (c++ < cells) text += s.size();
+    });
+    room(rowOpen.size() + rowClose.size() + size_t(cells) * (open.size() + close.size()) + text * 5);
+    copy(rowOpen);
+    c = 0;
+    table.forEachCell(r, [&](std::string_view s) {
+      if (c++ >= cells) return;
+      copy(open);
+      put(fieldbytes::trimmed(s));
+      copy(close);
+    });
+    copy(rowClose);
   }
   // Text of a cell or caption: "&", "<" and ">" as entities.
   void escaped(std::string_view s) {
@@ -132,6 +136,11 @@ public:
 private:
   static constexpr size_t kChunk = 1 << 20;
   static constexpr size_t kSlack = 1 << 14;
+  // Copies a text as it is; room has been made.
+  void copy(std::string_view s) {
+    std::memcpy(at_, s.data(), s.size());
+    at_ += s.size();
+  }
   // Copies a text with its entities; room has been made.
   void put(std::string_view s) {
     if (std::none_of(s.begin(), s.end(), [](char c) { return c == '&' || c == '<' || c == '>'; })) {
@@ -196,11 +205,7 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
   }
   out << "</tr>";
   const int cells = std::min(int(columns.size()), table.columns());
-  for (int r = 0; r < table.rows(); ++r) {
-    out << "<tr>";
-    for (int c = 0; c < cells; ++c) out.cell(fieldbytes::trimmed(table.cell(r, c)));
-    out << "</tr>";
-  }
+  for (int r = 0; r < table.rows(); ++r) out.row(table, r, cells);
   out << "</table></body></html>";
   return out.finish();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <span>
@@ -58,13 +59,30 @@ public:
     return {at, length[column]};
   }
   QString text(int row, int column) const;
+  // The cells of a row, left to right: f(std::string_view) for each.
+  template <class F>
+  void forEachCell(int row, F&& f) const {
+    const uint16_t* length = lengths_.data() + size_t(row) * size_t(columns_);
+    const char* at = rows_[size_t(row)].text;
+    for (int c = 0; c < columns_; ++c) {
+      f(std::string_view(at, length[c]));
+      at += length[c];
+    }
+  }
   // The record a row was read from, and the row's number in reading order.
   int position(int row) const { return rows_[size_t(row)].position; }
   int number(int row) const { return rows_[size_t(row)].number; }
 
   // Cells are added left to right, then the row is ended. A cell is at most
   // 65535 bytes (fields are at most 255).
-  void addCell(std::string_view bytes);
+  void addCell(std::string_view bytes) {
+    if (bytes.size() > 0xFFFF) bytes = bytes.substr(0, 0xFFFF);
+    char* at = blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes.size() ? room(bytes.size())
+                                                                                               : blocks_.back().text.get() + blocks_.back().used;
+    std::memcpy(at, bytes.data(), bytes.size());
+    blocks_.back().used += bytes.size();
+    lengths_.push_back(uint16_t(bytes.size()));
+  }
   void endRow(int position, int number);
   void reserve(int rows);
   void clear();
