@@ -82,20 +82,26 @@ void CardNavigator::save() {
   try {
     TArchivioSchede archive(archivePath(), archive_.recordSize());
     archive.open(TArchivioSchede::Access::Write);
-    const QByteArray bytes = encode(record);
     if (pos) {
-      archive.overwrite(*pos, bytes);
+      archive.overwrite(*pos, encode(record));
       archive.close();
       position_->setText(QString::number(*pos));
       run(after_, CardAction::Save);
       show(behaviour_.savedChanges);
     } else {
-      const int added = archive.append(bytes);
-      // the card shows the new record from now on, even if closing fails
+      const Record typed = record;
+      CardMessage message = behaviour_.inserted;
+      for (const AppendStep& step : beforeAppend_)
+        if (const QString note = step(record, archive); !note.isEmpty()) message.text += QStringLiteral("\r\n\r\n") + note;
+      const int added = archive.append(encode(record));
+      // the card shows the new record as stored from now on, even if
+      // closing fails
       position_->setText(QString::number(added));
+      for (int i = 0; i < record.layout().fieldCount(); ++i)
+        if (record[i] != typed[i]) form_->set(record.layout().field(i).name, record[i]);
       archive.close();
       run(after_, CardAction::Save);
-      show(behaviour_.inserted);
+      show(message);
     }
   } catch (const ArchiveError&) {
     services::messages().show(behaviour_.saveFailure, archiveAccessMessage());

@@ -21,6 +21,7 @@
 
 class QLabel;
 class RecordForm;
+class TArchivioSchede;
 
 // The commands a card's own steps can be added to.
 enum class CardAction { New, Save, Duplicate, Load };
@@ -64,6 +65,13 @@ public:
   // an archive that cannot be reached).
   void before(CardAction action, std::function<void()> step);
   void after(CardAction action, std::function<void()> step);
+  // A card's own step on a new record just before it is appended, with the
+  // archive open for writing and so locked against other workstations: it
+  // may read the archive (its count at that moment) and change the record.
+  // Fields it changes are shown on the card as stored. It returns a sentence
+  // added to the message that reports the insertion, or an empty text.
+  using AppendStep = std::function<QString(Record& record, const TArchivioSchede& archive)>;
+  void beforeAppend(AppendStep step) { beforeAppend_.push_back(std::move(step)); }
 
 private:
   void run(const std::map<CardAction, std::vector<std::function<void()>>>& steps, CardAction action);
@@ -76,6 +84,7 @@ private:
   QLabel* position_;
   std::function<QString()> yearlyFile_;
   std::map<CardAction, std::vector<std::function<void()>>> before_, after_;
+  std::vector<AppendStep> beforeAppend_;
 };
 
 // The navigation bar: `cmdPrimo`, `cmdIndietro`, the position label

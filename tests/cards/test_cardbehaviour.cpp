@@ -254,6 +254,38 @@ private slots:
     QCOMPARE(beforeNew, 1);
   }
 
+  // A step on a new record just before it is appended sees the archive as
+  // it is under the lock; what it changes is stored and shown, its sentence
+  // follows the message. An overwrite or a refused save never runs it.
+  void aStepBeforeAppendAdjustsWhatIsStored() {
+    CardEditor card(strCard());
+    QVERIFY(drive::show(&card));
+    int runs = 0;
+    card.navigator()->beforeAppend([&](Record& r, const TArchivioSchede& archive) {
+      ++runs;
+      r.set("Note", QStringLiteral("n. %1").arg(archive.count() + 1));
+      return archive.count() ? QStringLiteral("Numerata di nuovo.") : QString();
+    });
+    card.salva(); // refused: no name
+    QCOMPARE(runs, 0);
+    fillRequired(card);
+    drive::type(&card, QStringLiteral("txtNote"), QStringLiteral("scritta"));
+    card.salva();
+    QCOMPARE(runs, 1);
+    QCOMPARE(messages->lastText(), strCard().behaviour.inserted.text);
+    QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 1"));
+    card.salva(); // over its position
+    QCOMPARE(runs, 1);
+    card.nuovo();
+    fillRequired(card);
+    card.salva();
+    QCOMPARE(runs, 2);
+    QCOMPARE(messages->lastText(), strCard().behaviour.inserted.text + QStringLiteral("\r\n\r\nNumerata di nuovo."));
+    QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 2"));
+    card.naviga(NavCommand::First);
+    QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 1"));
+  }
+
   void showingClearsToTheDefaultsUnlessTheCardSaysOtherwise() {
     {
       CardEditor card(strCard());
