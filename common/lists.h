@@ -72,6 +72,24 @@ public:
   int position(size_t i) const { return slots_[i].position; }
   ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
 
+  // The entries in order, each made when reached: for (const ListEntry& e : lines).
+  class const_iterator {
+  public:
+    using value_type = ListEntry;
+    using difference_type = std::ptrdiff_t;
+    const_iterator(const ListLines* lines, size_t i) : lines_(lines), i_(i) {}
+    ListEntry operator*() const { return (*lines_)[i_]; }
+    const_iterator& operator++() { return ++i_, *this; }
+    const_iterator operator++(int) { return {lines_, i_++}; }
+    bool operator==(const const_iterator& other) const { return i_ == other.i_; }
+
+  private:
+    const ListLines* lines_;
+    size_t i_;
+  };
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
   // A line given as text; a character the code page lacks is kept as "?".
   void append(QStringView text, int position);
   void append(std::string_view bytes, int position);
