@@ -39,6 +39,12 @@ void trigger(QWidget* window, const char* name) {
 }
 
 // With VELARION_SHOTS set to a folder, screens are saved there to look at.
+// A printer that writes a PDF file.
+void toPdf(QPrinter& printer, const QString& file) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(file);
+}
+
 void shoot(QWidget* w, const QString& name) {
   const QString folder = qEnvironmentVariable("VELARION_SHOTS");
   if (!folder.isEmpty()) w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
@@ -133,23 +139,21 @@ private slots:
     QCOMPARE(preview.result(), int(QDialog::Accepted));
   }
 
-  void printingHonoursThePageRange() {
+  void printingHonoursRangeAndCopiesAndStopsWhenAsked() {
     if (!havePoppler()) QSKIP("poppler-utils not installed");
     FixedClock clock;
     QTemporaryDir dir;
     const Pages pages = prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100)));
 
     QPrinter all(QPrinter::HighResolution);
-    all.setOutputFormat(QPrinter::PdfFormat);
-    all.setOutputFileName(dir.filePath(QStringLiteral("tutto.pdf")));
+    toPdf(all, dir.filePath(QStringLiteral("tutto.pdf")));
     all.setPageOrientation(QPageLayout::Portrait);  // the template decides
     printTo(all, pages);
     QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Pages")), QStringLiteral("2"));
     QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Page size")), QStringLiteral("842 x 595 pts (A4)"));
 
     QPrinter second(QPrinter::HighResolution);
-    second.setOutputFormat(QPrinter::PdfFormat);
-    second.setOutputFileName(dir.filePath(QStringLiteral("seconda.pdf")));
+    toPdf(second, dir.filePath(QStringLiteral("seconda.pdf")));
     QPageRanges range;
     range.addPage(2);
     second.setPageRanges(range);
@@ -159,18 +163,10 @@ private slots:
     QVERIFY(text.contains(QStringLiteral("Riga numero 100")));
     QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 10/12/2026")));
     QVERIFY(!text.contains(QStringLiteral("Riepilogo Clienti")));
-  }
-
-  void printingTellsEachPageSentAndStopsWhenAsked() {
-    if (!havePoppler()) QSKIP("poppler-utils not installed");
-    FixedClock clock;
-    QTemporaryDir dir;
-    const Pages pages = prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100)));
 
     // Two copies the printer cannot make itself: four pages sent, each told.
     QPrinter twice(QPrinter::HighResolution);
-    twice.setOutputFormat(QPrinter::PdfFormat);
-    twice.setOutputFileName(dir.filePath(QStringLiteral("due.pdf")));
+    toPdf(twice, dir.filePath(QStringLiteral("due.pdf")));
     twice.setCopyCount(2);
     std::vector<int> told;
     QVERIFY(printTo(twice, pages, [&told](int n) { return told.push_back(n), true; }));
@@ -181,8 +177,7 @@ private slots:
 
     // Stopped after the first page: no page follows it.
     QPrinter stopped(QPrinter::HighResolution);
-    stopped.setOutputFormat(QPrinter::PdfFormat);
-    stopped.setOutputFileName(dir.filePath(QStringLiteral("fermata.pdf")));
+    toPdf(stopped, dir.filePath(QStringLiteral("fermata.pdf")));
     told.clear();
     QVERIFY(!printTo(stopped, pages, [&told](int n) { return told.push_back(n), false; }));
     QCOMPARE(told, std::vector<int>{1});
