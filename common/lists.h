@@ -209,6 +209,10 @@ struct ListDescription {
   std::vector<LineColumn> line;
   QString countPrefix = QStringLiteral("Il presente riepilogo contiene ");
   std::vector<CallerTarget> targets;
+  // A summary that lists its records when the screen is made rather than
+  // each time it is shown (an instance made at start-up reads its archive
+  // then, once).
+  bool fillWhenCreated = false;
 
   const RecordLayout& layout() const { return *path.archive->layout; }
   bool isSearch() const { return !criteria.empty(); }

@@ -101,6 +101,24 @@ QString normalise(QStringView typed, int decimals) {
   return p.ok() ? formatShort(p.units, decimals) : QStringLiteral("0,00");
 }
 
+bool withinDigits(Units units, int decimals, int integerDigits) {
+  assert(integerDigits >= 0 && integerDigits + decimals <= 18);
+  Units limit = kPowers[decimals];
+  for (int d = 0; d < integerDigits; ++d) limit *= 10;
+  return units < limit && units > -limit;
+}
+
+bool fits(QStringView typed, int decimals, int integerDigits) {
+  const Parsed p = parse(typed, decimals);
+  switch (p.status) {
+  case ParseStatus::Ok: return withinDigits(p.units, decimals, integerDigits);
+  case ParseStatus::TooLarge: return false;
+  case ParseStatus::Empty:
+  case ParseStatus::Unreadable: return true;
+  }
+  return true;
+}
+
 Units roundToWhole(Units units, int decimals) {
   const Units power = kPowers[decimals];
   // floor((units + power / 2) / power) with ties upwards, in integers

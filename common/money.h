@@ -56,6 +56,14 @@ QString formatShort(Units units, int decimals);
 // also "0,00" here: cards that must refuse it check parse() first.
 QString normalise(QStringView typed, int decimals);
 
+// Whether an amount has at most `integerDigits` digits before the comma
+// (a field of fixed width holds only so many).
+bool withinDigits(Units units, int decimals, int integerDigits);
+// Whether a typed amount can be kept in such a field: empty and unreadable
+// text can (it becomes "0,00"), a readable amount when, once rounded, it has
+// no more digits than that.
+bool fits(QStringView typed, int decimals, int integerDigits);
+
 // Rounds an amount to whole euros, half up: 100,50 -> 101, 100,49 -> 100,
 // -0,50 -> 0 (ties go towards the larger value).
 Units roundToWhole(Units units, int decimals);

@@ -166,7 +166,9 @@ void bindCheckButtons(CardEditor *card) {
   } buttons[] = {{"btnCodFisc", "txtCodFisc", showTaxCodeFieldCheck},
                  {"btnPartitaIva", "txtPartitaIva", showVatCheck},
                  {"btnCarta", "txtCarta", showCardCheck},
-                 {"btnIban", "txtIban", showIbanCheck}};
+                 {"btnIban", "txtIban", showIbanCheck},
+                 {"chkCodFisc", "txtCodFisc", showTaxCodeFieldCheck},
+                 {"chkIva", "txtPartitaIva", showVatCheck}};
   for (const auto &b : buttons) {
     auto *field = card->findChild<QLineEdit *>(QLatin1String(b.field));
     if (!card->findChild<QWidget *>(QLatin1String(b.button)) || !field) continue;

@@ -64,5 +64,6 @@ void showTaxCodeFieldCheck(QWidget* parent, const QString& taxCode);
 
 class CardEditor;
 // Wires the check buttons a card has (btnCodFisc, btnPartitaIva, btnCarta,
-// btnIban) to the check of the trimmed field beside each.
+// btnIban; on the movement card chkCodFisc and chkIva) to the check of the
+// trimmed field beside each.
 void bindCheckButtons(CardEditor* card);

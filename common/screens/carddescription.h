@@ -99,6 +99,12 @@ struct CardItem {
   QString clearName = {};      // Date: its optional clear picture; FileSlot: its clear picture
   int decimals = 2;            // Amount: 2 or 4
   AmountSave amountSave = AmountSave::AsTyped;
+  // Amount: at most this many digits before the comma (0: no limit of the
+  // card's own). A larger amount is kept as typed, not normalised; leaving
+  // the field shows `tooLarge` as a warning, and the card's rules refuse it.
+  int integerDigits = 0;
+  QString tooLarge = {};
+  QString after = {};          // a text shown after the control ("giorni prima della scadenza.")
   int lines = 4;               // Memo: visible lines
   bool highlight = true;       // shows the focus style (frame or colour)
 
@@ -112,6 +118,13 @@ struct CardItem {
   CardItem savedAs(AmountSave s) const { CardItem c = *this; c.amountSave = s; return c; }
   CardItem tall(int visibleLines) const { CardItem c = *this; c.lines = visibleLines; return c; }
   CardItem plain() const { CardItem c = *this; c.highlight = false; return c; }
+  CardItem atMost(int digits, const QString& warning) const {
+    CardItem c = *this;
+    c.integerDigits = digits;
+    c.tooLarge = warning;
+    return c;
+  }
+  CardItem followedBy(const char* text) const { CardItem c = *this; c.after = QString::fromUtf8(text); return c; }
 };
 
 // One maker per kind.

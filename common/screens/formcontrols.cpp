@@ -6,11 +6,13 @@
 
 #include "archive/record.h"
 #include "common/money.h"
+#include "common/services.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,22 +64,52 @@ public:
   bool ownsEnter() const override { return true; }
 };
 
-// An amount: a save may normalise what was typed and never left.
+// Whether a typed amount fits the digits the item allows before the comma.
+bool amountFits(const QString& typed, const CardItem& item) {
+  return item.integerDigits <= 0 || money::fits(typed, item.decimals, item.integerDigits);
+}
+
+// An amount: a save may normalise what was typed and never left. An amount
+// too large for the item stays as typed, for the card's rules to refuse.
 class AmountControl : public TextControl {
 public:
-  AmountControl(QLineEdit* edit, int field, int decimals, AmountSave save)
-      : TextControl(edit, field), decimals_(decimals), save_(save) {}
+  AmountControl(QLineEdit* edit, int field, const CardItem& item) : TextControl(edit, field), item_(item) {}
   void beforeSave() override {
     auto* e = static_cast<QLineEdit*>(w_);
-    if (save_ == AmountSave::Normalised)
-      e->setText(money::normalise(e->text(), decimals_));
-    else if (save_ == AmountSave::EmptyIsZero && fieldtext::trimmed(e->text()).isEmpty())
+    if (item_.amountSave == AmountSave::Normalised) {
+      if (amountFits(e->text(), item_)) e->setText(money::normalise(e->text(), item_.decimals));
+    } else if (item_.amountSave == AmountSave::EmptyIsZero && fieldtext::trimmed(e->text()).isEmpty()) {
       e->setText(QStringLiteral("0,00"));
+    }
   }
 
 private:
-  int decimals_;
-  AmountSave save_;
+  CardItem item_;
+};
+
+// Leaving an amount normalises it; one too large is kept as typed and, when
+// the focus goes to another field (not to another window or a menu), the
+// item's warning is shown.
+class AmountLeave : public QObject {
+public:
+  AmountLeave(QLineEdit* edit, const CardItem& item) : QObject(edit), edit_(edit), item_(item) {
+    edit->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::FocusOut) return false;
+    if (amountFits(edit_->text(), item_)) {
+      edit_->setText(money::normalise(edit_->text(), item_.decimals));
+      return false;
+    }
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !item_.tooLarge.isEmpty())
+      services::warning(item_.tooLarge);
+    return false;
+  }
+
+private:
+  QLineEdit* edit_;
+  CardItem item_;
 };
 
 // Several lines kept with CR LF line breaks, as the archive stores them.
@@ -344,10 +376,8 @@ Built makeDateItem(const Build& b) {
 Built makeAmountItem(const Build& b) {
   QLineEdit* edit = makeEdit(b, b.parent);
   screenkit::digitsOnly(edit, QStringLiteral(","));
-  const int decimals = b.item.decimals;
-  screenkit::onFocusOut(edit, [edit, decimals] { edit->setText(money::normalise(edit->text(), decimals)); });
-  return {std::make_unique<AmountControl>(edit, fieldIndex(b, b.item.field), decimals, b.item.amountSave), edit, edit,
-          true, {}, true};
+  new AmountLeave(edit, b.item);
+  return {std::make_unique<AmountControl>(edit, fieldIndex(b, b.item.field), b.item), edit, edit, true, {}, true};
 }
 
 Built makeFileSlotItem(const Build& b) {

@@ -93,6 +93,7 @@ ListScreen::ListScreen(const ListDescription& description, QWidget* parent) : QD
   if (d_.isSearch()) grid->addWidget(panAvvio_ = buildCriteria(), 0, 0);
   grid->addWidget(panContainer_ = buildResults(), 0, 0);
   panContainer_->setVisible(!d_.isSearch());
+  if (!d_.isSearch() && d_.fillWhenCreated) fill();
 }
 
 ListScreen::~ListScreen() {
@@ -238,7 +239,7 @@ void ListScreen::showEvent(QShowEvent* e) {
   if (d_.isSearch()) {
     if (panAvvio_->isVisible() && !criteria_.empty()) criteria_.front()->setFocus(Qt::OtherFocusReason);
   } else {
-    fill();
+    if (!d_.fillWhenCreated) fill();
     txtTrova_->setFocus(Qt::OtherFocusReason);
   }
 }

@@ -62,7 +62,8 @@ public:
   void pick(int row);
 
 
-  // Fills a summary; the screen does it when shown.
+  // Fills a summary; the screen does it when shown, or once when it is made
+  // if its description says so.
   void fill();
 
   // Opens a fresh screen modally and destroys it when it closes.

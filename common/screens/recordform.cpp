@@ -152,7 +152,7 @@ void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col
   QWidget* control = built.cell;
   QWidget* cell = built.cell;
   const bool narrow = built.narrow;
-  if (!item.extras.empty()) {
+  if (!item.extras.empty() || !item.after.isEmpty()) {
     // A short field grows to its width first. Pictures stay beside it;
     // buttons keep their size at the end of the cell, in line with the
     // buttons of the row below.
@@ -187,6 +187,7 @@ void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col
       b->setEnabled(false); // until a handler is bound
       h->addWidget(b);
     }
+    if (!item.after.isEmpty()) h->addWidget(new QLabel(item.after, cell));
     if (narrow && pictures) h->addStretch(1);
   }
   if (built.styled && item.highlight) style(item, built.styled, surface);

@@ -354,6 +354,37 @@ private slots:
     QCOMPARE(drive::find<QLineEdit>(&card, QStringLiteral("txtCosto"))->maxLength(), 10);
   }
 
+  // An amount with a limit of digits before the comma is kept as typed, not
+  // normalised, when it would not fit; leaving it for another field warns.
+  void amountsBeyondTheirDigitsAreKeptAndWarned() {
+    RecordingMessages messages;
+    CardDescription d = strCard();
+    CardItem& importo = d.form.sections[0].rows[3][0];
+    importo = importo.atMost(3, QStringLiteral("Importo troppo grande.")).followedBy("euro al massimo");
+    CardEditor card(d);
+    QVERIFY(drive::show(&card));
+    const struct {
+      const char* typed;
+      const char* shown;
+      bool warned;
+    } cases[] = {{"999,994", "999,99", false}, {"999,995", "999,995", true}, {"1234", "1234", true}, {"", "0,00", false}};
+    for (const auto& c : cases) {
+      messages.clear();
+      drive::type(&card, QStringLiteral("txtImporto"), QLatin1String(c.typed));
+      QTest::keyClick(drive::find(&card, QStringLiteral("txtImporto")), Qt::Key_Tab);
+      QCOMPARE(drive::text(&card, QStringLiteral("txtImporto")), QLatin1String(c.shown));
+      QCOMPARE(messages.shown.size(), size_t(c.warned ? 1 : 0));
+      if (c.warned) QCOMPARE(messages.last().kind, MessageKind::Warning);
+    }
+    // a save keeps it too, for the card's rules to refuse
+    drive::type(&card, QStringLiteral("txtImporto"), QStringLiteral("1234"));
+    card.form()->prepareSave();
+    QCOMPARE(drive::text(&card, QStringLiteral("txtImporto")), QStringLiteral("1234"));
+    bool shown = false;
+    for (QLabel* l : card.findChildren<QLabel*>()) shown |= l->text() == QStringLiteral("euro al massimo");
+    QVERIFY(shown);
+  }
+
   void fileSlotCopiesOpensAndClears() {
     RecordingShell shell;
     CardEditor card(strCard());

@@ -41,6 +41,23 @@ TEST(Money, ParsingSignsStatusesAndStoredBytes) {
   EXPECT_EQ(money::parse(QStringLiteral("100000000000000"), 2).status, ParseStatus::TooLarge);
 }
 
+// A field of fixed width holds only so many digits before the comma.
+TEST(Money, DigitsBeforeTheComma) {
+  EXPECT_TRUE(money::withinDigits(9999999999999, 2, 11));   // 99999999999,99
+  EXPECT_FALSE(money::withinDigits(10000000000000, 2, 11)); // 100000000000,00
+  EXPECT_TRUE(money::withinDigits(-9999999999999, 2, 11));
+  EXPECT_FALSE(money::withinDigits(-10000000000000, 2, 11));
+  EXPECT_TRUE(money::withinDigits(0, 4, 0));
+  EXPECT_FALSE(money::withinDigits(10000, 4, 0));
+  // typed: what rounding makes of it counts; what is no amount fits (it becomes 0,00)
+  EXPECT_TRUE(money::fits(u"99999999999,994", 2, 11));
+  EXPECT_FALSE(money::fits(u"99999999999,995", 2, 11));
+  EXPECT_FALSE(money::fits(u"123456789012345", 2, 11)); // too large to read at all
+  EXPECT_TRUE(money::fits(u"000000000001,50", 2, 11));
+  EXPECT_TRUE(money::fits(u"", 2, 11));
+  EXPECT_TRUE(money::fits(u"1.234,56", 2, 11));
+}
+
 // Totals of the cash book are exact sums shown with two decimals and a sign.
 TEST(Money, SumsAreExact) {
   auto total = [](std::vector<const char*> amounts) {

@@ -2,10 +2,14 @@
 // on screen.
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/startup.h"
+#include "archive/archivio.h"
+#include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
+#include "documents/documento.h"
 #include "support.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -42,6 +46,49 @@ private slots:
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Apri"));
     // the decimal comma whatever the system says (the tests run in the C locale)
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+    startup::finish();
+  }
+
+  // The summary of documents to complete made at start-up lists them then,
+  // once: the archive is created empty when missing, and an archive that
+  // cannot be read leaves the summary empty without stopping start-up.
+  void documentsToCompleteReadOnceAtStartUp() {
+    TempProgramFolder folder;
+    const QString archive = folder.path(QStringLiteral("Archivio_Documenti.pro"));
+    startup::start();
+    QCOMPARE(QFile(archive).size(), 0);
+    startup::finish();
+
+    Record r(TRecDocumento());
+    r.set("Documento", QStringLiteral("Verbale"));
+    r.setFlag("DaCompletare", true);
+    {
+      TArchivioSchede a(archive, TRecDocumento().size());
+      a.open();
+      a.append(encode(r));
+    }
+    startup::start();
+    auto* summary = qobject_cast<lists::ListScreen*>(screenkit::ScreenSet::find(QStringLiteral("TfrmDaCompletare")));
+    QVERIFY(summary && !summary->isVisible());
+    QCOMPARE(summary->lines().size(), 1);
+    {
+      TArchivioSchede a(archive, TRecDocumento().size());
+      a.open();
+      a.append(encode(r));
+    }
+    QApplication::processEvents();
+    QCOMPARE(summary->lines().size(), 1); // read once, when made
+    startup::finish();
+
+    QFile blocker(folder.path(QStringLiteral("bloccato")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    paths::setProgramFolder(blocker.fileName());
+    QWidget* login = startup::start();
+    QVERIFY(login->isVisible());
+    summary = qobject_cast<lists::ListScreen*>(screenkit::ScreenSet::find(QStringLiteral("TfrmDaCompletare")));
+    QVERIFY(summary);
+    QCOMPARE(summary->lines().size(), 0);
     startup::finish();
   }
 

@@ -7,6 +7,7 @@
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
 #include "common/screens/screenkit.h"
+#include "documents/screens/documentlists_screens.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -82,6 +83,9 @@ QWidget* start() {
     if (screen->objectName().isEmpty()) screen->setObjectName(QLatin1String(app.screen));
     keep(screen);
   }
+  // the summary of documents to complete lists them as it is made: the only
+  // archive start-up touches, created empty when missing
+  keep(makeDocumentsToComplete());
   menu->refreshTiles();
 
   login->show();

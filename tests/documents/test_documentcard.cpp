@@ -1,0 +1,454 @@
+// The document card driven as a user would: its texts and hints, the
+// checks before a save, the calendar-only dates, the coloured focus, the
+// Enter and tab orders, the scanned copy and its failures, the duplicate
+// and the attachments.
+#include "archive/archivio.h"
+#include "common/attachments.h"
+#include "common/help.h"
+#include "common/screens/allegacartella.h"
+#include "common/screens/calendario.h"
+#include "documents/documento.h"
+#include "documents/screens/tfrmaltri.h"
+#include "screendriver.h"
+#include "support.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// The 21 described fields, in card order.
+const char* const kDescribed[] = {
+    "txtDocumento", "txtProtocollo", "txtProduttore", "txtIndirizzoPro", "txtDataPro",
+    "txtDestinatario", "txtIndirizzoDes", "txtDataDes", "txtOggetto", "txtTipo",
+    "txtClassificazione", "txtFascicolo", "txtFormato", "txtPagine", "txtAllegati",
+    "txtRiferimenti", "txtLivello", "txtSoftware", "txtLuogo", "txtSoggetti",
+    "txtNote",
+};
+
+void write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+// What stands in the way of a copy.
+enum Setup { NoSetup, NoSource, FolderIsAFile, NameIsAFolder };
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class DocumentCardTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ScreenTestSeams> seams;
+  std::unique_ptr<TfrmAltri> card;
+
+  QWidget* w(const char* name) { return drive::find(card.get(), QLatin1String(name)); }
+  template <class T> T* w(const char* name) { return drive::find<T>(card.get(), QLatin1String(name)); }
+  QString text(const char* name) { return drive::text(card.get(), QLatin1String(name)); }
+  void set(const char* name, const QString& t) { screenkit::setTextOf(w(name), t); }
+  void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
+  RecordingMessages& messages() { return seams->messages; }
+  Record stored(int n) {
+    TArchivioSchede a(documentArchive().fixedPath(), 3991);
+    a.open(TArchivioSchede::Access::Read);
+    return decode(TRecDocumento(), a.read(n).constData());
+  }
+  int count() {
+    TArchivioSchede a(documentArchive().fixedPath(), 3991);
+    a.open(TArchivioSchede::Access::Read);
+    return a.count();
+  }
+  void fillRequired() {
+    drive::type(card.get(), QStringLiteral("txtDocumento"), QStringLiteral("Verbale di sopralluogo"));
+    drive::type(card.get(), QStringLiteral("txtProduttore"), QStringLiteral("Ufficio tecnico"));
+    set("txtDataPro", QStringLiteral("03/12/2026"));
+  }
+  // Picks a file through the file dialog of btnSfoglia.
+  void pick(const QString& path) {
+    attachscreen::setFilePicker([path](QWidget*) { return path; });
+    click("btnSfoglia");
+    attachscreen::setFilePicker({});
+  }
+
+private slots:
+  void init() {
+    seams = std::make_unique<ScreenTestSeams>();
+    card = std::make_unique<TfrmAltri>();
+    QVERIFY(drive::show(card.get()));
+  }
+  void cleanup() {
+    card.reset();
+    seams.reset();
+  }
+
+  void textsHintsAndLimits() {
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Velarion - Archivio Documenti"));
+    QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    QCOMPARE(drive::focused(), QStringLiteral("txtDocumento"));
+    QCOMPARE(w<QCheckBox>("chkDaCompletare")->text(), QStringLiteral("Da completare"));
+    QCOMPARE(w<QPushButton>("btnSfoglia")->text(), QStringLiteral("Sfoglia..."));
+    QCOMPARE(w<QPushButton>("btnApri")->text(), QStringLiteral("Apri"));
+    for (const char* absent : {"cmdAnteprima", "cmdPDF"}) QVERIFY(!card->findChild<QWidget*>(QLatin1String(absent)));
+
+    const std::pair<const char*, const char*> hints[] = {
+        {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
+        {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+        {"cmdSalva", "Salva la scheda corrente in archivio."},
+        {"cmdTrova", "Trova una scheda in archivio."},
+        {"cmdFile", "Allega file alla scheda corrente."},
+        {"cmdStampa", "Stampa la scheda corrente."},
+        {"cmdDaCompletare", "Visualizza il riepilogo dei documenti non ancora completati."},
+        {"cmdPrimo", "Visualizza la prima scheda in archivio."},
+        {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+        {"cmdEsporta", "Esporta tutte le schede in archivio in un file di Microsoft Excel."},
+        {"cmdGuida", "Visualizza la guida in linea."},
+        {"cmdEsci", "Esci da questa schermata di lavoro."},
+        {"btnSfoglia", "Seleziona il file da allegare alla scheda corrente."},
+        {"btnApri", "Apri il file allegato alla scheda corrente."},
+        {"btnCancella", "Cancella il percorso del file allegato alla scheda corrente."},
+        {"chkDaCompletare", "Spunta questa casella per indicare che il documento deve ancora essere completato."},
+        {"txtDataPro", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"txtDataDes", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+    };
+    for (const auto& [control, hint] : hints) {
+      QEvent enter(QEvent::Enter);
+      QApplication::sendEvent(w(control), &enter);
+      QCOMPARE(text("panInfo"), QString::fromUtf8(hint));
+    }
+
+    // every edit holds as much as its field
+    const RecordLayout& l = TRecDocumento();
+    for (int i = 0; i < 22; ++i) {
+      const QString name = QStringLiteral("txt") + QLatin1String(l.field(i).name);
+      QCOMPARE(drive::find<QLineEdit>(card.get(), name)->maxLength(), l.field(i).width);
+    }
+
+    // the help of the document card
+    std::vector<HelpTopic> shown;
+    help::setViewer([&](QWidget*, HelpTopic t) { shown.push_back(t); });
+    click("cmdGuida");
+    help::setViewer({});
+    QCOMPARE(shown, std::vector<HelpTopic>{HelpTopic::Documenti});
+  }
+
+  // A save with name, producer and production date only: "No", no copy, no
+  // attachments; saving again overwrites.
+  void requiredFieldsInOrderThenSave() {
+    const std::pair<const char*, const char*> steps[] = {
+        {"txtDocumento", "Attenzione: per salvare la scheda è necessario indicare il nome del documento."},
+        {"txtProduttore", "Attenzione: per salvare la scheda è necessario indicare il nome del produttore del documento."},
+        {"txtDataPro", "Attenzione: per salvare la scheda è necessario indicare la data di produzione del documento."},
+    };
+    for (const auto& [control, message] : steps) {
+      click("cmdSalva");
+      QCOMPARE(messages().last().kind, MessageKind::Warning);
+      QCOMPARE(messages().lastText(), QString::fromUtf8(message));
+      QCOMPARE(drive::focused(), QLatin1String(control));
+      set(control, QStringLiteral("  valore  "));
+    }
+    QVERIFY(!QFile::exists(documentArchive().fixedPath())); // refused saves touch nothing
+    click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+    Record r = stored(1);
+    QCOMPARE(r["Documento"], QStringLiteral("valore"));
+    QCOMPARE(r["DaCompletare"], QStringLiteral("No"));
+    QCOMPARE(r["Copia"], QString());
+    QCOMPARE(r["File01"], QString());
+    QCOMPARE(QFile(documentArchive().fixedPath()).size(), 3991);
+
+    w<QCheckBox>("chkDaCompletare")->setChecked(true);
+    drive::type(card.get(), QStringLiteral("txtNote"), QStringLiteral("da firmare"));
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(count(), 1);
+    r = stored(1);
+    QCOMPARE(r["DaCompletare"], QStringLiteral("Sì"));
+    QCOMPARE(r["Note"], QStringLiteral("da firmare"));
+    QCOMPARE(text("txtNote"), QStringLiteral("da firmare")); // the card keeps showing it
+
+    // the mark comes back on loading; a mark that is neither leaves the box
+    r.set("DaCompletare", QStringLiteral("forse"));
+    {
+      TArchivioSchede a(documentArchive().fixedPath(), 3991);
+      a.open();
+      a.append(encode(r));
+    }
+    click("cmdNuovo");
+    QVERIFY(!w<QCheckBox>("chkDaCompletare")->isChecked());
+    click("cmdPrimo");
+    QVERIFY(w<QCheckBox>("chkDaCompletare")->isChecked());
+    w<QCheckBox>("chkDaCompletare")->setChecked(false);
+    click("cmdUltimo");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+    QVERIFY(!w<QCheckBox>("chkDaCompletare")->isChecked());
+  }
+
+  // The dates take no typing: any key opens the calendar, which writes the
+  // chosen day; Delete empties, and then the save is refused.
+  void datesOnlyFromTheCalendar() {
+    auto* pro = w<QLineEdit>("txtDataPro");
+    QVERIFY(pro->isReadOnly());
+    QVERIFY(w<QLineEdit>("txtDataDes")->isReadOnly());
+    const struct {
+      const char* field;
+      const char* tag;
+      QDate day;
+    } dates[] = {{"txtDataPro", "datapro", QDate(2026, 11, 5)}, {"txtDataDes", "datades", QDate(2026, 11, 9)}};
+    for (const auto& d : dates) {
+      QString tag;
+      const QString seen = drive::withModal([&] { drive::key(card.get(), QLatin1String(d.field), Qt::Key_7); },
+                                            [&](QWidget* m) {
+                                              tag = drive::text(m, QStringLiteral("lblMemory"));
+                                              drive::find<QCalendarWidget>(m, QStringLiteral("calAppuntamenti"))
+                                                  ->setSelectedDate(d.day);
+                                              drive::click(m, QStringLiteral("btnImportaData"));
+                                            });
+      QCOMPARE(seen, QStringLiteral("TfrmCalendario"));
+      QCOMPARE(tag, QLatin1String(d.tag));
+      QCOMPARE(text(d.field), d.day.toString(QStringLiteral("dd/MM/yyyy")));
+    }
+    drive::type(card.get(), QStringLiteral("txtDocumento"), QStringLiteral("Planimetria"));
+    drive::type(card.get(), QStringLiteral("txtProduttore"), QStringLiteral("Catasto"));
+    drive::key(card.get(), QStringLiteral("txtDataPro"), Qt::Key_Delete);
+    QCOMPARE(pro->text(), QString());
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(),
+             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di produzione del documento."));
+    QCOMPARE(text("txtDataDes"), QStringLiteral("09/11/2026"));
+  }
+
+  // Light blue with a sky-blue border on the 21 described fields, yellow on
+  // the one with the focus; the scanned copy has neither.
+  void colouredFocusOnTheDescribedFields() {
+    auto inside = [&](QWidget* f) { return f->grab().toImage().pixelColor(f->width() - 4, f->height() / 2); };
+    w("txtCopia")->setFocus();
+    QApplication::processEvents();
+    for (const char* name : kDescribed) {
+      QWidget* f = w(name);
+      QVERIFY2(inside(f) == QColor(0xF0, 0xF8, 0xFF), name);
+      QVERIFY2(f->grab().toImage().pixelColor(0, f->height() / 2) == QColor(0x87, 0xCE, 0xEB), name);
+      f->setFocus();
+      QApplication::processEvents();
+      QVERIFY2(inside(f) == QColor(0xFF, 0xFF, 0x00), name);
+      w("txtCopia")->setFocus();
+      QApplication::processEvents();
+      QVERIFY2(inside(f) == QColor(0xF0, 0xF8, 0xFF), name);
+    }
+    QVERIFY(inside(w("txtCopia")) != QColor(0xFF, 0xFF, 0x00));
+    QVERIFY(inside(w("txtCopia")) != QColor(0xF0, 0xF8, 0xFF));
+    QVERIFY(!card->findChild<QWidget*>(QStringLiteral("effDocumento")));
+  }
+
+  void enterChainsAndTabOrder() {
+    const std::pair<const char*, const char*> enter[] = {
+        {"txtDocumento", "txtProtocollo"},       {"txtProtocollo", "txtProduttore"},
+        {"txtProduttore", "txtIndirizzoPro"},    {"txtIndirizzoPro", "txtDataPro"},
+        {"txtDestinatario", "txtIndirizzoDes"},  {"txtIndirizzoDes", "txtDataDes"},
+        {"txtOggetto", "txtTipo"},               {"txtTipo", "txtClassificazione"},
+        {"txtClassificazione", "txtFascicolo"},  {"txtFascicolo", "txtFormato"},
+        {"txtFormato", "txtPagine"},             {"txtPagine", "txtAllegati"},
+        {"txtAllegati", "txtRiferimenti"},       {"txtRiferimenti", "txtLivello"},
+        {"txtLivello", "txtSoftware"},           {"txtSoftware", "txtLuogo"},
+        {"txtLuogo", "txtSoggetti"},             {"txtSoggetti", "txtNote"},
+        {"txtNote", "txtCopia"},                 {"txtCopia", "txtCopia"},
+    };
+    for (const auto& [from, to] : enter) {
+      drive::key(card.get(), QLatin1String(from), Qt::Key_Return);
+      QCOMPARE(drive::focused(), QLatin1String(to));
+    }
+    // Enter in a date opens its calendar
+    QCOMPARE(drive::withModal([&] { drive::key(card.get(), QStringLiteral("txtDataDes"), Qt::Key_Return); }),
+             QStringLiteral("TfrmCalendario"));
+
+    // Tab runs through the card in order, the mark before the notes
+    set("txtCopia", QStringLiteral("scansione.pdf")); // Apri takes the focus only when it can open
+    QStringList order;
+    w("txtDocumento")->setFocus();
+    for (int i = 0; i < 25; ++i) {
+      order << drive::focused();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QStringList expected;
+    for (const char* name : kDescribed) expected << QLatin1String(name);
+    expected.insert(20, QStringLiteral("chkDaCompletare"));
+    expected << QStringLiteral("txtCopia") << QStringLiteral("btnSfoglia") << QStringLiteral("btnApri");
+    QCOMPARE(order, expected);
+  }
+
+  // The scanned copy: picked, copied at once into "Documenti_Allegati",
+  // opened, cleared; the overwrite question decides for a name already there.
+  void scannedCopy() {
+    RecordingShell shell;
+    QTemporaryDir source;
+    const QString picked = source.filePath(QStringLiteral("verbale 3 dicembre.pdf"));
+    write(picked, "scansione");
+    QVERIFY(!w("btnApri")->isEnabled());
+    pick(picked);
+    QCOMPARE(text("txtCopia"), QStringLiteral("verbale 3 dicembre.pdf"));
+    const QString copy = attachments::folder() + QStringLiteral("verbale 3 dicembre.pdf");
+    QCOMPARE(contents(copy), QByteArray("scansione"));
+    QVERIFY(w("btnApri")->isEnabled());
+    click("btnApri");
+    QCOMPARE(shell.opened, std::vector<QString>{copy});
+
+    // the same name again: No keeps the stored file, the name stays chosen
+    write(picked, "un'altra scansione");
+    set("txtCopia", QString());
+    messages().answers = {false};
+    pick(picked);
+    QCOMPARE(messages().last().kind, MessageKind::Question);
+    QCOMPARE(messages().lastText(), QString::fromUtf8(attachments::kOverwriteQuestion));
+    QCOMPARE(contents(copy), QByteArray("scansione"));
+    QCOMPARE(text("txtCopia"), QStringLiteral("verbale 3 dicembre.pdf"));
+    messages().answers = {true};
+    pick(picked);
+    QCOMPARE(contents(copy), QByteArray("un'altra scansione"));
+
+    // Cancella forgets the name, not the file; the save stores no copy
+    fillRequired();
+    click("cmdSalva");
+    QCOMPARE(stored(1)["Copia"], QStringLiteral("verbale 3 dicembre.pdf"));
+    click("btnCancella");
+    QCOMPARE(text("txtCopia"), QString());
+    QVERIFY(!w("btnApri")->isEnabled());
+    click("cmdSalva");
+    QCOMPARE(stored(1)["Copia"], QString());
+    QVERIFY(QFile::exists(copy));
+
+    // cancelling the dialog changes nothing
+    set("txtCopia", QStringLiteral("resta.pdf"));
+    pick(QString());
+    QCOMPARE(text("txtCopia"), QStringLiteral("resta.pdf"));
+  }
+
+  // A copy that cannot be made, or a name the card cannot keep, is reported
+  // (a failed copy with the system's reason) and the previous name stays.
+  void scannedCopyFailuresKeepThePreviousName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<QString>("starts");
+    const QString copyFailed = QStringLiteral("Attenzione: non è stato possibile copiare il file \"");
+    QTest::newRow("source unreadable") << QStringLiteral("sparito.pdf") << int(NoSource) << copyFailed;
+    QTest::newRow("folder not writable") << QStringLiteral("scheda.pdf") << int(FolderIsAFile) << copyFailed;
+    QTest::newRow("target not replaceable") << QStringLiteral("occupato.pdf") << int(NameIsAFolder) << copyFailed;
+    QTest::newRow("leads outside the folder") << QStringLiteral("..\\Archivio_Documenti.pro") << int(NoSetup)
+                                              << QStringLiteral("Attenzione: il nome \"");
+    QTest::newRow("not Windows-1252") << QStringLiteral("\u0441\u043A\u0430\u043D.pdf") << int(NoSetup)
+                                      << QStringLiteral("Attenzione: il nome \"");
+    QTest::newRow("longer than the field") << QString(247, QLatin1Char('a')) + QStringLiteral(".pdf") << int(NoSetup)
+                                           << QStringLiteral("Attenzione: il nome \"");
+  }
+  void scannedCopyFailuresKeepThePreviousName() {
+    QFETCH(QString, name);
+    QFETCH(int, setup);
+    QFETCH(QString, starts);
+    QTemporaryDir source;
+    const QString picked = source.filePath(name);
+    if (setup != NoSource) write(picked, "X");
+    if (setup == FolderIsAFile) write(seams->folder.path(QStringLiteral("Documenti_Allegati")), "not a folder");
+    if (setup == NameIsAFolder) QVERIFY(QDir().mkpath(attachments::folder() + name));
+    set("txtCopia", QStringLiteral("precedente.pdf"));
+    messages().answers = {true};
+    pick(picked);
+    QCOMPARE(text("txtCopia"), QStringLiteral("precedente.pdf"));
+    QCOMPARE(messages().last().kind, MessageKind::Error);
+    QVERIFY2(messages().lastText().startsWith(starts), qPrintable(messages().lastText()));
+    if (starts.contains(QStringLiteral("copiare"))) // the system's reason follows
+      QVERIFY(!messages().lastText().section(QStringLiteral("\r\n\r\n"), 1).trimmed().isEmpty());
+    QVERIFY(!QFile::exists(documentArchive().fixedPath()));
+  }
+
+  // The duplicate: refused before the first save; then a new document with
+  // the same description and no copy, no mark, no attachments.
+  void duplicateHasItsOwnRules() {
+    click("cmdDuplica");
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                                                   "che questa è stata inserita in archivio."));
+    fillRequired();
+    drive::type(card.get(), QStringLiteral("txtOggetto"), QStringLiteral("Sopralluogo cantiere"));
+    set("txtDataDes", QStringLiteral("04/12/2026"));
+    set("txtCopia", QStringLiteral("verbale.pdf"));
+    w<QCheckBox>("chkDaCompletare")->setChecked(true);
+    set("lblFile02", QStringLiteral("foto.jpg"));
+    set("lblDesc02", QStringLiteral("Foto del cantiere"));
+    click("cmdSalva");
+    const QByteArray first = encode(stored(1));
+
+    click("cmdDuplica");
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                                                   "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    QCOMPARE(text("lblPosizione"), QString());
+    QCOMPARE(text("txtCopia"), QString());
+    QVERIFY(!w<QCheckBox>("chkDaCompletare")->isChecked());
+    QCOMPARE(text("lblFile02"), QString());
+    QCOMPARE(text("lblDesc02"), QString());
+    QCOMPARE(text("txtOggetto"), QStringLiteral("Sopralluogo cantiere"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtDocumento"));
+    click("cmdSalva");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+    QCOMPARE(encode(stored(1)), first);
+    Record copy = stored(2);
+    Record expected = stored(1);
+    for (const char* cleared : {"Copia", "File02", "Desc02"}) expected.set(cleared, QString());
+    expected.set("DaCompletare", QStringLiteral("No"));
+    QCOMPARE(encode(copy), encode(expected));
+
+    // an archive out of reach: a warning here, an error when saving
+    click("cmdPrimo");
+    const QString blocked = seams->folder.path(QStringLiteral("bloccato"));
+    write(blocked, "");
+    paths::setProgramFolder(blocked);
+    click("cmdDuplica");
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), kAccess);
+    click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageKind::Error);
+    QCOMPARE(messages().lastText(), kAccess);
+    paths::setProgramFolder(seams->folder.dir.path());
+  }
+
+  // The three attachments go through the shared screen with the tag "altri".
+  void attachmentsThroughTheSharedScreen() {
+    set("lblFile01", QStringLiteral("pianta.pdf"));
+    set("lblDesc01", QStringLiteral("Pianta"));
+    QString tag, loaded;
+    const QString seen = drive::withModal([&] { click("cmdFile"); }, [&](QWidget* m) {
+      tag = drive::text(m, QStringLiteral("lblMemory"));
+      loaded = drive::text(m, QStringLiteral("txtFile01"));
+      drive::type(m, QStringLiteral("txtDesc01"), QStringLiteral("Pianta piano terra"));
+      drive::click(m, QStringLiteral("btnApplica"));
+    });
+    QCOMPARE(seen, QStringLiteral("TfrmAllegaCartella"));
+    QCOMPARE(tag, QStringLiteral("altri"));
+    QCOMPARE(loaded, QStringLiteral("pianta.pdf"));
+    QCOMPARE(text("lblDesc01"), QStringLiteral("Pianta piano terra"));
+    fillRequired();
+    click("cmdSalva");
+    QCOMPARE(stored(1)["Desc01"], QStringLiteral("Pianta piano terra"));
+    QCOMPARE(stored(1)["File01"], QStringLiteral("pianta.pdf"));
+  }
+};
+
+QTEST_MAIN(DocumentCardTest)
+#include "test_documentcard.moc"
