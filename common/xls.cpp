@@ -179,7 +179,8 @@ private:
 
 } // namespace
 
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table) {
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
+           const RowsWritten& written) {
   Out out(device);
   out << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
          "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -205,7 +206,12 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
   }
   out << "</tr>";
   const int cells = std::min(int(columns.size()), table.columns());
-  for (int r = 0; r < table.rows(); ++r) out.row(table, r, cells);
+  // How many rows go between two reports of the rows written.
+  constexpr int kReportEvery = 256;
+  for (int r = 0; r < table.rows(); ++r) {
+    if (written && r % kReportEvery == 0 && !written(r)) return false;
+    out.row(table, r, cells);
+  }
   out << "</table></body></html>";
   return out.finish();
 }
@@ -219,13 +225,13 @@ QByteArray document(const QString& worksheet, std::span<const ExportColumn> colu
 }
 
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table) {
+          const ExportTable& table, const RowsWritten& written) {
   const QFileInfo target(path);
   // The new file is written beside the old one under a temporary name and
   // renamed over it only once it is whole.
   QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
   if (!temp.open()) return false;
-  if (!write(temp, worksheet, columns, table) || !temp.flush()) return false;
+  if (!write(temp, worksheet, columns, table, written) || !temp.flush()) return false;
   temp.close();
   temp.setPermissions(target.exists() ? QFile::permissions(path)
                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |

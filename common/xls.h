@@ -111,17 +111,21 @@ private:
   std::vector<Row> rows_;
 };
 
+// Told now and then how many rows are written; false stops the writing.
+using RowsWritten = std::function<bool(int rows)>;
+
 // The document, written to a device in one pass. Cell texts are trimmed and
 // "&", "<" and ">" are written as entities; nothing else is changed. Returns
-// false when the device refuses a write.
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
+// false when the device refuses a write or `written` stops it.
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
+           const RowsWritten& written = {});
 QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 
 // Writes the file under a temporary name in the same folder and renames it
-// over the old one, so a failed export leaves the previous file as it was.
-// False on any failure.
+// over the old one, so a failed or stopped export leaves the previous file
+// as it was. False on any failure and when `written` stops it.
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table);
+          const ExportTable& table, const RowsWritten& written = {});
 
 // The questions and the failure message of the exports.
 namespace text {

@@ -216,7 +216,15 @@ void GridScreen::esporta() {
   }
   if (!services::ask(d_.confirmQuestion)) return;
   const QString path = paths::inProgramFolder(d_.file);
-  if (!xls::save(path, d_.worksheet, d_.columns, table())) {
+  bool saved = false, cancelled = false;
+  {
+    // "Annulla" stops the writing; the file is then left as it was.
+    screenkit::LongWork work(this, QStringLiteral("Esportazione delle schede"), table().rows());
+    saved = xls::save(path, d_.worksheet, d_.columns, table(), work.reporter());
+    cancelled = work.cancelled();
+  }
+  if (cancelled) return;
+  if (!saved) {
     services::plain(xls::text::failureMessage());
     return;
   }

@@ -12,7 +12,7 @@ namespace screenkit {
 
 namespace {
 // How often the count is shown and events processed, in ms.
-constexpr qint64 kEvery = 40;
+qint64 eventInterval = 40;
 // The bar counts in steps of at most this many, whatever the total.
 constexpr qint64 kBarSteps = 1000;
 } // namespace
@@ -56,10 +56,13 @@ void LongWork::show(qint64 done) {
   dialog_->setValue(int(total_ > 0 ? done * kBarSteps / total_ : 0));
 }
 
+void LongWork::setEventInterval(qint64 ms) { eventInterval = ms; }
+
 bool LongWork::step(qint64 done) {
+  if (dialog_ && dialog_->wasCanceled()) cancelled_ = true;
   if (cancelled_) return false;
   const qint64 now = clock_.elapsed();
-  if (now - lastShownAt_ < kEvery) return true;
+  if (now - lastShownAt_ < eventInterval) return true;
   lastShownAt_ = now;
   if (dialog_) show(done);
   QCoreApplication::processEvents();

@@ -54,6 +54,8 @@ public:
   // processes events; false once "Annulla" has been pressed.
   bool step(qint64 done);
   bool cancelled() const { return cancelled_; }
+  // How often events are processed, in ms (tests ask for every step: 0).
+  static void setEventInterval(qint64 ms);
   bool showsDialog() const { return dialog_ != nullptr; }
   // step() as a function, for the loops of the logic.
   std::function<bool(qint64)> reporter() {
