@@ -6,8 +6,9 @@
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
-#include <numeric>
 
 namespace grids {
 
@@ -108,52 +109,96 @@ QString yearlyPath(const GridDescription& d, const GridContext& context) {
   return d.archive.yearPath(QStringLiteral("%1").arg(day.year(), 4, 10, QLatin1Char('0')));
 }
 
+std::vector<QString> yearlyPaths(const GridDescription& d, const GridContext& context) {
+  std::vector<QString> out{yearlyPath(d, context)};
+  if (d.nextYearToo) {
+    const QDate day = context.chosen.isValid() ? context.chosen : context.today;
+    const QString next = d.archive.yearPath(QStringLiteral("%1").arg(day.year() + 1, 4, 10, QLatin1Char('0')));
+    if (QFileInfo::exists(next)) out.push_back(next);
+  }
+  return out;
+}
+
 Filled fill(const GridDescription& d, const QString& path, const GridContext& context,
+            const std::function<void(qint64)>& read) {
+  return fill(d, std::span<const QString>(&path, 1), context, read);
+}
+
+namespace {
+
+// The indexes [begin, end) of a table in ascending order of one column,
+// rows of equal key in their order.
+void sortRange(const xls::ExportTable& table, int column, int begin, int end, std::vector<int>& order) {
+  std::vector<QString> keys;
+  keys.reserve(size_t(end - begin));
+  for (int r = begin; r < end; ++r) keys.push_back(table.text(r, column));
+  const size_t first = order.size();
+  for (int r = begin; r < end; ++r) order.push_back(r);
+  std::stable_sort(order.begin() + qsizetype(first), order.end(), [&keys, begin](int a, int b) {
+    return QString::compare(keys[size_t(a - begin)], keys[size_t(b - begin)], Qt::CaseInsensitive) < 0;
+  });
+}
+
+} // namespace
+
+Filled fill(const GridDescription& d, std::span<const QString> paths, const GridContext& context,
             const std::function<void(qint64)>& read) {
   Filled out{xls::ExportTable(int(d.columns.size())), Filled::Outcome::Complete};
   const RowReader reader(*d.archive.layout, d.columns);
+  const std::vector<int> fields = reader.fieldOffsets();
+  const size_t size = size_t(d.archive.recordSize());
   int number = 0;
-  try {
-    TArchivioSchede archive(path, d.archive.recordSize());
-    archive.open(TArchivioSchede::Access::Read);
-    if (!d.select) out.table.reserve(archive.count());
-    const std::vector<int> fields = reader.fieldOffsets();
-    const size_t size = size_t(d.archive.recordSize());
-    archive.scanRuns([&](int first, const char* records, int n) {
-      if (read) read(first - 1);
-      for (int i = 0; i < n; ++i) {
-        if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, fields);
-        const char* record = records + size_t(i) * size;
-        if (d.select) {
-          const lists::Verdict v = d.select(record, context);
-          if (v == lists::Verdict::Stop) {
-            out.outcome = Filled::Outcome::Stopped;
-            return false;
+  qint64 before = 0;     // records read from the archives before this one
+  std::vector<int> ends; // where each archive's rows end
+  for (const QString& path : paths) {
+    try {
+      TArchivioSchede archive(path, d.archive.recordSize());
+      archive.open(TArchivioSchede::Access::Read);
+      const int count = archive.count();
+      if (!d.select && paths.size() == 1) out.table.reserve(count);
+      archive.scanRuns([&](int first, const char* records, int n) {
+        if (read) read(before + first - 1);
+        for (int i = 0; i < n; ++i) {
+          if (i + fieldbytes::kFetchAhead < n)
+            fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, fields);
+          const char* record = records + size_t(i) * size;
+          if (d.select) {
+            const lists::Verdict v = d.select(record, context);
+            if (v == lists::Verdict::Stop) {
+              out.outcome = Filled::Outcome::Stopped;
+              return false;
+            }
+            if (v == lists::Verdict::Skip) continue;
           }
-          if (v == lists::Verdict::Skip) continue;
+          reader.append(record, first + i, ++number, out.table);
         }
-        reader.append(record, first + i, ++number, out.table);
-      }
-      return true;
-    });
-    archive.close();
-  } catch (const ArchiveError&) {
-    out.outcome = Filled::Outcome::Failed;
+        return true;
+      });
+      archive.close();
+      before += count;
+    } catch (const ArchiveError&) {
+      out.outcome = Filled::Outcome::Failed;
+    }
+    if (out.outcome != Filled::Outcome::Complete) break;
+    ends.push_back(out.table.rows());
   }
-  if (out.outcome == Filled::Outcome::Complete && d.sortColumn >= 0 && d.sortColumn < out.table.columns())
-    out.table = sorted(out.table, d.sortColumn);
+  if (out.outcome == Filled::Outcome::Complete && d.sortColumn >= 0 && d.sortColumn < out.table.columns()) {
+    std::vector<int> order;
+    order.reserve(size_t(out.table.rows()));
+    int begin = 0;
+    for (int end : ends) {
+      sortRange(out.table, d.sortColumn, begin, end, order);
+      begin = end;
+    }
+    out.table = out.table.reordered(order);
+  }
   return out;
 }
 
 xls::ExportTable sorted(const xls::ExportTable& table, int column) {
-  std::vector<QString> keys;
-  keys.reserve(size_t(table.rows()));
-  for (int r = 0; r < table.rows(); ++r) keys.push_back(table.text(r, column));
-  std::vector<int> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-    return QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive) < 0;
-  });
+  std::vector<int> order;
+  order.reserve(size_t(table.rows()));
+  sortRange(table, column, 0, table.rows(), order);
   return table.reordered(order);
 }
 

@@ -32,6 +32,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,6 +89,11 @@ struct GridDescription {
   // screen, is the year of the chosen day (of today when none was chosen).
   ArchiveDef archive;
   QString fileOfScreen;
+  // A yearly archive named by the context's year may be followed by the next
+  // year's file, read only when it exists (it is never created for this):
+  // its rows come after this year's, numbered on from them, and a sorted
+  // grid sorts each year's rows apart, so the rows go by year first.
+  bool nextYearToo = false;
 
   // The columns after "N.", which holds the row's number in reading order:
   // the number stays with its row when the grid is sorted.
@@ -112,6 +118,9 @@ struct GridDescription {
 // The yearly file that the context names: the year of the chosen day, or of
 // today when none was chosen.
 QString yearlyPath(const GridDescription& description, const GridContext& context);
+// The files a grid without a naming screen reads: the year's file, then the
+// next year's when the description asks for it and the file exists.
+std::vector<QString> yearlyPaths(const GridDescription& description, const GridContext& context);
 
 struct Filled {
   enum class Outcome {
@@ -127,6 +136,12 @@ struct Filled {
 // records in file order, numbered 1, 2, 3 ... as read, then sorted when the
 // description says so. `read` hears now and then how many records are read.
 Filled fill(const GridDescription& description, const QString& path, const GridContext& context,
+            const std::function<void(qint64 read)>& read = {});
+// The same over several archives read one after the other into one grid:
+// the numbers go on from one archive to the next, and each archive's rows
+// are sorted apart and stay after the rows of the archives before it. A
+// filling that stops or fails ends there.
+Filled fill(const GridDescription& description, std::span<const QString> paths, const GridContext& context,
             const std::function<void(qint64 read)>& read = {});
 
 // The rows in ascending order of one column, rows of equal key in their order.

@@ -70,15 +70,7 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
     navigator_->setYearlyFile([file] { return file->text(); });
   }
 
-  // the hints of the shared commands, then those of the control kinds, then
-  // the card's own table, each adding to or overriding the one before
-  QHash<QString, QString> hints;
-  for (const auto& [name, hint] : sharedHints()) hints.insert(name, hint);
-  for (const auto& [name, hint] : form_->kindHints()) hints.insert(name, hint);
-  for (const auto& [name, hint] : d_.hints) hints.insert(name, hint);
-  for (auto it = hints.cbegin(); it != hints.cend(); ++it)
-    if (QWidget* w = findChild<QWidget*>(it.key())) screenkit::setHint(w, panInfo_, it.value());
-  form_->setStatusLine(panInfo_, false);
+  setCardHints(this, d_, form_, panInfo_);
   for (QWidget* bg : {static_cast<QWidget*>(this), findChild<QWidget*>(QStringLiteral("panComandi")),
                       static_cast<QWidget*>(bar), static_cast<QWidget*>(bar->positionLabel())})
     screenkit::clearHintOver(bg, panInfo_);
@@ -94,6 +86,18 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
     on(QStringLiteral("cmdStampa"), [this] { stampa(Output::Print); });
     on(QStringLiteral("cmdAnteprima"), [this] { stampa(Output::Preview); });
   }
+}
+
+void setCardHints(QWidget* screen, const CardDescription& d, RecordForm* form, QLabel* statusLine) {
+  // the hints of the shared commands, then those of the control kinds, then
+  // the card's own table, each adding to or overriding the one before
+  QHash<QString, QString> hints;
+  for (const auto& [name, hint] : CardEditor::sharedHints()) hints.insert(name, hint);
+  for (const auto& [name, hint] : form->kindHints()) hints.insert(name, hint);
+  for (const auto& [name, hint] : d.hints) hints.insert(name, hint);
+  for (auto it = hints.cbegin(); it != hints.cend(); ++it)
+    if (QWidget* w = screen->findChild<QWidget*>(it.key())) screenkit::setHint(w, statusLine, it.value());
+  form->setStatusLine(statusLine, false);
 }
 
 QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& commands, NavigationBar* bar) {

@@ -22,6 +22,11 @@ class QLabel;
 // bottom (disabled until a handler is bound), and the navigation bar at the
 // foot. Screens that hold a record form in a panel of their own use it too.
 QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& commands, NavigationBar* bar);
+// The status-line hints of a card's controls on the screen that holds them:
+// those every card shares, those of the form's control kinds, then the
+// card's own, each adding to or overriding the one before; the form's
+// background empties the line.
+void setCardHints(QWidget* screen, const CardDescription& description, RecordForm* form, QLabel* statusLine);
 
 class CardEditor : public QWidget {
   Q_OBJECT

@@ -113,9 +113,7 @@ void CardNavigator::duplicate() {
     show(behaviour_.duplicateRefused);
     return;
   }
-  run(before_, CardAction::Duplicate);
-  apply(behaviour_.duplicate.reset);
-  position_->clear();
+  // the archive is checked first: a duplicate it refuses leaves the card as it was
   if (behaviour_.duplicate.checkArchive) {
     try {
       TArchivioSchede archive(archivePath(), archive_.recordSize());
@@ -126,6 +124,9 @@ void CardNavigator::duplicate() {
       return;
     }
   }
+  run(before_, CardAction::Duplicate);
+  apply(behaviour_.duplicate.reset);
+  position_->clear();
   form_->focusFirst();
   run(after_, CardAction::Duplicate);
   show(behaviour_.duplicated);

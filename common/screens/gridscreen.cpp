@@ -170,23 +170,24 @@ void GridScreen::showEvent(QShowEvent* e) {
   txtDataInizio_->setFocus(Qt::OtherFocusReason);
 }
 
-QString GridScreen::archivePath(const GridContext& context) const {
-  if (!d_.archive.isYearly()) return d_.archive.fixedPath();
-  if (d_.fileOfScreen.isEmpty()) return yearlyPath(d_, context);
-  return lists::resolve(lists::ArchivePath::of(d_.archive, d_.fileOfScreen));
+std::vector<QString> GridScreen::archivePaths(const GridContext& context) const {
+  if (!d_.archive.isYearly()) return {d_.archive.fixedPath()};
+  if (d_.fileOfScreen.isEmpty()) return yearlyPaths(d_, context);
+  return {lists::resolve(lists::ArchivePath::of(d_.archive, d_.fileOfScreen))};
 }
 
 void GridScreen::fill() {
   const GridContext context{dates::today(), chosen_, from_, to_};
-  const QString path = archivePath(context);
+  const std::vector<QString> paths = archivePaths(context);
+  qint64 records = 0;
+  for (const QString& path : paths) records += QFileInfo(path).size() / d_.archive.recordSize();
   Filled filled;
   {
     // A large archive shows how far the reading has come; it is not cancelled
     // half way, so the grid never shows part of what it was asked for.
-    screenkit::LongWork work(this, QStringLiteral("Lettura delle schede"),
-                             QFileInfo(path).size() / d_.archive.recordSize(),
+    screenkit::LongWork work(this, QStringLiteral("Lettura delle schede"), records,
                              {QStringLiteral("schede"), screenkit::LongWork::kDialogFrom, false});
-    filled = grids::fill(d_, path, context, [&work](qint64 read) { work.step(read); });
+    filled = grids::fill(d_, paths, context, [&work](qint64 read) { work.step(read); });
     model_->setTable(std::move(filled.table));
   }
   unreadable_ = filled.outcome == Filled::Outcome::Failed;

@@ -11,6 +11,8 @@
 #include <QAbstractTableModel>
 #include <QDialog>
 
+#include <vector>
+
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -64,7 +66,7 @@ protected:
 
 private:
   QWidget* buildInterval(const IntervalPanel& panel);
-  QString archivePath(const GridContext& context) const;
+  std::vector<QString> archivePaths(const GridContext& context) const;
 
   const GridDescription& d_;
   QDate chosen_;

@@ -230,9 +230,11 @@ private slots:
     QCOMPARE(beforeSave, 1);
     QCOMPARE(afterSave, 1);
     blockProgramFolder(*folder);
-    card.duplica(); // the archive cannot be reached
+    card.duplica(); // the archive cannot be reached: the card stays as it was
     QCOMPARE(afterDuplicate, 0);
     QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("scritto a mano"));
+    QCOMPARE(drive::text(&card, QStringLiteral("txtGiorno")), QStringLiteral("05"));
+    QVERIFY(card.position() == 1);
     card.salva();
     QCOMPARE(afterSave, 1);
     paths::setProgramFolder(folder->dir.path());

@@ -6,6 +6,7 @@
 #include "common/grids.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,27 @@ TEST(GridFill, TheYearOfTheChosenDayOrOfToday) {
   const GridDescription d = appointmentGrid(false);
   EXPECT_EQ(yearlyPath(d, {QDate(2026, 12, 10), QDate(2025, 1, 31), {}, {}}), yearFile(2025));
   EXPECT_EQ(yearlyPath(d, {QDate(2026, 12, 10), QDate(), {}, {}}), yearFile(2026));
+}
+
+// The next year's file follows when it exists and is never made for this;
+// each year is sorted apart, so the rows go by year first, numbered on.
+TEST(GridFill, TheNextYearFollowsWhenItExists) {
+  TempProgramFolder folder;
+  GridDescription d = appointmentGrid(false);
+  d.select = {};
+  d.nextYearToo = true;
+  const GridContext context{QDate(2026, 12, 28), QDate(), {}, {}};
+  appendAppointments(yearFile(2026), {appointment("30/12/2026 09:00", "B"), appointment("29/12/2026 09:00", "A")});
+  EXPECT_EQ(yearlyPaths(d, context), std::vector<QString>{yearFile(2026)});
+  EXPECT_FALSE(QFileInfo::exists(yearFile(2027)));
+  appendAppointments(yearFile(2027), {appointment("05/01/2027 10:00", "D"), appointment("02/01/2027 16:00", "C")});
+  const std::vector<QString> both = yearlyPaths(d, context);
+  EXPECT_EQ(both, (std::vector<QString>{yearFile(2026), yearFile(2027)}));
+  const Filled f = fill(d, both, context);
+  EXPECT_EQ(column(f.table, 2), QStringList({"A", "B", "C", "D"}));
+  EXPECT_EQ(numbers(f.table), (std::vector<int>{2, 1, 4, 3}));
+  d.nextYearToo = false;
+  EXPECT_EQ(yearlyPaths(d, context).size(), size_t(1));
 }
 
 TEST(GridFill, AnIntervalOfRegistrationDates) {

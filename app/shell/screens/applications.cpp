@@ -8,6 +8,7 @@
 // factory below (the screen's library is linked in CMakeLists.txt).
 #include "cases/screens/tfrmpratica.h"
 #include "clients/screens/tfrmclienti.h"
+#include "deadlines/screens/tfrmscadenzario.h"
 #include "documents/screens/tfrmaltri.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "protocol/screens/tfrmprotocollo.h"
@@ -44,7 +45,8 @@ const Application kApplications[] = {
      yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
     {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
      TfrmAltri::describe},
-    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario", nullptr},
+    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario",
+     screen<TfrmScadenzario>, TfrmScadenzario::describe},
     {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
      nullptr /* yearly<yearscreens::Archive::Progetti, TfrmReferti> */},
     {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
