@@ -5,15 +5,18 @@
 #include "reportpreview.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace report {
 
@@ -72,6 +75,45 @@ std::vector<int> sendOrder(const QPrinter& printer, const Pages& pages) {
   for (int c = 0; c < copies; ++c) all.insert(all.end(), order.begin(), order.end());
   return all;
 }
+
+// A print to a PDF file goes to a temporary file beside it, which takes the
+// file's name only once the print is whole: a print stopped or failed half
+// way leaves the file that was there before as it was.
+class PdfFileAside {
+public:
+  explicit PdfFileAside(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || target_.isEmpty()) return;
+    const QFileInfo info(target_);
+    temp_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp_.open()) return; // the print then goes straight to the file
+    temp_.close();
+    temp_.setPermissions(info.exists() ? info.permissions()
+                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                             QFile::ReadGroup | QFile::ReadOther);
+    printer_.setOutputFileName(temp_.fileName());
+    aside_ = true;
+  }
+  ~PdfFileAside() {
+    if (aside_) printer_.setOutputFileName(target_);
+  }
+  PdfFileAside(const PdfFileAside&) = delete;
+  PdfFileAside& operator=(const PdfFileAside&) = delete;
+
+  // The print is whole: it takes the file's name (false when it cannot).
+  bool keep() {
+    if (!aside_) return true;
+    if (std::rename(QFile::encodeName(temp_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
+      return false;
+    temp_.setAutoRemove(false);
+    return true;
+  }
+
+private:
+  QPrinter& printer_;
+  const QString target_;
+  QTemporaryFile temp_;
+  bool aside_ = false;
+};
 } // namespace
 
 bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int)>& printed) {
@@ -81,6 +123,7 @@ bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int
   const std::vector<int> order = sendOrder(printer, pages);
   if (order.empty()) return true;
 
+  PdfFileAside file(printer);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const double dotsPerMm = printer.resolution() / 25.4;
@@ -90,15 +133,14 @@ bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int
     paintPage(painter, pages, index, dotsPerMm);
     ++sent;
     if (printed && !printed(sent)) {
-      // Qt's PDF and CUPS engines cannot take back what is painted: the run
-      // ends with the pages sent so far.
+      // A printer keeps the pages sent so far (a PDF file is dropped with
+      // its temporary file).
       printer.abort();
       painter.end();
       return false;
     }
   }
-  painter.end();
-  return true;
+  return painter.end() && file.keep();
 }
 
 bool printWithDialog(const Pages& pages, QWidget* parent) {

@@ -38,7 +38,8 @@ bool printWithDialog(const Pages& pages, QWidget* parent);
 // Prints the pages on a printer already set up (by the dialog, or a PDF
 // printer in tests), honouring its page range, copies and page order.
 // `printed` hears of every page sent; when it says stop, no further page is
-// sent and printTo returns false.
+// sent and printTo returns false. A PDF file printed to is replaced only by
+// a whole print.
 bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int pages)>& printed = {});
 
 // Loads Qt's own Italian texts (dialog buttons, the print dialog) once.

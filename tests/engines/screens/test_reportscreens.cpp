@@ -8,6 +8,8 @@
 #include "tests/engines/reporttest.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -175,13 +177,29 @@ private slots:
       QCOMPARE(reporttest::pdfInfo(twice.outputFileName(), QStringLiteral("Pages")), QStringLiteral("4"));
     }
 
-    // Stopped after the first page: no page follows it.
+    // Stopped after the first page: no page follows it, and the file printed
+    // over stays as it was; printed again to the end, it is replaced.
+    const QString earlier = dir.filePath(QStringLiteral("fermata.pdf"));
+    {
+      QFile f(earlier);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("la stampa di ieri");
+    }
     QPrinter stopped(QPrinter::HighResolution);
-    toPdf(stopped, dir.filePath(QStringLiteral("fermata.pdf")));
+    toPdf(stopped, earlier);
     told.clear();
     QVERIFY(!printTo(stopped, pages, [&told](int n) { return told.push_back(n), false; }));
     QCOMPARE(told, std::vector<int>{1});
-    QCOMPARE(reporttest::pdfInfo(stopped.outputFileName(), QStringLiteral("Pages")), QStringLiteral("1"));
+    QCOMPARE(stopped.outputFileName(), earlier);
+    QFile kept(earlier);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("la stampa di ieri"));
+    kept.close();
+    QVERIFY(printTo(stopped, pages, [](int) { return true; }));
+    QCOMPARE(reporttest::pdfInfo(earlier, QStringLiteral("Pages")), QStringLiteral("2"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("due.pdf"), QStringLiteral("fermata.pdf"), QStringLiteral("seconda.pdf"),
+                          QStringLiteral("tutto.pdf")}));
   }
 
   void printDialogSpeaksItalian() {
