@@ -3,9 +3,8 @@
 // `cmdEsporta` writes "Clienti.xls". Paired with its bare floor: reading the
 // archive and writing a file of the same size as the export, in large
 // blocks, as plainly as it can be done. Also the memory the filled grid holds.
-#include "benchdata.h"
+#include "benchscreens.h"
 
-#include "archive/paths.h"
 #include "clients/clientlists.h"
 #include "common/screens/gridscreen.h"
 #include "common/services.h"
@@ -120,10 +119,7 @@ BENCHMARK(BM_ExportThroughTheScreen)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  benchdata::readOptions(argc, argv);
-  QApplication app(argc, argv);
-  paths::setProgramFolder(benchdata::clientFolder());
+  const benchdata::ScreenBenchApp app(argc, argv);
   Answers answers;
   services::setMessages(&answers);
   // The grid's memory first, before other exports leave freed memory behind.

@@ -2,9 +2,8 @@
 // paired with a plain read of the same file: the search alone, and the
 // whole road from "Cerca" on the list screen (shown offscreen) to the
 // filled, painted list.
-#include "benchdata.h"
+#include "benchscreens.h"
 
-#include "archive/paths.h"
 #include "clients/clientlists.h"
 #include "common/screens/listscreen.h"
 
@@ -89,10 +88,7 @@ BENCHMARK(BM_CercaOnScreenNoCriteria)->UseManualTime()->Unit(benchmark::kMillise
 } // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  benchdata::readOptions(argc, argv);
-  QApplication app(argc, argv);
-  paths::setProgramFolder(benchdata::clientFolder());
+  const benchdata::ScreenBenchApp app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
 

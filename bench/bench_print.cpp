@@ -4,9 +4,8 @@
 // of the report engine (--to=pdf). Prints how long each step took and the
 // most memory the process held; run it under /usr/bin/time -v for a second
 // opinion. Not a Google Benchmark: one print is one measurement.
-#include "benchdata.h"
+#include "benchscreens.h"
 
-#include "archive/paths.h"
 #include "clients/clientlists.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/progress.h"
@@ -58,12 +57,9 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  benchdata::readOptions(argc, argv);
+  const benchdata::ScreenBenchApp app(argc, argv);
   for (int i = 1; i < argc; ++i)
     if (QByteArray(argv[i]) == "--to=pdf") toPdfExport = true;
-  QApplication app(argc, argv);
-  paths::setProgramFolder(benchdata::clientFolder());
   PdfPrinting output;
   report::setOutput(&output);
 
