@@ -3,12 +3,17 @@
 #include <QThread>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -44,6 +49,103 @@ void syncFolderOf(const QByteArray& file) {
   ::close(fd);
 }
 bool fullRead(int fd, char* data, size_t size, off_t at) { return whole(::pread, fd, data, size, at); }
+
+// ---- scanning through mapped windows ----
+//
+// A scan maps the archive a window at a time and hands out records where
+// they lie, so it touches only the bytes its visitor looks at (a search
+// reads a few fields of each record, not the whole file). Each window is
+// loaded before it is visited, and a page that cannot be loaded fails the
+// scan as a failed read does. Should a page still fail later (the file cut
+// short meanwhile by a program that ignores the lock), the access raises
+// SIGBUS: the handler puts a page of zeros in its place and marks the
+// window, and the scan fails once the window's visit returns.
+
+constexpr size_t kWindowBytes = size_t(16) << 20;
+
+struct MappedWindow {
+  char* base = nullptr;
+  size_t length = 0;
+  volatile std::sig_atomic_t damaged = 0;
+  MappedWindow* outer = nullptr; // a scan inside a visitor's scan
+};
+
+thread_local MappedWindow* tWindows = nullptr;
+struct sigaction gPreviousBus {};
+
+void onBusError(int signal, siginfo_t* info, void* context) {
+  const auto at = reinterpret_cast<uintptr_t>(info->si_addr);
+  for (MappedWindow* w = tWindows; w; w = w->outer) {
+    const auto base = reinterpret_cast<uintptr_t>(w->base);
+    if (at < base || at >= base + w->length) continue;
+    const uintptr_t page = at & ~uintptr_t(::sysconf(_SC_PAGESIZE) - 1);
+    if (::mmap(reinterpret_cast<void*>(page), size_t(::sysconf(_SC_PAGESIZE)), PROT_READ,
+               MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+      w->damaged = 1;
+      return;
+    }
+    break;
+  }
+  // Not a page of an archive: whatever was there before takes it.
+  if ((gPreviousBus.sa_flags & SA_SIGINFO) && gPreviousBus.sa_sigaction) {
+    gPreviousBus.sa_sigaction(signal, info, context);
+    return;
+  }
+  if (gPreviousBus.sa_handler != SIG_DFL && gPreviousBus.sa_handler != SIG_IGN) {
+    gPreviousBus.sa_handler(signal);
+    return;
+  }
+  ::signal(SIGBUS, SIG_DFL); // the faulting access repeats and ends the program as before
+}
+
+void guardMappedReads() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction a {};
+    a.sa_sigaction = onBusError;
+    a.sa_flags = SA_SIGINFO;
+    sigemptyset(&a.sa_mask);
+    ::sigaction(SIGBUS, &a, &gPreviousBus);
+  });
+}
+
+// Records first..first+n-1 mapped for reading; unmapped when it goes.
+class Window {
+public:
+  Window(int fd, int recordSize, int first, int n) {
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    const off_t start = off_t(first - 1) * recordSize;
+    const off_t aligned = start - off_t(size_t(start) % page);
+    lead_ = size_t(start - aligned);
+    w_.length = lead_ + size_t(n) * size_t(recordSize);
+    void* p = ::mmap(nullptr, w_.length, PROT_READ, MAP_SHARED, fd, aligned);
+    if (p == MAP_FAILED) return;
+    w_.base = static_cast<char*>(p);
+    w_.outer = tWindows;
+    tWindows = &w_;
+  }
+  ~Window() {
+    if (!w_.base) return;
+    tWindows = w_.outer;
+    ::munmap(w_.base, w_.length);
+  }
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  bool mapped() const { return w_.base != nullptr; }
+  // Loads every page; false when one cannot be read. Where loading ahead is
+  // not possible (an older kernel), pages load as they are touched.
+  bool load() {
+    const bool unreadable = ::madvise(w_.base, w_.length, MADV_POPULATE_READ) != 0 && (errno == EFAULT || errno == EIO);
+    return !unreadable && !w_.damaged;
+  }
+  const char* records() const { return w_.base + lead_; }
+  bool damaged() const { return w_.damaged != 0; }
+
+private:
+  MappedWindow w_;
+  size_t lead_ = 0;
+};
 
 } // namespace
 
@@ -135,16 +237,45 @@ int TArchivioSchede::append(const QByteArray& record) {
   return position;
 }
 
-void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, int from) const {
+void TArchivioSchede::scanRuns(const std::function<bool(int, const char*, int)>& visit, int from) const {
   const int total = count();
   if (from < 1) from = 1;
+  if (from > total) return;
+  guardMappedReads();
+  const int perWindow = std::max(1, int(kWindowBytes / size_t(size_)));
+  for (int first = from; first <= total; first += perWindow) {
+    const int n = std::min(perWindow, total - first + 1);
+    Window window(fd_, size_, first, n);
+    if (!window.mapped()) {
+      // A file system that cannot map files, or no address space left: the
+      // rest is read block by block.
+      readScan(visit, first, total);
+      return;
+    }
+    if (!window.load()) fail("read");
+    const bool more = visit(first, window.records(), n);
+    if (window.damaged()) fail("read");
+    if (!more) return;
+  }
+}
+
+void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, int from) const {
+  scanRuns(
+      [&](int first, const char* records, int n) {
+        for (int i = 0; i < n; ++i)
+          if (!visit(first + i, records + size_t(i) * size_t(size_))) return false;
+        return true;
+      },
+      from);
+}
+
+void TArchivioSchede::readScan(const std::function<bool(int, const char*, int)>& visit, int from, int total) const {
   const int perBlock = std::max(1, (1 << 20) / size_);
   std::vector<char> block(size_t(perBlock) * size_t(size_));
   for (int first = from; first <= total; first += perBlock) {
     const int n = std::min(perBlock, total - first + 1);
     if (!fullRead(fd_, block.data(), size_t(n) * size_t(size_), off_t(first - 1) * size_)) fail("read");
-    for (int i = 0; i < n; ++i)
-      if (!visit(first + i, block.data() + size_t(i) * size_t(size_))) return;
+    if (!visit(first, block.data(), n)) return;
   }
 }
 

@@ -44,8 +44,14 @@ public:
   void overwrite(int n, const QByteArray& record);
   // Writes the record after the last one and returns its position.
   int append(const QByteArray& record);
-  // Visits records from..count() in file order, reading in large blocks;
-  // visit returns false to stop early.
+  // Visits records from..count() in file order, a run of consecutive
+  // records at a time: `records` holds `n` records one after the other, the
+  // first of them at `position`, valid during the visit only; visit returns
+  // false to stop. The file is mapped a window at a time, so a visitor that
+  // looks at a few fields reads only those; where mapping is not possible it
+  // is read in large blocks.
+  void scanRuns(const std::function<bool(int position, const char* records, int n)>& visit, int from = 1) const;
+  // The same, one record at a time.
   void scan(const std::function<bool(int position, const char* record)>& visit, int from = 1) const;
   void close();
 
@@ -55,6 +61,7 @@ public:
 private:
   void requireOpen() const;
   void requireWrite() const;
+  void readScan(const std::function<bool(int, const char*, int)>& visit, int from, int total) const;
 
   QString path_;
   int size_;

@@ -9,13 +9,11 @@
 #include "projects/projectlists.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -79,18 +77,6 @@ size_t searchAll() { return lists::search(projectSearchList(), projectFile(), QS
 size_t overdue() { return lists::summary(overdueList(), projectFile()).size(); }
 void plain() { benchmark::DoNotOptimize(benchdata::plainRead(projectFile())); }
 
-// The median of the ratios of runs made in pairs, each beside a plain read
-// made right before it, so both meet the same state of the machine.
-double pairedRatio(const std::function<void()>& measured, int pairs = 7) {
-  std::vector<double> ratios;
-  for (int i = 0; i < pairs; ++i) {
-    const double p = benchdata::seconds(plain, 1);
-    ratios.push_back(benchdata::seconds(measured, 1) / p);
-  }
-  std::sort(ratios.begin(), ratios.end());
-  return ratios[ratios.size() / 2];
-}
-
 void BM_PlainRead(benchmark::State& state) {
   for (auto _ : state) plain();
 }
@@ -118,9 +104,9 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   std::printf("plain read of %d projects (%.0f MB): %.1f ms\n", kProjects,
               double(QFileInfo(projectFile()).size()) / 1e6, benchdata::seconds(plain) * 1000);
-  std::printf("ratio search, two criteria / plain read: %.2f (aim <= 1.5)\n", pairedRatio([] { searchTwo(); }));
-  std::printf("ratio search, no criterion / plain read: %.2f\n", pairedRatio([] { searchAll(); }));
-  std::printf("ratio overdue summary / plain read: %.2f\n", pairedRatio([] { overdue(); }));
+  benchdata::print("search, two criteria / plain read", benchdata::paired([] { searchTwo(); }, plain), "<= 1.5");
+  benchdata::print("search, no criterion / plain read", benchdata::paired([] { searchAll(); }, plain), "<= 1.5");
+  benchdata::print("overdue summary / plain read", benchdata::paired([] { overdue(); }, plain), "<= 1.5");
   benchmark::Shutdown();
   services::setClock(nullptr);
   return 0;

@@ -56,6 +56,14 @@ public:
     table.endRow(position, number);
   }
 
+  // Where the fields the columns show lie in a record.
+  std::vector<int> fieldOffsets() const {
+    std::vector<int> out;
+    for (const Column& c : columns_)
+      for (int f : c.fields) fieldbytes::addFetchOffsets(layout_->field(f), layout_->offset(f), out);
+    return out;
+  }
+
 private:
   struct Column {
     std::vector<int> fields;
@@ -111,8 +119,9 @@ std::vector<QString> yearlyPaths(const GridDescription& d, const GridContext& co
   return out;
 }
 
-Filled fill(const GridDescription& d, const QString& path, const GridContext& context) {
-  return fill(d, std::span<const QString>(&path, 1), context);
+Filled fill(const GridDescription& d, const QString& path, const GridContext& context,
+            const std::function<void(qint64)>& read) {
+  return fill(d, std::span<const QString>(&path, 1), context, read);
 }
 
 namespace {
@@ -132,29 +141,41 @@ void sortRange(const xls::ExportTable& table, int column, int begin, int end, st
 
 } // namespace
 
-Filled fill(const GridDescription& d, std::span<const QString> paths, const GridContext& context) {
+Filled fill(const GridDescription& d, std::span<const QString> paths, const GridContext& context,
+            const std::function<void(qint64)>& read) {
   Filled out{xls::ExportTable(int(d.columns.size())), Filled::Outcome::Complete};
   const RowReader reader(*d.archive.layout, d.columns);
+  const std::vector<int> fields = reader.fieldOffsets();
+  const size_t size = size_t(d.archive.recordSize());
   int number = 0;
+  qint64 before = 0;     // records read from the archives before this one
   std::vector<int> ends; // where each archive's rows end
   for (const QString& path : paths) {
     try {
       TArchivioSchede archive(path, d.archive.recordSize());
       archive.open(TArchivioSchede::Access::Read);
-      if (!d.select && paths.size() == 1) out.table.reserve(archive.count());
-      archive.scan([&](int position, const char* record) {
-        if (d.select) {
-          const lists::Verdict v = d.select(record, context);
-          if (v == lists::Verdict::Stop) {
-            out.outcome = Filled::Outcome::Stopped;
-            return false;
+      const int count = archive.count();
+      if (!d.select && paths.size() == 1) out.table.reserve(count);
+      archive.scanRuns([&](int first, const char* records, int n) {
+        if (read) read(before + first - 1);
+        for (int i = 0; i < n; ++i) {
+          if (i + fieldbytes::kFetchAhead < n)
+            fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, fields);
+          const char* record = records + size_t(i) * size;
+          if (d.select) {
+            const lists::Verdict v = d.select(record, context);
+            if (v == lists::Verdict::Stop) {
+              out.outcome = Filled::Outcome::Stopped;
+              return false;
+            }
+            if (v == lists::Verdict::Skip) continue;
           }
-          if (v == lists::Verdict::Skip) return true;
+          reader.append(record, first + i, ++number, out.table);
         }
-        reader.append(record, position, ++number, out.table);
         return true;
       });
       archive.close();
+      before += count;
     } catch (const ArchiveError&) {
       out.outcome = Filled::Outcome::Failed;
     }

@@ -134,13 +134,15 @@ struct Filled {
 
 // Reads the archive at `path` into the rows of the grid: the selected
 // records in file order, numbered 1, 2, 3 ... as read, then sorted when the
-// description says so.
-Filled fill(const GridDescription& description, const QString& path, const GridContext& context);
+// description says so. `read` hears now and then how many records are read.
+Filled fill(const GridDescription& description, const QString& path, const GridContext& context,
+            const std::function<void(qint64 read)>& read = {});
 // The same over several archives read one after the other into one grid:
 // the numbers go on from one archive to the next, and each archive's rows
 // are sorted apart and stay after the rows of the archives before it. A
 // filling that stops or fails ends there.
-Filled fill(const GridDescription& description, std::span<const QString> paths, const GridContext& context);
+Filled fill(const GridDescription& description, std::span<const QString> paths, const GridContext& context,
+            const std::function<void(qint64 read)>& read = {});
 
 // The rows in ascending order of one column, rows of equal key in their order.
 xls::ExportTable sorted(const xls::ExportTable& table, int column);

@@ -6,6 +6,7 @@
 #include "archive/cp1252.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lists {
 
@@ -18,72 +19,172 @@ QString pad(QStringView text, int width) {
 
 // ---- lines ----
 
-LineBuilder::LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns) : layout_(&layout) {
+namespace {
+// A block holds many lines; a longer line gets a block of its own.
+constexpr qsizetype kBlockBytes = 64 * 1024;
+
+std::unique_ptr<char[]> newText(qsizetype length) { return std::unique_ptr<char[]>(new char[size_t(length)]); }
+} // namespace
+
+ListLines::ListLines(const ListLines& other) { *this = other; }
+
+ListLines& ListLines::operator=(const ListLines& other) {
+  if (this == &other) return *this;
+  clear();
+  qsizetype total = 0;
+  for (const Slot& s : other.slots_) total += s.length;
+  if (total > 0) blocks_.push_back({newText(total), 0, total});
+  slots_.reserve(other.slots_.size());
+  for (size_t i = 0; i < other.size(); ++i) append(other.bytes(i), other.position(i));
+  return *this;
+}
+
+QString ListLines::line(size_t i) const { return cp1252::decode(slots_[i].text, slots_[i].length); }
+
+char* ListLines::startLine(qsizetype length) {
+  static char nothing;
+  if (length == 0) return &nothing; // an empty line takes no room
+  if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < length) {
+    const qsizetype capacity = std::max(length, kBlockBytes);
+    blocks_.push_back({newText(capacity), 0, capacity});
+  }
+  Block& b = blocks_.back();
+  return b.text.get() + b.used;
+}
+
+void ListLines::finishLine(qsizetype length, int position) {
+  if (length == 0) {
+    slots_.push_back({nullptr, 0, position});
+    return;
+  }
+  Block& b = blocks_.back();
+  slots_.push_back({b.text.get() + b.used, int(length), position});
+  b.used += length;
+}
+
+void ListLines::append(std::string_view bytes, int position) {
+  char* at = startLine(qsizetype(bytes.size()));
+  std::copy(bytes.begin(), bytes.end(), at);
+  finishLine(qsizetype(bytes.size()), position);
+}
+
+void ListLines::append(QStringView text, int position) {
+  const QByteArray bytes = cp1252::encode(text);
+  append(std::string_view(bytes.constData(), size_t(bytes.size())), position);
+}
+
+void ListLines::clear() {
+  slots_.clear();
+  blocks_.clear();
+}
+
+QStringList ListLines::toStringList() const {
+  QStringList out;
+  out.reserve(qsizetype(size()));
+  for (size_t i = 0; i < size(); ++i) out.append(line(i));
+  return out;
+}
+
+LineBuilder::LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns) {
   for (const LineColumn& c : columns) {
-    pieces_.push_back({c.before, layout.require(c.field), c.width});
+    const int field = layout.require(c.field);
+    // The fixed texts of a line are Windows-1252 text, like its fields.
+    Q_ASSERT(cp1252::decode(cp1252::encode(c.before)) == c.before);
+    pieces_.push_back({cp1252::encode(c.before), layout.field(field), layout.offset(field), c.width});
+  }
+  texts_.resize(pieces_.size());
+}
+
+qsizetype LineBuilder::texts(const char* record, std::string_view* out) const {
+  qsizetype length = 0;
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& p = pieces_[i];
+    out[i] = fieldbytes::trimmed(fieldbytes::raw(p.field, record + p.offset));
+    if (p.width > 0 && out[i].size() > size_t(p.width)) out[i] = out[i].substr(0, size_t(p.width));
+    length += p.before.size() + (p.width > 0 ? p.width : qsizetype(out[i].size()));
+  }
+  return length;
+}
+
+void LineBuilder::write(const std::string_view* texts, char* at) const {
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& p = pieces_[i];
+    at = std::copy(p.before.cbegin(), p.before.cend(), at);
+    at = std::copy(texts[i].begin(), texts[i].end(), at);
+    if (qsizetype(texts[i].size()) < p.width) {
+      std::memset(at, ' ', size_t(p.width) - texts[i].size());
+      at += size_t(p.width) - texts[i].size();
+    }
   }
 }
 
 QString LineBuilder::operator()(const char* record) const {
-  // The texts first, so the line is made in one allocation.
-  std::string_view texts[16];
-  std::vector<std::string_view> many;
-  std::string_view* text = texts;
-  if (pieces_.size() > std::size(texts)) {
-    many.resize(pieces_.size());
-    text = many.data();
-  }
-  qsizetype length = 0;
-  for (size_t i = 0; i < pieces_.size(); ++i) {
-    const Piece& p = pieces_[i];
-    text[i] = fieldbytes::text(*layout_, p.field, record);
-    if (p.width > 0 && text[i].size() > size_t(p.width)) text[i] = text[i].substr(0, size_t(p.width));
-    length += p.before.size() + (p.width > 0 ? p.width : qsizetype(text[i].size()));
-  }
-  QString out(length, Qt::Uninitialized);
-  QChar* at = out.data();
-  for (size_t i = 0; i < pieces_.size(); ++i) {
-    const Piece& p = pieces_[i];
-    at = std::copy(p.before.cbegin(), p.before.cend(), at);
-    for (char c : text[i]) *at++ = cp1252::toUnicode(static_cast<unsigned char>(c));
-    for (qsizetype k = qsizetype(text[i].size()); k < p.width; ++k) *at++ = QLatin1Char(' ');
-  }
+  const qsizetype length = texts(record, texts_.data());
+  QByteArray bytes(length, Qt::Uninitialized);
+  write(texts_.data(), bytes.data());
+  return cp1252::decode(bytes);
+}
+
+std::vector<int> LineBuilder::fieldOffsets() const {
+  std::vector<int> out;
+  for (const Piece& p : pieces_) fieldbytes::addFetchOffsets(p.field, p.offset, out);
   return out;
+}
+
+void LineBuilder::appendTo(ListLines& lines, const char* record, int position) const {
+  const qsizetype length = texts(record, texts_.data());
+  write(texts_.data(), lines.startLine(length));
+  lines.finishLine(length, position);
 }
 
 // ---- the criteria search ----
 
-Search::Search(const RecordLayout& layout, std::span<const Criterion> criteria, const QStringList& typed)
-    : layout_(&layout) {
+Search::Search(const RecordLayout& layout, std::span<const Criterion> criteria, const QStringList& typed) {
   for (size_t i = 0; i < criteria.size() && i < size_t(typed.size()); ++i) {
     const QString& text = typed[qsizetype(i)];
     if (fieldtext::trimmed(text).isEmpty()) continue;
-    Term t{layout.require(criteria[i].field), std::string(), true};
+    const int field = layout.require(criteria[i].field);
+    Term t{layout.field(field), layout.offset(field), std::string()};
     for (QChar c : fieldtext::lowerAZ(text)) {
       const unsigned char b = cp1252::fromUnicode(c);
-      if (b == '?' && c != QLatin1Char('?')) t.possible = false;
+      if (b == '?' && c != QLatin1Char('?')) possible_ = false;
       t.needle.push_back(char(b));
     }
     terms_.push_back(std::move(t));
   }
 }
 
-bool Search::matches(const char* record) const {
-  char small[256];
-  std::string large;
-  for (const Term& t : terms_) {
-    if (!t.possible) return false;
-    const std::string_view field = fieldbytes::raw(*layout_, t.field, record);
-    if (field.size() < t.needle.size()) return false;
-    char* lowered = small;
-    if (field.size() > sizeof small) {
-      large.resize(field.size());
-      lowered = large.data();
-    }
-    std::transform(field.begin(), field.end(), lowered, fieldbytes::lowerAZ);
-    if (std::string_view(lowered, field.size()).find(t.needle) == std::string_view::npos) return false;
+namespace {
+// Whether `needle` (not empty, lower-cased A to Z) occurs in `field`, the
+// field's letters A to Z compared in lower case.
+inline bool containsLoweredBytes(std::string_view field, std::string_view needle) {
+  const size_t m = needle.size();
+  if (m > field.size()) return false;
+  const char first = needle[0];
+  const char firstUpper = (first >= 'a' && first <= 'z') ? char(first - 32) : first;
+  const size_t last = field.size() - m;
+  for (size_t i = 0; i <= last; ++i) {
+    const char c = field[i];
+    if (c != first && c != firstUpper) continue;
+    size_t j = 1;
+    while (j < m && fieldbytes::lowerAZ(field[i + j]) == needle[j]) ++j;
+    if (j == m) return true;
   }
+  return false;
+}
+} // namespace
+
+bool Search::matches(const char* record) const {
+  if (!possible_) return false;
+  for (const Term& t : terms_)
+    if (!containsLoweredBytes(fieldbytes::raw(t.field, record + t.offset), t.needle)) return false;
   return true;
+}
+
+std::vector<int> Search::fieldOffsets() const {
+  std::vector<int> out;
+  for (const Term& t : terms_) out.push_back(t.offset);
+  return out;
 }
 
 Condition flagIs(const RecordLayout& layout, std::string_view field, const QString& value) {
@@ -105,37 +206,63 @@ const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QStri
 // ---- scans ----
 
 namespace {
-void collectInto(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter,
-                 std::vector<ListEntry>& out) {
+// `searched`: where the filter looks in a record. Each run of records is
+// judged first, then the lines of those listed are built, so that memory
+// is asked ahead for what each step reads and for no record skipped.
+template <class Filter>
+void collectInto(const ListDescription& list, const QString& path, const Filter& filter, ListLines& out,
+                 std::span<const int> searched = {}) {
   const LineBuilder line(list.layout(), list.line);
+  const std::vector<int> shown = line.fieldOffsets();
+  const size_t size = size_t(list.layout().size());
+  std::vector<int> listed;
   TArchivioSchede archive(path, list.layout().size());
   archive.open(TArchivioSchede::Access::Read);
-  archive.scan([&](int position, const char* record) {
-    const Verdict v = filter(record);
-    if (v == Verdict::Stop) return false;
-    if (v == Verdict::List) out.push_back({line(record), position});
-    return true;
+  archive.scanRuns([&](int first, const char* records, int n) {
+    listed.clear();
+    bool stopped = false;
+    for (int i = 0; i < n; ++i) {
+      if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, searched);
+      const Verdict v = filter(records + size_t(i) * size);
+      if (v == Verdict::Stop) {
+        stopped = true;
+        break;
+      }
+      if (v == Verdict::List) listed.push_back(i);
+    }
+    for (size_t j = 0; j < listed.size(); ++j) {
+      if (j + fieldbytes::kFetchAhead < listed.size())
+        fieldbytes::prefetch(records + size_t(listed[j + fieldbytes::kFetchAhead]) * size, shown);
+      line.appendTo(out, records + size_t(listed[j]) * size, first + listed[j]);
+    }
+    return !stopped;
   });
   archive.close();
 }
 } // namespace
 
-std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
-                               const std::function<Verdict(const char*)>& filter) {
-  std::vector<ListEntry> out;
+ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter) {
+  ListLines out;
   collectInto(list, path, filter, out);
   return out;
 }
 
-std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed) {
+ListLines search(const ListDescription& list, const QString& path, const QStringList& typed) {
   const Search s(list.layout(), list.criteria, typed);
-  return collect(list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; });
+  ListLines out;
+  collectInto(
+      list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; }, out,
+      s.fieldOffsets());
+  return out;
 }
 
-std::vector<ListEntry> summary(const ListDescription& list, const QString& path) {
-  std::vector<ListEntry> out;
+ListLines summary(const ListDescription& list, const QString& path) {
+  ListLines out;
   try {
-    collectInto(list, path, list.condition ? list.condition : Condition([](const char*) { return Verdict::List; }), out);
+    if (list.condition)
+      collectInto(list, path, list.condition, out);
+    else
+      collectInto(list, path, [](const char*) { return Verdict::List; }, out);
   } catch (const ArchiveError&) {
     // what was listed so far stays
   }
@@ -160,22 +287,7 @@ std::optional<Record> readRecord(const ListDescription& list, const QString& pat
 
 // ---- find in the list ----
 
-bool containsLowered(QStringView line, QStringView lowered) {
-  const qsizetype n = line.size(), m = lowered.size();
-  if (m == 0 || m > n) return false;
-  for (qsizetype i = 0; i + m <= n; ++i) {
-    qsizetype j = 0;
-    for (; j < m; ++j) {
-      char16_t c = line[i + j].unicode();
-      if (c >= 'A' && c <= 'Z') c = char16_t(c + 32);
-      if (c != lowered[j].unicode()) break;
-    }
-    if (j == m) return true;
-  }
-  return false;
-}
-
-InListFind::Outcome InListFind::press(std::span<const ListEntry> lines, int selected, const QString& typed) {
+InListFind::Outcome InListFind::press(const ListLines& lines, int selected, const QString& typed) {
   if (lines.empty()) return {true, selected};
   const int n = int(lines.size());
   if (selected < 0 || selected >= n) selected = 0;
@@ -183,10 +295,15 @@ InListFind::Outcome InListFind::press(std::span<const ListEntry> lines, int sele
   const bool again = t == last_;
   last_ = t;
   if (t.isEmpty()) return {false, selected};
+  // The lines hold Windows-1252 only: a text with a character the code page
+  // lacks is in none of them.
+  const QByteArray needle = cp1252::encode(t);
+  if (cp1252::decode(needle) != t) return {false, selected};
+  const std::string_view wanted(needle.constData(), size_t(needle.size()));
   const int first = again ? selected + 1 : 0;
   for (int k = 0; k < n; ++k) {
     const int i = (first + k) % n;
-    if (containsLowered(lines[size_t(i)].line, t)) return {false, i};
+    if (containsLoweredBytes(lines.bytes(size_t(i)), wanted)) return {false, i};
   }
   return {false, selected};
 }

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -44,20 +45,99 @@ struct LineColumn {
 // right to exactly `width`.
 QString pad(QStringView text, int width);
 
+// A listed line and the position of the record it was built from.
+struct ListEntry {
+  QString line;
+  int position = 0;
+};
+
+// The lines of a list and the record behind each. The lines are kept as
+// they are built, in Windows-1252 like the fields they come from, one after
+// the other in large blocks: a list of many lines costs no allocation per
+// line, and a line becomes text only when it is shown, found or printed.
+class ListLines {
+public:
+  ListLines() = default;
+  ListLines(const ListLines& other);
+  ListLines& operator=(const ListLines& other);
+  ListLines(ListLines&&) noexcept = default;
+  ListLines& operator=(ListLines&&) noexcept = default;
+
+  size_t size() const { return slots_.size(); }
+  bool empty() const { return slots_.empty(); }
+  // The line as Windows-1252 bytes; it stays where it is until the list is
+  // cleared or destroyed.
+  std::string_view bytes(size_t i) const { return {slots_[i].text, size_t(slots_[i].length)}; }
+  QString line(size_t i) const;
+  int position(size_t i) const { return slots_[i].position; }
+  ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
+
+  // The entries in order, each made when reached: for (const ListEntry& e : lines).
+  class const_iterator {
+  public:
+    using value_type = ListEntry;
+    using difference_type = std::ptrdiff_t;
+    const_iterator(const ListLines* lines, size_t i) : lines_(lines), i_(i) {}
+    ListEntry operator*() const { return (*lines_)[i_]; }
+    const_iterator& operator++() { return ++i_, *this; }
+    const_iterator operator++(int) { return {lines_, i_++}; }
+    bool operator==(const const_iterator& other) const { return i_ == other.i_; }
+
+  private:
+    const ListLines* lines_;
+    size_t i_;
+  };
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+  // A line given as text; a character the code page lacks is kept as "?".
+  void append(QStringView text, int position);
+  void append(std::string_view bytes, int position);
+  // Room for a line of up to `length` bytes, written by the caller and then
+  // kept with finishLine() (at most `length` of them).
+  char* startLine(qsizetype length);
+  void finishLine(qsizetype length, int position);
+  void clear();
+
+  QStringList toStringList() const;
+
+private:
+  struct Block {
+    std::unique_ptr<char[]> text; // left unset until written
+    qsizetype used = 0;
+    qsizetype capacity = 0;
+  };
+  struct Slot {
+    const char* text;
+    int length;
+    int position;
+  };
+  std::vector<Block> blocks_;
+  std::vector<Slot> slots_;
+};
+
 // Builds the line of a record; field indexes are resolved once.
 class LineBuilder {
 public:
   LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns);
   QString operator()(const char* record) const;
+  // The line written straight into a list.
+  void appendTo(ListLines& lines, const char* record, int position) const;
+  // Where the fields the line shows lie in a record.
+  std::vector<int> fieldOffsets() const;
 
 private:
   struct Piece {
-    QString before;
-    int field;
+    QByteArray before; // in Windows-1252
+    FieldDef field;
+    int offset;
     int width;
   };
-  const RecordLayout* layout_;
+  // The field texts of a record, cut to their columns, and the line's length.
+  qsizetype texts(const char* record, std::string_view* out) const;
+  void write(const std::string_view* texts, char* at) const;
   std::vector<Piece> pieces_;
+  mutable std::vector<std::string_view> texts_; // the texts of the line being built
 };
 
 // A criterion of a search screen: its edit, the caption beside it and the
@@ -80,15 +160,17 @@ public:
   // The number of criteria taking part.
   int counted() const { return int(terms_.size()); }
   bool matches(const char* record) const;
+  // Where the fields searched lie in a record.
+  std::vector<int> fieldOffsets() const;
 
 private:
   struct Term {
-    int field;
+    FieldDef field;
+    int offset;
     std::string needle; // Windows-1252, lower-cased A to Z
-    bool possible;      // false when the text holds a character the code page lacks
   };
-  const RecordLayout* layout_;
   std::vector<Term> terms_;
+  bool possible_ = true; // false when a text holds a character the code page lacks
 };
 
 // What a summary's condition (or an export's row selection) says of a record.
@@ -102,12 +184,6 @@ using Condition = std::function<Verdict(const char* record)>;
 
 // A yes/no flag whose trimmed text is exactly `value` ("Sì" or "No").
 Condition flagIs(const RecordLayout& layout, std::string_view field, const QString& value);
-
-// A listed line and the position of the record it was built from.
-struct ListEntry {
-  QString line;
-  int position = 0;
-};
 
 // Who receives a double-clicked record, by the caller tag in `lblMemory`.
 struct CallerTarget {
@@ -145,14 +221,13 @@ struct ListDescription {
 
 // The records of the archive at `path` that the filter lists, in file order,
 // each with its line. A Stop verdict ends the scan. Throws ArchiveError.
-std::vector<ListEntry> collect(const ListDescription& list, const QString& path,
-                               const std::function<Verdict(const char*)>& filter);
+ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter);
 // "Cerca": the records matching the criteria texts typed (one per criterion,
 // in order). Throws ArchiveError.
-std::vector<ListEntry> search(const ListDescription& list, const QString& path, const QStringList& typed);
+ListLines search(const ListDescription& list, const QString& path, const QStringList& typed);
 // A summary: the records meeting the condition. A failure of the archive ends
 // the filling silently with what was listed so far.
-std::vector<ListEntry> summary(const ListDescription& list, const QString& path);
+ListLines summary(const ListDescription& list, const QString& path);
 // The record at a position, read again for loading; nothing when the archive
 // cannot be read or no longer holds that position.
 std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position);
@@ -168,7 +243,7 @@ public:
   // line on; the text of the previous press searches from the line after the
   // selected one, wrapping around, the selected line tested last. Without a
   // match the selection stays (the first line when none was selected).
-  Outcome press(std::span<const ListEntry> lines, int selected, const QString& typed);
+  Outcome press(const ListLines& lines, int selected, const QString& typed);
   void forget() { last_.clear(); }
   const QString& lastText() const { return last_; }
 
@@ -176,9 +251,6 @@ private:
   QString last_;
 };
 
-// Whether `line` contains `lowered` (already lower-cased A to Z), comparing
-// with the line's letters A to Z in lower case.
-bool containsLowered(QStringView line, QStringView lowered);
 
 // Texts every list screen shows.
 namespace text {

@@ -2,6 +2,8 @@
 
 #include "services.h"
 
+#include "archive/cp1252.h"
+
 namespace report {
 
 namespace {
@@ -247,20 +249,52 @@ Report listTemplate(const QString& reportName) {
   return r;
 }
 
-void setListLines(Report& list, const QStringList& lines) {
-  const QString body = QStringLiteral("txtRiepilogo");
-  list.clearLines(body);
-  for (const auto& l : lines) list.addLine(body, l);
-  const double height = lines.size() * kListLineUnits;
-  list.setHeight(body, height);
+namespace {
+const QString kListBody = QStringLiteral("txtRiepilogo");
+
+// The heights that follow from the number of lines.
+void setListHeights(Report& list, qsizetype count) {
+  const double height = double(count) * kListLineUnits;
+  list.setHeight(kListBody, height);
   list.setHeight(QStringLiteral("MasterData"), height + kListBandExtraUnits);
 }
 
-Report list(const QString& title, const QStringList& lines, const QString& reportName) {
+Report filledList(const QString& title, const QString& reportName) {
   Report r = listTemplate(reportName);
   r.setPrintDate(services::todayText());
   r.setText(QStringLiteral("txtTitolo"), title);
+  return r;
+}
+} // namespace
+
+void setListLines(Report& list, const QStringList& lines) {
+  TextLines* body = list.lines(kListBody);
+  if (!body) return;
+  body->clear();
+  qsizetype characters = 0;
+  for (const QString& l : lines) characters += l.size();
+  body->reserve(lines.size(), characters);
+  for (const QString& l : lines) body->append(l);
+  setListHeights(list, lines.size());
+}
+
+Report list(const QString& title, const QStringList& lines, const QString& reportName) {
+  Report r = filledList(title, reportName);
   setListLines(r, lines);
+  return r;
+}
+
+Report shownList(const QString& title, const lists::ListLines& lines, const QString& reportName) {
+  Report r = filledList(title, reportName);
+  TextLines* body = r.lines(kListBody);
+  qsizetype characters = 0;
+  for (size_t i = 0; i < lines.size(); ++i) characters += qsizetype(lines.bytes(i).size());
+  body->reserve(qsizetype(lines.size()), characters);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view bytes = lines.bytes(i);
+    cp1252::decodeInto(bytes.data(), qsizetype(bytes.size()), body->appendSpace(qsizetype(bytes.size())));
+  }
+  setListHeights(r, qsizetype(lines.size()));
   return r;
 }
 

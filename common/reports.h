@@ -8,6 +8,7 @@
 // card rows, which card() and blankUnusedRows() set to " ".
 #pragma once
 
+#include "lists.h"
 #include "printrows.h"
 
 #include "engines/reporttemplate.h"
@@ -78,5 +79,7 @@ Report listTemplate(const QString& reportName = kListReportName);
 // txtRiepilogo = lines x 12.822 units, MasterData = that + 10 units.
 void setListLines(Report& list, const QStringList& lines);
 Report list(const QString& title, const QStringList& lines, const QString& reportName = kListReportName);
+// The lines of a list screen, as they are shown.
+Report shownList(const QString& title, const lists::ListLines& lines, const QString& reportName = kListReportName);
 
 } // namespace report

@@ -14,28 +14,66 @@ namespace xls {
 
 // ---- the preview table ----
 
+namespace {
+// A block holds the text of many rows; a longer row gets a block of its own.
+constexpr size_t kBlockBytes = size_t(1) << 20;
+} // namespace
+
+ExportTable& ExportTable::operator=(const ExportTable& other) {
+  if (this == &other) return *this;
+  ExportTable copy(other.columns_);
+  copy.reserve(other.rows());
+  for (int r = 0; r < other.rows(); ++r) {
+    for (int c = 0; c < other.columns_; ++c) copy.addCell(other.cell(r, c));
+    copy.endRow(other.position(r), other.number(r));
+  }
+  return *this = std::move(copy);
+}
+
 QString ExportTable::text(int row, int column) const {
   const std::string_view c = cell(row, column);
   return cp1252::decode(c.data(), qsizetype(c.size()));
 }
 
+char* ExportTable::room(size_t n) {
+  if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < n) {
+    const size_t begun = blocks_.empty() ? 0 : blocks_.back().used - rowBegin_;
+    Block fresh{nullptr, 0, std::max(kBlockBytes, 2 * (begun + n))};
+    fresh.text.reset(new char[fresh.capacity]);
+    if (begun > 0) {
+      std::memcpy(fresh.text.get(), blocks_.back().text.get() + rowBegin_, begun);
+      blocks_.back().used = rowBegin_;
+    }
+    fresh.used = begun;
+    rowBegin_ = 0;
+    blocks_.push_back(std::move(fresh));
+  }
+  Block& b = blocks_.back();
+  return b.text.get() + b.used;
+}
+
+void ExportTable::endRow(int position, int number) {
+  room(0);
+  Block& b = blocks_.back();
+  rows_.push_back({b.text.get() + rowBegin_, position, number});
+  rowBegin_ = b.used;
+}
+
 void ExportTable::reserve(int rows) {
-  ends_.reserve(size_t(rows) * size_t(columns_));
-  positions_.reserve(size_t(rows));
-  numbers_.reserve(size_t(rows));
-  bytes_.reserve(size_t(rows) * size_t(columns_) * 8); // most cells are short or empty
+  lengths_.reserve(size_t(rows) * size_t(columns_));
+  rows_.reserve(size_t(rows));
 }
 
 void ExportTable::clear() {
-  bytes_.clear();
-  ends_.clear();
-  positions_.clear();
-  numbers_.clear();
+  blocks_.clear();
+  rowBegin_ = 0;
+  lengths_.clear();
+  rows_.clear();
 }
 
 ExportTable ExportTable::reordered(std::span<const int> order) const {
   ExportTable out(columns_);
-  out.bytes_.reserve(bytes_.size());
+  out.reserve(int(order.size()));
   for (int row : order) {
     for (int c = 0; c < columns_; ++c) out.addCell(cell(row, c));
     out.endRow(position(row), number(row));
@@ -58,15 +96,26 @@ public:
     at_ += s.size();
     return *this;
   }
-  // A data cell: its text between the cell's tags.
-  void cell(std::string_view s) {
+  // A data row: the first `cells` cells of a table row, each trimmed between
+  // the cell's tags, between the row's tags; room is made once for the row.
+  void row(const ExportTable& table, int r, int cells) {
     static constexpr std::string_view open = "<td style=\"text-align: left;\">", close = "</td>";
-    room(open.size() + s.size() * 5 + close.size());
-    std::memcpy(at_, open.data(), open.size());
-    at_ += open.size();
-    put(s);
-    std::memcpy(at_, close.data(), close.size());
-    at_ += close.size();
+    static constexpr std::string_view rowOpen = "<tr>", rowClose = "</tr>";
+    size_t text = 0;
+    int c = 0;
+    table.forEachCell(r, [&](std::string_view s) {
+      if (c++ < cells) text += s.size();
+    });
+    room(rowOpen.size() + rowClose.size() + size_t(cells) * (open.size() + close.size()) + text * 5);
+    copy(rowOpen);
+    c = 0;
+    table.forEachCell(r, [&](std::string_view s) {
+      if (c++ >= cells) return;
+      copy(open);
+      put(fieldbytes::trimmed(s));
+      copy(close);
+    });
+    copy(rowClose);
   }
   // Text of a cell or caption: "&", "<" and ">" as entities.
   void escaped(std::string_view s) {
@@ -85,6 +134,11 @@ public:
 private:
   static constexpr size_t kChunk = 1 << 20;
   static constexpr size_t kSlack = 1 << 14;
+  // Copies a text as it is; room has been made.
+  void copy(std::string_view s) {
+    std::memcpy(at_, s.data(), s.size());
+    at_ += s.size();
+  }
   // Copies a text with its entities; room has been made.
   void put(std::string_view s) {
     if (std::none_of(s.begin(), s.end(), [](char c) { return c == '&' || c == '<' || c == '>'; })) {
@@ -123,7 +177,8 @@ private:
 
 } // namespace
 
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table) {
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
+           const RowsWritten& written) {
   Out out(device);
   out << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
          "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -149,10 +204,11 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
   }
   out << "</tr>";
   const int cells = std::min(int(columns.size()), table.columns());
+  // How many rows go between two reports of the rows written.
+  constexpr int kReportEvery = 256;
   for (int r = 0; r < table.rows(); ++r) {
-    out << "<tr>";
-    for (int c = 0; c < cells; ++c) out.cell(fieldbytes::trimmed(table.cell(r, c)));
-    out << "</tr>";
+    if (written && r % kReportEvery == 0 && !written(r)) return false;
+    out.row(table, r, cells);
   }
   out << "</table></body></html>";
   return out.finish();
@@ -167,13 +223,14 @@ QByteArray document(const QString& worksheet, std::span<const ExportColumn> colu
 }
 
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table, QString* reason) {
+          const ExportTable& table, QString* reason, const RowsWritten& written) {
   // Written beside the old file and put in its place only once whole and
-  // synced: a failed export leaves the previous file as it was.
+  // synced: a failed or stopped export leaves the previous file as it was.
   safefile::Writer out(path);
   safefile::Device device(out);
   safefile::Status saved{false, QString()};
-  if (write(device, worksheet, columns, table)) saved = out.commit();
+  if (write(device, worksheet, columns, table, written)) saved = out.commit();
+  else out.abort();
   if (!saved && reason) *reason = saved.reason.isEmpty() ? out.reason() : saved.reason;
   return saved.ok;
 }

@@ -7,7 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,57 +38,95 @@ struct ExportColumn {
 
 // The rows of a grid: cells held as their Windows-1252 bytes, trimmed, so a
 // large archive is read and written without turning every cell into text.
+// A row's cells lie one after the other in large blocks, each cell known by
+// its length: a row of a wide archive costs little more than its text.
 // Each row also keeps the record it was read from and its number in the
 // order of reading.
 class ExportTable {
 public:
   explicit ExportTable(int columns = 0) : columns_(columns) {}
+  ExportTable(const ExportTable& other) { *this = other; }
+  ExportTable& operator=(const ExportTable& other);
+  ExportTable(ExportTable&&) noexcept = default;
+  ExportTable& operator=(ExportTable&&) noexcept = default;
+
   int columns() const { return columns_; }
-  int rows() const { return columns_ ? int(ends_.size() / size_t(columns_)) : 0; }
+  int rows() const { return int(rows_.size()); }
   std::string_view cell(int row, int column) const {
-    const size_t i = size_t(row) * size_t(columns_) + size_t(column);
-    const size_t begin = i ? ends_[i - 1] : 0;
-    return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    const uint16_t* length = lengths_.data() + size_t(row) * size_t(columns_);
+    const char* at = rows_[size_t(row)].text;
+    for (int c = 0; c < column; ++c) at += length[c];
+    return {at, length[column]};
   }
   QString text(int row, int column) const;
+  // The cells of a row, left to right: f(std::string_view) for each.
+  template <class F>
+  void forEachCell(int row, F&& f) const {
+    const uint16_t* length = lengths_.data() + size_t(row) * size_t(columns_);
+    const char* at = rows_[size_t(row)].text;
+    for (int c = 0; c < columns_; ++c) {
+      f(std::string_view(at, length[c]));
+      at += length[c];
+    }
+  }
   // The record a row was read from, and the row's number in reading order.
-  int position(int row) const { return positions_[size_t(row)]; }
-  int number(int row) const { return numbers_[size_t(row)]; }
+  int position(int row) const { return rows_[size_t(row)].position; }
+  int number(int row) const { return rows_[size_t(row)].number; }
 
-  // Cells are added left to right, then the row is ended.
+  // Cells are added left to right, then the row is ended. A cell is at most
+  // 65535 bytes (fields are at most 255).
   void addCell(std::string_view bytes) {
-    bytes_.append(bytes);
-    ends_.push_back(bytes_.size());
+    if (bytes.size() > 0xFFFF) bytes = bytes.substr(0, 0xFFFF);
+    char* at = blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes.size() ? room(bytes.size())
+                                                                                               : blocks_.back().text.get() + blocks_.back().used;
+    std::memcpy(at, bytes.data(), bytes.size());
+    blocks_.back().used += bytes.size();
+    lengths_.push_back(uint16_t(bytes.size()));
   }
-  void endRow(int position, int number) {
-    positions_.push_back(position);
-    numbers_.push_back(number);
-  }
+  void endRow(int position, int number);
   void reserve(int rows);
   void clear();
   // The rows in the given order (indexes of this table).
   ExportTable reordered(std::span<const int> order) const;
 
 private:
+  struct Row {
+    const char* text;
+    int position;
+    int number;
+  };
+  struct Block {
+    std::unique_ptr<char[]> text;
+    size_t used = 0;
+    size_t capacity = 0;
+  };
+  // Room for `n` more bytes of the row being added, moving what it already
+  // has to a new block when this one is full.
+  char* room(size_t n);
+
   int columns_;
-  std::string bytes_;
-  std::vector<size_t> ends_;
-  std::vector<int> positions_;
-  std::vector<int> numbers_;
+  std::vector<Block> blocks_;
+  size_t rowBegin_ = 0; // where the row being added starts in the last block
+  std::vector<uint16_t> lengths_;
+  std::vector<Row> rows_;
 };
+
+// Told now and then how many rows are written; false stops the writing.
+using RowsWritten = std::function<bool(int rows)>;
 
 // The document, written to a device in one pass. Cell texts are trimmed and
 // "&", "<" and ">" are written as entities; nothing else is changed. Returns
-// false when the device refuses a write.
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
+// false when the device refuses a write or `written` stops it.
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
+           const RowsWritten& written = {});
 QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
 
 // Writes the file through the safe save (a temporary file in the same
-// folder, synced and renamed over the old one), so a failed export leaves
-// the previous file as it was. False on any failure, with the system's
-// reason.
+// folder, synced and renamed over the old one), so a failed or stopped
+// export leaves the previous file as it was. False on any failure, with the
+// system's reason, and when `written` stops it.
 bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table, QString* reason = nullptr);
+          const ExportTable& table, QString* reason = nullptr, const RowsWritten& written = {});
 
 // The questions and the failure message of the exports.
 namespace text {

@@ -11,7 +11,7 @@ namespace {
 // Small tolerance so that a line ending exactly on the page edge still fits.
 constexpr double kEpsilon = 1e-6;
 
-Element placed(const Element& e, double dy, const QString& printDate) {
+Element shifted(const Element& e, double dy, const QString& printDate) {
   Element p = e;
   p.rect.translate(0, dy);
   if (p.expandsDate) {
@@ -21,21 +21,12 @@ Element placed(const Element& e, double dy, const QString& printDate) {
   return p;
 }
 
-// Line i of a line holder as a text box of its own, one line high, at `top`.
-Element lineOf(const Element& holder, int i, double top) {
-  Element l = holder;
-  l.holdsLines = false;
-  l.lines.clear();
-  l.text = holder.lines[i];
-  l.rect = QRectF(holder.rect.left(), top, holder.rect.width(), listLineMm());
-  return l;
-}
-
 class Flow {
 public:
   Flow(Pages& pages, double pageHeight) : pages_(pages), height_(pageHeight) { newPage(); }
 
-  std::vector<Element>& current() { return pages_.pages.back().elements; }
+  Page& page() { return pages_.pages.back(); }
+  std::vector<Element>& current() { return page().elements; }
   double y = 0;
 
   void newPage() {
@@ -49,6 +40,18 @@ public:
   bool fits(double h) const { return y + h <= height_ + kEpsilon; }
   double height() const { return height_; }
 
+  // Line `line` of body `body` goes on the current page at `top`.
+  void placeLine(int body, qsizetype line, double top) {
+    auto& runs = page().runs;
+    if (runs.empty() || runs.back().body != body || runs.back().first + runs.back().count != line)
+      runs.push_back({body, line, 0, top});
+    ++runs.back().count;
+  }
+  int addBody(const Element& holder) {
+    pages_.bodies.push_back(holder);
+    return int(pages_.bodies.size()) - 1;
+  }
+
 private:
   Pages& pages_;
   double height_;
@@ -59,21 +62,23 @@ private:
 void flowBreakingBand(const Band& band, const Element& holder, Flow& flow, const QString& printDate) {
   const double start = flow.y;
   for (const auto& e : band.elements)
-    if (&e != &holder) flow.current().push_back(placed(e, start, printDate));
+    if (&e != &holder) flow.current().push_back(shifted(e, start, printDate));
 
   const double pitch = listLineMm();
-  const double textHeight = std::max(holder.rect.height(), pitch * holder.lines.size());
+  const qsizetype lines = holder.lines.size();
+  const double textHeight = std::max(holder.rect.height(), pitch * double(lines));
   const double bandHeight = std::max(band.height, holder.rect.top() + textHeight);
 
+  const int body = flow.addBody(holder);
   flow.y = start + holder.rect.top();
-  for (int i = 0; i < holder.lines.size(); ++i) {
+  for (qsizetype i = 0; i < lines; ++i) {
     if (!flow.fits(pitch)) flow.newPage();
-    flow.current().push_back(lineOf(holder, i, flow.y));
+    flow.placeLine(body, i, flow.y);
     flow.y += pitch;
   }
   // What the band holds below its lines (the text box's own spare height and
   // the band's extra) closes the band; it never starts a page of its own.
-  const double used = holder.rect.top() + pitch * holder.lines.size();
+  const double used = holder.rect.top() + pitch * double(lines);
   flow.y = std::min(flow.y + (bandHeight - used), flow.height());
 }
 
@@ -85,10 +90,24 @@ const Element* Page::find(const QString& name) const {
   return nullptr;
 }
 
-std::vector<const Element*> Page::findAll(const QString& name) const {
-  std::vector<const Element*> found;
-  for (const auto& e : elements)
-    if (e.name == name) found.push_back(&e);
+Element Pages::lineBox(const LineRun& run, qsizetype i) const {
+  const Element& body = bodies[size_t(run.body)];
+  Element l = body;
+  l.holdsLines = false;
+  l.lines.clear();
+  l.text = body.lines.at(run.first + i).toString();
+  l.rect = QRectF(body.rect.left(), run.top + listLineMm() * double(i), body.rect.width(), listLineMm());
+  return l;
+}
+
+std::vector<Element> Pages::placed(int index, const QString& name) const {
+  std::vector<Element> found;
+  const Page& page = pages[size_t(index)];
+  for (const auto& e : page.elements)
+    if (e.name == name) found.push_back(e);
+  for (const LineRun& run : page.runs)
+    if (bodies[size_t(run.body)].name == name)
+      for (qsizetype i = 0; i < run.count; ++i) found.push_back(lineBox(run, i));
   return found;
 }
 
@@ -102,9 +121,11 @@ Pages prepare(const Report& report, const QString& printDate) {
   Flow flow(pages, report.printableSize().height());
   for (const auto& e : report.elements()) {
     if (e.holdsLines) {
-      for (int i = 0; i < e.lines.size(); ++i) flow.current().push_back(lineOf(e, i, e.rect.top() + listLineMm() * i));
+      // On the page itself the lines stay on the first page, however many.
+      const int body = flow.addBody(e);
+      for (qsizetype i = 0; i < e.lines.size(); ++i) flow.placeLine(body, i, e.rect.top() + listLineMm() * double(i));
     } else
-      flow.current().push_back(placed(e, 0, printDate));
+      flow.current().push_back(shifted(e, 0, printDate));
   }
 
   for (const auto& band : report.bands()) {
@@ -115,7 +136,7 @@ Pages prepare(const Report& report, const QString& printDate) {
       continue;
     }
     flow.ensureRoom(band.height);
-    for (const auto& e : band.elements) flow.current().push_back(placed(e, flow.y, printDate));
+    for (const auto& e : band.elements) flow.current().push_back(shifted(e, flow.y, printDate));
     flow.y += band.height;
   }
   return pages;

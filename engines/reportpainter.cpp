@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <functional>
 
 namespace report {
 
@@ -22,10 +23,7 @@ double devicePointSize(const QPainter& painter, double pointSize, double dotsPer
   return pointSize * dotsPerMm * 25.4 / (dpi > 0 ? dpi : 96);
 }
 
-void paintText(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) {
-  if (e.fill.isValid()) p.fillRect(r, e.fill);
-  if (e.text.isEmpty()) return;
-
+void applyTextStyle(QPainter& p, const Element& e, double dotsPerMm) {
   QFont font(e.family);
   font.setPointSizeF(devicePointSize(p, e.pointSize, dotsPerMm));
   font.setBold(e.bold);
@@ -33,14 +31,47 @@ void paintText(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm)
   font.setKerning(true);
   p.setFont(font);
   p.setPen(e.color);
+}
 
+// One line of text in its box, the style already applied.
+void drawTextLine(QPainter& p, const Element& e, const QRectF& r, const QString& text, double dotsPerMm) {
   const double pad = kTextPaddingMm * dotsPerMm;
-  const QRectF inner = r.adjusted(pad, 0, -pad, 0);
+  p.drawText(r.adjusted(pad, 0, -pad, 0), int(e.align) | Qt::TextSingleLine, text);
+}
+
+// One line, cut at the box's sides; glyphs may reach a little above and
+// below a tight box rather than lose their tops.
+void clipToSides(QPainter& p, const QRectF& r, double lineHeight) {
+  p.setClipRect(QRectF(r.left(), r.top() - lineHeight, r.width(), r.height() + 2 * lineHeight));
+}
+
+void paintText(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) {
+  if (e.fill.isValid()) p.fillRect(r, e.fill);
+  if (e.text.isEmpty()) return;
+  applyTextStyle(p, e, dotsPerMm);
   p.save();
-  // One line, cut at the box's sides; glyphs may reach a little above and
-  // below a tight box rather than lose their tops.
-  p.setClipRect(QRectF(r.left(), r.top() - r.height(), r.width(), r.height() * 3));
-  p.drawText(inner, int(e.align) | Qt::TextSingleLine, e.text);
+  clipToSides(p, r, r.height());
+  drawTextLine(p, e, r, e.text, dotsPerMm);
+  p.restore();
+}
+
+// A run of list lines in the style of their body, set once for the run.
+void paintRun(QPainter& p, const Pages& pages, const LineRun& run, const std::function<QRectF(const QRectF&)>& toDevice,
+              double dotsPerMm) {
+  if (run.count <= 0) return;
+  const Element& body = pages.bodies[size_t(run.body)];
+  const double pitch = listLineMm();
+  const QRectF all = toDevice(QRectF(body.rect.left(), run.top, body.rect.width(), pitch * double(run.count)));
+  if (body.fill.isValid()) p.fillRect(all, body.fill);
+  applyTextStyle(p, body, dotsPerMm);
+  p.save();
+  clipToSides(p, all, pitch * dotsPerMm);
+  for (qsizetype i = 0; i < run.count; ++i) {
+    const QStringView line = body.lines.at(run.first + i);
+    if (line.isEmpty()) continue;
+    const QRectF r = toDevice(QRectF(body.rect.left(), run.top + pitch * double(i), body.rect.width(), pitch));
+    drawTextLine(p, body, r, line.toString(), dotsPerMm);
+  }
   p.restore();
 }
 
@@ -112,7 +143,7 @@ void paintFolderIcon(QPainter& p, const QRectF& rect) {
 void paintPage(QPainter& p, const Pages& pages, int index, double dotsPerMm, QPointF origin) {
   if (index < 0 || index >= pages.count()) return;
   const QPointF corner = origin + QPointF(pages.margins.left(), pages.margins.top()) * dotsPerMm;
-  auto toDevice = [&](const QRectF& mm) {
+  const std::function<QRectF(const QRectF&)> toDevice = [&](const QRectF& mm) {
     return QRectF(corner + mm.topLeft() * dotsPerMm, mm.size() * dotsPerMm);
   };
 
@@ -130,6 +161,7 @@ void paintPage(QPainter& p, const Pages& pages, int index, double dotsPerMm, QPo
       break;
     }
   }
+  for (const LineRun& run : pages.pages[index].runs) paintRun(p, pages, run, toDevice, dotsPerMm);
   p.restore();
 }
 

@@ -50,7 +50,24 @@ bool Report::setText(const QString& name, const QString& text) {
 QString Report::text(const QString& name) const {
   const Element* e = find(name);
   if (!e) return {};
-  return e->holdsLines ? e->lines.join(QLatin1Char('\n')) : e->text;
+  return e->holdsLines ? e->lines.joined(QLatin1Char('\n')) : e->text;
+}
+
+QString TextLines::joined(QChar separator) const {
+  QString out;
+  out.reserve(text_.size() + size());
+  for (qsizetype i = 0; i < size(); ++i) {
+    if (i) out.append(separator);
+    out.append(at(i));
+  }
+  return out;
+}
+
+QStringList TextLines::toStringList() const {
+  QStringList out;
+  out.reserve(size());
+  for (qsizetype i = 0; i < size(); ++i) out.append(at(i).toString());
+  return out;
 }
 
 bool Report::clearLines(const QString& name) {
@@ -61,10 +78,15 @@ bool Report::clearLines(const QString& name) {
 }
 
 bool Report::addLine(const QString& name, const QString& line) {
-  Element* e = find(name);
-  if (!e || !e->holdsLines) return false;
-  e->lines.append(line);
+  TextLines* l = lines(name);
+  if (!l) return false;
+  l->append(line);
   return true;
+}
+
+TextLines* Report::lines(const QString& name) {
+  Element* e = find(name);
+  return e && e->holdsLines ? &e->lines : nullptr;
 }
 
 bool Report::setHeight(const QString& name, double units) {

@@ -31,6 +31,43 @@ inline const QString kDateField = QStringLiteral("[DATE]");
 enum class Kind { Text, Picture, Line, Box };
 enum class PictureId { None, FolderIcon };
 
+// The lines of a list body, kept one after the other in one text with the
+// end of each beside it: a list of many lines costs a few allocations, not
+// one per line. Copies share the text until one of them changes.
+class TextLines {
+public:
+  qsizetype size() const { return ends_.size(); }
+  bool isEmpty() const { return ends_.isEmpty(); }
+  QStringView at(qsizetype i) const {
+    const qsizetype begin = i ? ends_[i - 1] : 0;
+    return QStringView(text_).mid(begin, ends_[i] - begin);
+  }
+  void append(QStringView line) {
+    text_.append(line);
+    ends_.append(text_.size());
+  }
+  // Room for one more line of `length` characters, written by the caller.
+  QChar* appendSpace(qsizetype length) {
+    const qsizetype at = text_.size();
+    text_.resize(at + length);
+    ends_.append(text_.size());
+    return text_.data() + at;
+  }
+  // Room for `lines` more lines of `characters` in all.
+  void reserve(qsizetype lines, qsizetype characters) {
+    text_.reserve(text_.size() + characters);
+    ends_.reserve(ends_.size() + lines);
+  }
+  // Empties by assignment: clear() on a shared list would keep its size.
+  void clear() { *this = TextLines(); }
+  QString joined(QChar separator) const;
+  QStringList toStringList() const;
+
+private:
+  QString text_;
+  QList<qsizetype> ends_;
+};
+
 struct Element {
   Kind kind = Kind::Text;
   QString name;          // the program finds it by this; empty for fixed labels and decorations
@@ -39,7 +76,7 @@ struct Element {
   // Text boxes: one line, no word wrap, clipped to the box width.
   QString text;
   bool holdsLines = false;  // the list body: `lines` instead of `text`, broken across pages
-  QStringList lines;
+  TextLines lines;
   bool expandsDate = false; // kDateField is replaced by the print date
   QString family = QStringLiteral("Arial");
   double pointSize = 10;
@@ -97,6 +134,8 @@ public:
   QString text(const QString& name) const;
   bool clearLines(const QString& name);
   bool addLine(const QString& name, const QString& line);
+  // The list body itself, to fill many lines at once.
+  TextLines* lines(const QString& name);
   // Height in 1/96 inch of a text box or of a band.
   bool setHeight(const QString& name, double units);
 

@@ -144,7 +144,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
       money::Units& sum = total.starts_with('-') ? book.expenses : book.income;
       if (!signedAmount || __builtin_add_overflow(sum, amount.units, &sum))
         return stop(Book::Outcome::AmountUnreadable, position);
-      book.lines.push_back({line(record), position});
+      book.lines.append(line(record), position);
       return true;
     });
     archive.close();

@@ -59,7 +59,7 @@ SelectionCheck check(const Selection& selection);
 // ---- the cash book ----
 
 // The lines in archive order, each with the position of its movement.
-using Lines = std::vector<lists::ListEntry>;
+using Lines = lists::ListLines;
 
 struct Book {
   enum class Outcome {

@@ -1,6 +1,7 @@
 #include "gridscreen.h"
 
 #include "listscreen.h"
+#include "progress.h"
 #include "screenkit.h"
 
 #include "archive/archivio.h"
@@ -9,6 +10,7 @@
 #include "common/help.h"
 #include "common/services.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -176,8 +178,18 @@ std::vector<QString> GridScreen::archivePaths(const GridContext& context) const 
 
 void GridScreen::fill() {
   const GridContext context{dates::today(), chosen_, from_, to_};
-  Filled filled = grids::fill(d_, archivePaths(context), context);
-  model_->setTable(std::move(filled.table));
+  const std::vector<QString> paths = archivePaths(context);
+  qint64 records = 0;
+  for (const QString& path : paths) records += QFileInfo(path).size() / d_.archive.recordSize();
+  Filled filled;
+  {
+    // A large archive shows how far the reading has come; it is not cancelled
+    // half way, so the grid never shows part of what it was asked for.
+    screenkit::LongWork work(this, QStringLiteral("Lettura delle schede"), records,
+                             {QStringLiteral("schede"), screenkit::LongWork::kDialogFrom, false});
+    filled = grids::fill(d_, paths, context, [&work](qint64 read) { work.step(read); });
+    model_->setTable(std::move(filled.table));
+  }
   unreadable_ = filled.outcome == Filled::Outcome::Failed;
   if (unreadable_) services::plain(archiveAccessMessage());
 }
@@ -205,8 +217,19 @@ void GridScreen::esporta() {
   }
   if (!services::ask(d_.confirmQuestion)) return;
   const QString path = paths::inProgramFolder(d_.file);
-  if (!xls::save(path, d_.worksheet, d_.columns, table())) {
-    services::plain(xls::text::failureMessage());
+  bool saved = false, cancelled = false;
+  QString reason;
+  {
+    // "Annulla" stops the writing; the file is then left as it was.
+    screenkit::LongWork work(this, QStringLiteral("Esportazione delle schede"), table().rows());
+    saved = xls::save(path, d_.worksheet, d_.columns, table(), &reason, work.reporter());
+    cancelled = work.cancelled();
+  }
+  if (cancelled) return;
+  if (!saved) {
+    // the system's reason follows the message
+    services::plain(reason.isEmpty() ? xls::text::failureMessage()
+                                     : xls::text::failureMessage() + QStringLiteral("\n\r\n\r") + reason);
     return;
   }
   if (services::ask(d_.doneQuestion)) services::shell().open(path);

@@ -1,6 +1,7 @@
 #include "listscreen.h"
 
 #include "binding.h"
+#include "progress.h"
 #include "recordview.h"
 #include "screenkit.h"
 
@@ -81,7 +82,7 @@ QListView* makeLineList(QWidget* parent, ListModel** model) {
 
 // ---- the model ----
 
-void ListModel::setEntries(std::vector<ListEntry> entries) {
+void ListModel::setEntries(ListLines entries) {
   beginResetModel();
   entries_ = std::move(entries);
   endResetModel();
@@ -91,7 +92,7 @@ int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-  if (role == Qt::DisplayRole) return entries_[size_t(index.row())].line;
+  if (role == Qt::DisplayRole) return entries_.line(size_t(index.row()));
   if (role == Qt::SizeHintRole && rowSize_.isValid()) return rowSize_;
   return {};
 }
@@ -233,12 +234,7 @@ QFrame* ListScreen::buildResults() {
 
 void ListScreen::setCallerTag(const QString& tag) { lblMemory_->setText(tag); }
 
-QStringList ListScreen::lines() const {
-  QStringList out;
-  out.reserve(qsizetype(entries().size()));
-  for (const ListEntry& e : entries()) out.append(e.line);
-  return out;
-}
+QStringList ListScreen::lines() const { return entries().toStringList(); }
 
 void ListScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -253,7 +249,10 @@ void ListScreen::showEvent(QShowEvent* e) {
   }
 }
 
-void ListScreen::fill() { model_->setEntries(summary(d_, resolve(d_.path))); }
+void ListScreen::fill() {
+  const screenkit::BusyCursor busy;
+  model_->setEntries(summary(d_, resolve(d_.path)));
+}
 
 void ListScreen::cerca() {
   QStringList typed;
@@ -263,8 +262,9 @@ void ListScreen::cerca() {
     if (!fieldtext::trimmed(e->text()).isEmpty()) ++counted;
   }
   lblConta_->setText(QString::number(counted));
-  std::vector<ListEntry> found;
+  ListLines found;
   try {
+    const screenkit::BusyCursor busy;
     found = search(d_, resolve(d_.path), typed);
   } catch (const ArchiveError&) {
     lblAttendere_->hide();
@@ -275,7 +275,7 @@ void ListScreen::cerca() {
   showResults(std::move(found));
 }
 
-void ListScreen::showResults(std::vector<ListEntry> entries) {
+void ListScreen::showResults(ListLines entries) {
   model_->setEntries(std::move(entries));
   if (panAvvio_) panAvvio_->hide();
   panContainer_->show();
@@ -297,7 +297,7 @@ void ListScreen::trova() {
 }
 
 void ListScreen::stampa() {
-  report::output().print(report::list(d_.printTitle, lines()), this);
+  report::output().print(report::shownList(d_.printTitle, entries()), this);
 }
 
 void ListScreen::pick(int row) {

@@ -26,19 +26,19 @@ namespace lists {
 QString resolve(const ArchivePath& path);
 
 // The lines of a list and the positions behind them, one row each, every
-// row of the same size.
+// row of the same size; a row's text is made when the view shows it.
 class ListModel : public QAbstractListModel {
   Q_OBJECT
 public:
   using QAbstractListModel::QAbstractListModel;
-  void setEntries(std::vector<ListEntry> entries);
-  const std::vector<ListEntry>& entries() const { return entries_; }
+  void setEntries(ListLines entries);
+  const ListLines& entries() const { return entries_; }
   void setRowSize(QSize size) { rowSize_ = size; }
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-  std::vector<ListEntry> entries_;
+  ListLines entries_;
   QSize rowSize_;
 };
 
@@ -57,7 +57,7 @@ public:
   // The caller tag (`lblMemory`) that names who receives a picked record.
   void setCallerTag(const QString& tag);
   QStringList lines() const;
-  const std::vector<ListEntry>& entries() const { return model_->entries(); }
+  const ListLines& entries() const { return model_->entries(); }
 
   // The commands, public so other screens and tests can drive them.
   void cerca();
@@ -81,7 +81,7 @@ protected:
 private:
   QFrame* buildCriteria();
   QFrame* buildResults();
-  void showResults(std::vector<ListEntry> entries);
+  void showResults(ListLines entries);
 
   const ListDescription& d_;
   InListFind find_;

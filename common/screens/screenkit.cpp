@@ -1,5 +1,7 @@
 #include "screenkit.h"
 
+#include "progress.h"
+
 #include "archive/record.h"
 #include "archive/safefile.h"
 #include "common/services.h"
@@ -131,6 +133,7 @@ void installDesktopSeams() {
   services::setDefaults(&messages, &shell, &inputs);
   // PDF files go through the safe save, as every file the program writes
   report::setFileSaver(safefile::saveTo);
+  installPrintProgress();
 }
 
 // ---- pictures and links ----

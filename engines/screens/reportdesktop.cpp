@@ -5,15 +5,20 @@
 #include "reportpreview.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace report {
 
@@ -22,6 +27,7 @@ namespace {
 struct OutputSlot {
   DesktopOutput desktop;
   ReportOutput* installed = nullptr;
+  PrintProgressMaker progress;
 };
 
 OutputSlot& slot() {
@@ -42,6 +48,7 @@ void setUpPrinter(QPrinter& printer, const Pages& pages) {
 
 ReportOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
 void setOutput(ReportOutput* o) { slot().installed = o; }
+void setPrintProgress(PrintProgressMaker maker) { slot().progress = std::move(maker); }
 
 void installItalianTranslations() {
   static bool done = false;
@@ -55,33 +62,109 @@ void installItalianTranslations() {
     delete translator;
 }
 
-void printTo(QPrinter& printer, const Pages& pages) {
-  if (pages.count() == 0) return;
-  // The template decides the orientation, whatever the dialog left.
-  printer.setFullPage(true);
-  printer.setPageOrientation(pages.orientation);
-
+namespace {
+// The pages a print run sends, in order: the printer's range and page
+// order, and the copies the printer cannot make itself sent again.
+std::vector<int> sendOrder(const QPrinter& printer, const Pages& pages) {
   std::vector<int> order;
   const QPageRanges ranges = printer.pageRanges();
   for (int i = 0; i < pages.count(); ++i)
     if (ranges.isEmpty() || ranges.contains(i + 1)) order.push_back(i);
-  if (order.empty()) return;
   if (printer.pageOrder() == QPrinter::LastPageFirst) std::reverse(order.begin(), order.end());
-  // When the printer cannot make copies itself, the pages are sent again.
   const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+  std::vector<int> all;
+  all.reserve(order.size() * size_t(copies));
+  for (int c = 0; c < copies; ++c) all.insert(all.end(), order.begin(), order.end());
+  return all;
+}
 
+// A print to a PDF file goes to a temporary file beside it, which takes the
+// file's name only once the print is whole: a print stopped or failed half
+// way leaves the file that was there before as it was.
+class PdfFileAside {
+public:
+  explicit PdfFileAside(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || target_.isEmpty()) return;
+    const QFileInfo info(target_);
+    temp_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp_.open()) return; // the print then goes straight to the file
+    temp_.close();
+    temp_.setPermissions(info.exists() ? info.permissions()
+                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                             QFile::ReadGroup | QFile::ReadOther);
+    printer_.setOutputFileName(temp_.fileName());
+    aside_ = true;
+  }
+  ~PdfFileAside() {
+    if (aside_) printer_.setOutputFileName(target_);
+  }
+  PdfFileAside(const PdfFileAside&) = delete;
+  PdfFileAside& operator=(const PdfFileAside&) = delete;
+
+  // The print is whole: it takes the file's name (false when it cannot).
+  // The PDF writer does not report a write that failed (a full disk), so
+  // the file is taken only when it ends as a finished PDF ends, and only
+  // once it is on the disk; the folder is synced after the rename.
+  bool keep() {
+    if (!aside_) return true;
+    const QByteArray temp = QFile::encodeName(temp_.fileName());
+    if (!finishedAndSynced(temp)) return false;
+    if (std::rename(temp.constData(), QFile::encodeName(target_).constData()) != 0) return false;
+    temp_.setAutoRemove(false);
+    const int folder = ::open(QFile::encodeName(QFileInfo(target_).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+      ::fsync(folder);
+      ::close(folder);
+    }
+    return true;
+  }
+
+private:
+  static bool finishedAndSynced(const QByteArray& name) {
+    const int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW);
+    if (fd < 0) return false;
+    bool ok = false;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    char tail[32] = {};
+    const off_t from = std::max<off_t>(0, size - off_t(sizeof tail));
+    const ssize_t got = size > 0 ? ::pread(fd, tail, size_t(size - from), from) : 0;
+    if (got > 0 && QByteArray(tail, int(got)).contains("%%EOF")) ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+  }
+
+  QPrinter& printer_;
+  const QString target_;
+  QTemporaryFile temp_;
+  bool aside_ = false;
+};
+} // namespace
+
+bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int)>& printed) {
+  // The template decides the orientation, whatever the dialog left.
+  printer.setFullPage(true);
+  printer.setPageOrientation(pages.orientation);
+  const std::vector<int> order = sendOrder(printer, pages);
+  if (order.empty()) return true;
+
+  PdfFileAside file(printer);
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) return false;
   const double dotsPerMm = printer.resolution() / 25.4;
-  bool first = true;
-  for (int c = 0; c < copies; ++c) {
-    for (int index : order) {
-      if (!first) printer.newPage();
-      first = false;
-      paintPage(painter, pages, index, dotsPerMm);
+  int sent = 0;
+  for (int index : order) {
+    if (sent > 0) printer.newPage();
+    paintPage(painter, pages, index, dotsPerMm);
+    ++sent;
+    if (printed && !printed(sent)) {
+      // A printer keeps the pages sent so far (a PDF file is dropped with
+      // its temporary file).
+      printer.abort();
+      painter.end();
+      return false;
     }
   }
-  painter.end();
+  return painter.end() && file.keep();
 }
 
 bool printWithDialog(const Pages& pages, QWidget* parent) {
@@ -94,8 +177,9 @@ bool printWithDialog(const Pages& pages, QWidget* parent) {
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setMinMax(1, std::max(1, pages.count()));
   if (dialog.exec() != QDialog::Accepted) return false;
-  printTo(printer, pages);
-  return true;
+  const auto& maker = slot().progress;
+  const std::unique_ptr<PrintProgress> progress = maker ? maker(parent, int(sendOrder(printer, pages).size())) : nullptr;
+  return printTo(printer, pages, [&progress](int done) { return !progress || progress->printed(done); });
 }
 
 void DesktopOutput::print(const Report& report, QWidget* parent) {

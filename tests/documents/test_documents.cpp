@@ -155,7 +155,7 @@ TEST(DocumentLists, SummaryAndSearchPickTheirDocuments) {
     a.append(encode(r));
   }
   const QString path = documentArchive().fixedPath();
-  const std::vector<lists::ListEntry> open = lists::summary(toCompleteList(), path);
+  const lists::ListLines open = lists::summary(toCompleteList(), path);
   ASSERT_EQ(open.size(), size_t(2));
   EXPECT_EQ(open[0].position, 1);
   EXPECT_EQ(open[1].position, 4);

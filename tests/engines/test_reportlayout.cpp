@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 using namespace report;
 
 namespace {
@@ -52,10 +54,10 @@ QStringList numberedLines(int count) {
 }
 
 // The text elements of every page with this name, in page order.
-std::vector<std::pair<int, const Element*>> allNamed(const Pages& pages, const QString& name) {
-  std::vector<std::pair<int, const Element*>> found;
+std::vector<std::pair<int, Element>> allNamed(const Pages& pages, const QString& name) {
+  std::vector<std::pair<int, Element>> found;
   for (int p = 0; p < pages.count(); ++p)
-    for (const Element* e : pages.pages[p].findAll(name)) found.emplace_back(p, e);
+    for (const Element& e : pages.placed(p, name)) found.emplace_back(p, e);
   return found;
 }
 
@@ -275,7 +277,7 @@ TEST(ListTemplate, HeightRuleOfTheListBody) {
   // Filling again starts from an empty body.
   Report again = r;
   setListLines(again, {"a", "", "c"});
-  EXPECT_EQ(again.find("txtRiepilogo")->lines, QStringList({"a", "", "c"}));
+  EXPECT_EQ(again.find("txtRiepilogo")->lines.toStringList(), QStringList({"a", "", "c"}));
   EXPECT_NEAR(mmToUnits(again.band("MasterData")->height), 3 * 12.822 + 10, 1e-9);
 }
 
@@ -289,31 +291,31 @@ TEST(ListLayout, HundredLinesOnTwoLandscapePagesTitleFirstFooterLast) {
   const auto titles = allNamed(pages, "txtTitolo");
   ASSERT_EQ(titles.size(), 1u);
   EXPECT_EQ(titles[0].first, 0);
-  expectRect(titles[0].second, 2, 1, 273, 5);
-  EXPECT_EQ(titles[0].second->text, "Riepilogo Clienti");
+  expectRect(&titles[0].second, 2, 1, 273, 5);
+  EXPECT_EQ(titles[0].second.text, "Riepilogo Clienti");
 
   const auto lines = allNamed(pages, "txtRiepilogo");
   const QStringList expected = numberedLines(100);
   ASSERT_EQ(lines.size(), 100u);
   const double pitch = 12.822 * 25.4 / 96;
-  expectRect(lines[0].second, 3, 8, 273, pitch);
+  expectRect(&lines[0].second, 3, 8, 273, pitch);
   for (size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i].second->text, expected[int(i)]);
-    EXPECT_LE(lines[i].second->rect.bottom(), 190 + kTol);
+    EXPECT_EQ(lines[i].second.text, expected[int(i)]);
+    EXPECT_LE(lines[i].second.rect.bottom(), 190 + kTol);
     if (i > 0 && lines[i].first == lines[i - 1].first)
-      EXPECT_NEAR(lines[i].second->rect.top() - lines[i - 1].second->rect.top(), pitch, kTol);
+      EXPECT_NEAR(lines[i].second.rect.top() - lines[i - 1].second.rect.top(), pitch, kTol);
   }
   // The second page continues at its top.
   const auto firstOnTwo = std::find_if(lines.begin(), lines.end(), [](auto& l) { return l.first == 1; });
   ASSERT_NE(firstOnTwo, lines.end());
-  EXPECT_NEAR(firstOnTwo->second->rect.top(), 0, kTol);
+  EXPECT_NEAR(firstOnTwo->second.rect.top(), 0, kTol);
 
   const auto footers = allNamed(pages, "txtPagina");
   ASSERT_EQ(footers.size(), 1u);
   EXPECT_EQ(footers[0].first, 1);
-  EXPECT_EQ(footers[0].second->text, "Stampa eseguita in data 10/12/2026");
+  EXPECT_EQ(footers[0].second.text, "Stampa eseguita in data 10/12/2026");
   // Footer band after the body band's extra 10 units, the text 2 mm into it.
-  EXPECT_NEAR(footers[0].second->rect.top(), lines.back().second->rect.bottom() + 10 * 25.4 / 96 + 2, kTol);
+  EXPECT_NEAR(footers[0].second.rect.top(), lines.back().second.rect.bottom() + 10 * 25.4 / 96 + 2, kTol);
 }
 
 TEST(ListLayout, PagesAndWhereTheFooterFalls) {
@@ -327,22 +329,58 @@ TEST(ListLayout, PagesAndWhereTheFooterFalls) {
     const auto footer = allNamed(pages, "txtPagina");
     ASSERT_EQ(footer.size(), 1u);
     EXPECT_EQ(footer[0].first, c.pages - 1) << c.lines;
-    EXPECT_LE(footer[0].second->rect.bottom(), 190 + kTol);
+    EXPECT_LE(footer[0].second.rect.bottom(), 190 + kTol);
     if (c.lines > 0)
-      EXPECT_EQ(pages.pages[footer[0].first].findAll("txtRiepilogo").empty(), c.footerAlone) << c.lines;
-    if (c.footerAlone) EXPECT_NEAR(footer[0].second->rect.top(), 2, kTol);
+      EXPECT_EQ(pages.placed(footer[0].first, "txtRiepilogo").empty(), c.footerAlone) << c.lines;
+    if (c.footerAlone) EXPECT_NEAR(footer[0].second.rect.top(), 2, kTol);
   }
   // A body given less height than its lines still prints every line.
   Report shortBody = list("T", numberedLines(10));
   shortBody.setHeight("txtRiepilogo", 12.822);
   shortBody.setHeight("MasterData", 22.822);
   const Pages all = prepare(shortBody, "10/12/2026");
-  EXPECT_EQ(all.pages[0].findAll("txtRiepilogo").size(), 10u);
-  EXPECT_GT(all.pages[0].find("txtPagina")->rect.top(), all.pages[0].findAll("txtRiepilogo").back()->rect.bottom());
+  EXPECT_EQ(all.placed(0, "txtRiepilogo").size(), 10u);
+  EXPECT_GT(all.pages[0].find("txtPagina")->rect.top(), all.placed(0, "txtRiepilogo").back().rect.bottom());
 
   // An empty list: title, then the footer after the body's 10 units.
   const Pages empty = prepare(list("T", {}), "10/12/2026");
   EXPECT_NEAR(empty.pages[0].find("txtPagina")->rect.top(), 8 + 10 * 25.4 / 96 + 2, kTol);
+}
+
+// Bytes the heap holds for the program, small blocks and mapped ones alike.
+size_t heapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+}
+
+TEST(ListLayout, LongListTakesMemoryInProportionToItsText) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizer keeps its own heap";
+#endif
+  // 100,000 lines as wide as the client search lists them.
+  constexpr int kLines = 100000;
+  const QString columns = QStringLiteral("Tel. 333 1234567     Ingegnere                  Progettazione, direzione lavori ");
+  QStringList lines;
+  lines.reserve(kLines);
+  size_t textBytes = 0;
+  for (int i = 0; i < kLines; ++i) {
+    lines << QStringLiteral("Cliente %1 Rossi").arg(i, 6, 10, QLatin1Char('0')).leftJustified(28) + columns +
+                 QStringLiteral("Cliente dal %1").arg(1990 + i % 30);
+    textBytes += size_t(lines.back().size()) * sizeof(QChar);
+  }
+  const Report r = list("Riepilogo Clienti", lines);
+
+  const size_t before = heapInUse();
+  const Pages pages = prepare(r, "10/12/2026");
+  const size_t used = heapInUse() - before;
+
+  qsizetype laidOut = 0;
+  for (const Page& p : pages.pages)
+    for (const LineRun& run : p.runs) laidOut += run.count;
+  EXPECT_EQ(laidOut, kLines);
+  // The pages share the lines with the report and only say where each
+  // page's stretch of them goes: a small part of the text's size.
+  EXPECT_LT(used, textBytes / 10) << "layout took " << used << " bytes for " << textBytes << " bytes of text";
 }
 
 // ---- Filling by name ----

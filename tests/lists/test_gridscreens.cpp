@@ -6,13 +6,17 @@
 
 #include "clients/clientlists.h"
 #include "common/screens/gridscreen.h"
+#include "common/screens/progress.h"
 #include "common/screens/screenkit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -167,10 +171,67 @@ private slots:
     s.esporta();
     QCOMPARE(messages->shown.size(), size_t(2));
     QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(),
-             QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
-                            "Excel non sia gi\u00E0 aperto."));
+    // the message, then the system's reason
+    const QString failure = QStringLiteral(
+        "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
+        "Excel non sia gi\u00E0 aperto.");
+    QVERIFY(messages->lastText().startsWith(failure + QStringLiteral("\n\r\n\r")));
+    QVERIFY(messages->lastText().size() > failure.size() + 4);
     QVERIFY(shell->opened.empty());
+  }
+
+  void aLargeExportShowsItsCountAndAnnullaLeavesTheOldFile() {
+    {
+      TArchivioSchede a(clientsPath(), TRecCliente().size());
+      a.open();
+      for (int i = 0; i < 12000; ++i) a.append(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
+    }
+    const QString path = folder->path(QStringLiteral("Clienti.xls"));
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("l'esportazione di ieri");
+    }
+    GridScreen s(clientExport());
+    s.show();
+    QCOMPARE(s.table().rows(), 12004);
+
+    // Events at every step, so "Annulla" is pressed part of the way through
+    // the writing, once the dialog counts a thousand rows written.
+    screenkit::LongWork::setEventInterval(0);
+    QElapsedTimer clock;
+    qint64 shownAfter = -1;
+    QString counted;
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+      QWidget* dialog = nullptr;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("TfrmAvanzamento") && w->isVisible()) dialog = w;
+      if (!dialog) return;
+      if (shownAfter < 0) shownAfter = clock.elapsed();
+      const QString text = dialog->findChild<QLabel*>()->text();
+      const QString done = text.section(QLatin1Char('\n'), 1).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('.'));
+      if (done.toInt() < 1000) return;
+      counted = text;
+      press.stop();
+      dialog->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click();
+    });
+    press.start(0);
+    messages->answers = {true};
+    clock.start();
+    s.esporta();
+    screenkit::LongWork::setEventInterval(40);
+
+    QVERIFY(shownAfter >= 0 && shownAfter < 250);
+    QVERIFY2(counted.startsWith(QStringLiteral("Esportazione delle schede in corso. Attendere...\n")), qPrintable(counted));
+    QVERIFY2(counted.endsWith(QStringLiteral(" schede su 12.004")), qPrintable(counted));
+    QVERIFY(!press.isActive()); // pressed while the rows were being written
+    QCOMPARE(fileBytes(path), QByteArray("l'esportazione di ieri"));
+    QCOMPARE(QDir(folder->dir.path()).entryList(QDir::Hidden | QDir::Files),
+             QStringList({QStringLiteral("Clienti.pro"), QStringLiteral("Clienti.xls")}));
+    QCOMPARE(messages->shown.size(), size_t(1)); // the question only: stopping is no failure
+    QVERIFY(shell->opened.empty());
+    QVERIFY(!QApplication::overrideCursor());
   }
 
   void helpOpensTheExportsPage() {

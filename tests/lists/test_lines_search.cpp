@@ -9,9 +9,16 @@ using namespace lists;
 
 namespace {
 
-std::vector<int> positions(const std::vector<ListEntry>& entries) {
+std::vector<int> positions(const ListLines& entries) {
   std::vector<int> out;
-  for (const ListEntry& e : entries) out.push_back(e.position);
+  for (size_t i = 0; i < entries.size(); ++i) out.push_back(entries[i].position);
+  return out;
+}
+
+// A list of lines numbered 1, 2, 3 ...
+ListLines linesOf(std::initializer_list<QString> texts) {
+  ListLines out;
+  for (const QString& t : texts) out.append(t, int(out.size()) + 1);
   return out;
 }
 
@@ -58,6 +65,44 @@ TEST(ListLine, PadsCutsAndTrimsTheLastColumn) {
   // an empty last column leaves the line ending with its separator
   const QByteArray bare = encode(client({{"Cliente", QStringLiteral("Bianchi")}}));
   EXPECT_EQ(search(bare.constData()).size(), 26 + 7 + 15 + 2 + 25 + 2 + 35 + 2);
+
+  // the same lines written straight into a list
+  ListLines listed;
+  search.appendTo(listed, bytes.constData(), 4);
+  search.appendTo(listed, bare.constData(), 9);
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0].line, search(bytes.constData()));
+  EXPECT_EQ(listed[1].line, search(bare.constData()));
+  EXPECT_EQ(positions(listed), (std::vector<int>{4, 9}));
+}
+
+TEST(ListLinesTest, KeepsEveryLineInPlaceAcrossBlocksAndCopies) {
+  // many short lines, empty ones and one longer than a whole block
+  ListLines lines;
+  std::vector<QString> expected;
+  for (int i = 0; i < 20000; ++i) {
+    expected.push_back(i % 1000 == 7 ? QString() : QStringLiteral("Riga %1 \u00E0\u20AC ").arg(i).repeated(1 + i % 3));
+    if (i == 12345) expected.back() = QString(100000, QLatin1Char('x'));
+    lines.append(expected.back(), i + 1);
+  }
+  const std::string_view first = lines.bytes(0);
+  const ListLines copy = lines;
+  lines.append(u"ancora", 0);
+  EXPECT_EQ(first.data(), lines.bytes(0).data()); // appending moves no line
+  ASSERT_EQ(copy.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(lines.line(i), expected[i]) << i;
+    ASSERT_EQ(copy.line(i), expected[i]) << i;
+    ASSERT_EQ(copy.position(i), int(i) + 1);
+  }
+  EXPECT_EQ(copy.toStringList().size(), qsizetype(expected.size()));
+  EXPECT_EQ(copy.toStringList()[12345].size(), 100000);
+  lines.clear();
+  EXPECT_TRUE(lines.empty());
+  // kept in Windows-1252, like the fields the lines are made of
+  lines.append(u"Citt\u00E0 \u0142", 1);
+  EXPECT_EQ(lines.bytes(0), "Citt\xE0 ?");
+  EXPECT_EQ(lines.line(0), QStringLiteral("Citt\u00E0 ?"));
 }
 
 TEST(ListLine, PadTrimsThenFillsOrCuts) {
@@ -126,7 +171,7 @@ TEST_F(ClientSearch, AFieldStoredWithLeadingBlanksIsSearchedUntrimmed) {
   EXPECT_EQ(found({{"txtCliente", QStringLiteral("  neri")}}), std::vector<int>{6});
   // and the line shows it trimmed
   EXPECT_TRUE(search(clientSearchList(), clientsPath(), criteria({{"txtCliente", QStringLiteral("  neri")}}))
-                  .front()
+                  [0]
                   .line.startsWith(QStringLiteral("Neri ")));
 }
 
@@ -185,8 +230,8 @@ TEST(ReadRecord, ReadsThePositionAskedOrNothing) {
 }
 
 TEST(InListFindTest, MovesToTheNextMatchAndWrapsAround) {
-  const std::vector<ListEntry> lines = {{QStringLiteral("Bianchi"), 1}, {QStringLiteral("ROSSI Mario"), 2},
-                                        {QStringLiteral("Verdi"), 3}, {QStringLiteral("Grossi"), 4}};
+  const ListLines lines = linesOf({QStringLiteral("Bianchi"), QStringLiteral("ROSSI Mario"), QStringLiteral("Verdi"),
+                                   QStringLiteral("Grossi")});
   InListFind find;
   int selected = -1;
   std::vector<int> seen;
@@ -206,14 +251,14 @@ TEST(InListFindTest, MovesToTheNextMatchAndWrapsAround) {
   // an empty text never matches
   EXPECT_EQ(find.press(lines, 2, QString()).selected, 2);
   // accented letters are not folded
-  const std::vector<ListEntry> accented = {{QStringLiteral("a"), 1}, {QStringLiteral("\u00C0"), 2}};
+  const ListLines accented = linesOf({QStringLiteral("a"), QStringLiteral("\u00C0")});
   EXPECT_EQ(find.press(accented, 0, QStringLiteral("\u00E0")).selected, 0);
 }
 
 TEST(InListFindTest, AnEmptyListSaysSoAndForgettingRestartsFromTheTop) {
   InListFind find;
   EXPECT_TRUE(find.press({}, -1, QStringLiteral("x")).emptyList);
-  const std::vector<ListEntry> lines = {{QStringLiteral("x1"), 1}, {QStringLiteral("x2"), 2}};
+  const ListLines lines = linesOf({QStringLiteral("x1"), QStringLiteral("x2")});
   EXPECT_EQ(find.press(lines, -1, QStringLiteral("X")).selected, 0);
   EXPECT_EQ(find.lastText(), QStringLiteral("x"));
   find.forget();

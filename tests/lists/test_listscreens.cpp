@@ -293,6 +293,7 @@ private slots:
     QCOMPARE(messages->lastText(), archiveAccessMessage());
     QVERIFY(child(&s, "panAvvio")->isVisible());
     QVERIFY(!child(&s, "lblAttendere")->isVisible());
+    QVERIFY(!QApplication::overrideCursor()); // the busy cursor went with the search
   }
 
   void printingTheShownLines() {

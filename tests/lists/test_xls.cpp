@@ -130,6 +130,37 @@ TEST(XlsRows, CellsTrimmedJoinedAndNumberedInFileOrder) {
   EXPECT_EQ((std::vector<int>{t.number(0), t.number(1), t.number(2)}), (std::vector<int>{1, 2, 3}));
 }
 
+TEST(XlsRows, ManyRowsKeepEveryCellAcrossBlocksCopiesAndReordering) {
+  // Rows of long and empty cells: the table outgrows its blocks in the
+  // middle of rows; one cell is as long as a cell may be.
+  auto cellText = [](int r, int c) {
+    if (r == 777 && c == 1) return std::string(65535, 'z');
+    return (r + c) % 4 == 0 ? std::string() : std::string(size_t(37 * c + r % 50), char('a' + (r + c) % 26));
+  };
+  constexpr int kRows = 6000, kColumns = 5;
+  ExportTable t(kColumns);
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) t.addCell(cellText(r, c));
+    t.endRow(r + 100, r + 1);
+  }
+  const ExportTable copy = t;
+  std::vector<int> backwards(kRows);
+  for (int r = 0; r < kRows; ++r) backwards[size_t(r)] = kRows - 1 - r;
+  const ExportTable reversed = t.reordered(backwards);
+  ASSERT_EQ(t.rows(), kRows);
+  ASSERT_EQ(copy.rows(), kRows);
+  for (int r = 0; r < kRows; ++r) {
+    ASSERT_EQ(t.position(r), r + 100);
+    ASSERT_EQ(reversed.number(kRows - 1 - r), r + 1);
+    for (int c = 0; c < kColumns; ++c) {
+      const std::string expected = cellText(r, c);
+      ASSERT_TRUE(t.cell(r, c) == expected) << r << " " << c;
+      ASSERT_TRUE(copy.cell(r, c) == expected) << r << " " << c;
+      ASSERT_TRUE(reversed.cell(kRows - 1 - r, c) == expected) << r << " " << c;
+    }
+  }
+}
+
 TEST(XlsSave, ReplacesTheFileWholeOrLeavesItAsItWas) {
   TempProgramFolder folder;
   const grids::GridDescription& d = clientExport();

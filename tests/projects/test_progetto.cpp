@@ -36,11 +36,7 @@ QStringList typed(std::initializer_list<std::pair<const char*, const char*>> edi
   }
   return t;
 }
-QStringList lines(const std::vector<lists::ListEntry>& entries) {
-  QStringList out;
-  for (const auto& e : entries) out << e.line;
-  return out;
-}
+QStringList lines(const lists::ListLines& entries) { return entries.toStringList(); }
 
 } // namespace
 

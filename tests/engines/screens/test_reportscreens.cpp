@@ -9,6 +9,8 @@
 #include "tests/engines/reporttest.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -41,6 +43,12 @@ void trigger(QWidget* window, const char* name) {
 }
 
 // With VELARION_SHOTS set to a folder, screens are saved there to look at.
+// A printer that writes a PDF file.
+void toPdf(QPrinter& printer, const QString& file) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(file);
+}
+
 void shoot(QWidget* w, const QString& name) {
   const QString folder = qEnvironmentVariable("VELARION_SHOTS");
   if (!folder.isEmpty()) w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
@@ -135,23 +143,21 @@ private slots:
     QCOMPARE(preview.result(), int(QDialog::Accepted));
   }
 
-  void printingHonoursThePageRange() {
+  void printingHonoursRangeAndCopiesAndStopsWhenAsked() {
     if (!havePoppler()) QSKIP("poppler-utils not installed");
     FixedClock clock;
     QTemporaryDir dir;
     const Pages pages = prepare(list(QStringLiteral("Riepilogo Clienti"), numberedLines(100)));
 
     QPrinter all(QPrinter::HighResolution);
-    all.setOutputFormat(QPrinter::PdfFormat);
-    all.setOutputFileName(dir.filePath(QStringLiteral("tutto.pdf")));
+    toPdf(all, dir.filePath(QStringLiteral("tutto.pdf")));
     all.setPageOrientation(QPageLayout::Portrait);  // the template decides
     printTo(all, pages);
     QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Pages")), QStringLiteral("2"));
     QCOMPARE(reporttest::pdfInfo(all.outputFileName(), QStringLiteral("Page size")), QStringLiteral("842 x 595 pts (A4)"));
 
     QPrinter second(QPrinter::HighResolution);
-    second.setOutputFormat(QPrinter::PdfFormat);
-    second.setOutputFileName(dir.filePath(QStringLiteral("seconda.pdf")));
+    toPdf(second, dir.filePath(QStringLiteral("seconda.pdf")));
     QPageRanges range;
     range.addPage(2);
     second.setPageRanges(range);
@@ -161,6 +167,41 @@ private slots:
     QVERIFY(text.contains(QStringLiteral("Riga numero 100")));
     QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 10/12/2026")));
     QVERIFY(!text.contains(QStringLiteral("Riepilogo Clienti")));
+
+    // Two copies the printer cannot make itself: four pages sent, each told.
+    QPrinter twice(QPrinter::HighResolution);
+    toPdf(twice, dir.filePath(QStringLiteral("due.pdf")));
+    twice.setCopyCount(2);
+    std::vector<int> told;
+    QVERIFY(printTo(twice, pages, [&told](int n) { return told.push_back(n), true; }));
+    if (!twice.supportsMultipleCopies()) {
+      QCOMPARE(told, (std::vector<int>{1, 2, 3, 4}));
+      QCOMPARE(reporttest::pdfInfo(twice.outputFileName(), QStringLiteral("Pages")), QStringLiteral("4"));
+    }
+
+    // Stopped after the first page: no page follows it, and the file printed
+    // over stays as it was; printed again to the end, it is replaced.
+    const QString earlier = dir.filePath(QStringLiteral("fermata.pdf"));
+    {
+      QFile f(earlier);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("la stampa di ieri");
+    }
+    QPrinter stopped(QPrinter::HighResolution);
+    toPdf(stopped, earlier);
+    told.clear();
+    QVERIFY(!printTo(stopped, pages, [&told](int n) { return told.push_back(n), false; }));
+    QCOMPARE(told, std::vector<int>{1});
+    QCOMPARE(stopped.outputFileName(), earlier);
+    QFile kept(earlier);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("la stampa di ieri"));
+    kept.close();
+    QVERIFY(printTo(stopped, pages, [](int) { return true; }));
+    QCOMPARE(reporttest::pdfInfo(earlier, QStringLiteral("Pages")), QStringLiteral("2"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("due.pdf"), QStringLiteral("fermata.pdf"), QStringLiteral("seconda.pdf"),
+                          QStringLiteral("tutto.pdf")}));
   }
 
   void printDialogSpeaksItalian() {
