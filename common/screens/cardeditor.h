@@ -11,6 +11,7 @@
 #include "recordform.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QWidget>
 
 #include <functional>
@@ -22,6 +23,15 @@ class QLabel;
 // bottom (disabled until a handler is bound), and the navigation bar at the
 // foot. Screens that hold a record form in a panel of their own use it too.
 QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& commands, NavigationBar* bar);
+
+// The usual keys of the commands of a card: Ctrl+N new, Ctrl+S save,
+// Ctrl+D duplicate, Ctrl+F find, Ctrl+P print, Page Up and Page Down the
+// previous and next card, Ctrl+Home and Ctrl+End the first and last, F1
+// help, Esc leave. A key presses its command when the command is enabled,
+// also from a field that would otherwise take the key (Page Up in a memo),
+// and each command's tooltip shows its hint with its key beside it.
+const std::vector<std::pair<QString, QKeySequence>>& commandKeys();
+void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints);
 
 class CardEditor : public QWidget {
   Q_OBJECT

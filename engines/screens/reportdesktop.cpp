@@ -5,6 +5,8 @@
 #include "reportpreview.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPageRanges>
@@ -22,6 +24,7 @@ namespace {
 struct OutputSlot {
   DesktopOutput desktop;
   ReportOutput* installed = nullptr;
+  std::function<QString()> printFolder;
 };
 
 OutputSlot& slot() {
@@ -39,6 +42,14 @@ void setUpPrinter(QPrinter& printer, const Pages& pages) {
 }
 
 } // namespace
+
+void setPrintToFileFolder(std::function<QString()> folder) { slot().printFolder = std::move(folder); }
+
+QString printToFileName(const Pages& pages) {
+  const QString folder = slot().printFolder ? slot().printFolder() : QString();
+  if (folder.isEmpty()) return QString();
+  return QDir(folder).filePath(pages.reportName + QStringLiteral(".pdf"));
+}
 
 ReportOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
 void setOutput(ReportOutput* o) { slot().installed = o; }
@@ -93,6 +104,9 @@ bool printWithDialog(const Pages& pages, QWidget* parent) {
   dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setMinMax(1, std::max(1, pages.count()));
+  // Qt's own field for the file of a print to file
+  if (const QString file = printToFileName(pages); !file.isEmpty())
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) name->setText(file);
   if (dialog.exec() != QDialog::Accepted) return false;
   printTo(printer, pages);
   return true;

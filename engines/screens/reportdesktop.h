@@ -5,6 +5,8 @@
 #include "engines/reportlayout.h"
 #include "reportoutput.h"
 
+#include <functional>
+
 class QPrinter;
 
 namespace report {
@@ -19,6 +21,12 @@ public:
 // Shows the print dialog for these pages and prints them; false when the
 // user cancels.
 bool printWithDialog(const Pages& pages, QWidget* parent);
+
+// The folder the print dialog proposes for a print to file (the program
+// gives its own folder); the file is named after the report, e.g.
+// "Scheda informativa.pdf". Without one the dialog proposes its own.
+void setPrintToFileFolder(std::function<QString()> folder);
+QString printToFileName(const Pages& pages);
 
 // Prints the pages on a printer already set up (by the dialog, or a PDF
 // printer in tests), honouring its page range, copies and page order.

@@ -8,6 +8,7 @@
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
+#include "screendriver.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QtTest>
 
 namespace {
@@ -216,7 +218,7 @@ private slots:
     QCOMPARE(prov->count(), 112);
     QCOMPARE(prov->itemText(0), QStringLiteral("AG"));
     QCOMPARE(prov->itemText(111), QStringLiteral("VV"));
-    prov->setEditText(QStringLiteral("mi"));
+    drive::type(card.get(), QStringLiteral("txtProvRes"), QStringLiteral("mi"));
     QCOMPARE(prov->currentText(), QStringLiteral("MI"));
 
     // Enter walks the chain, the last field back to the first
@@ -252,6 +254,7 @@ private slots:
       QApplication::processEvents();
     };
     auto* check = w("chkRicontatta");
+    card->findChild<QScrollArea*>()->ensureWidgetVisible(check);
     moveTo(check, QPoint(3, check->height() / 2));
     moveTo(check, QPoint(8, check->height() / 2));
     QCOMPARE(text("panInfo"), QStringLiteral("Annota che il Cliente è da ricontattare per questioni in sospeso."));

@@ -6,9 +6,12 @@
 #include "app/shell/screens/tfrmavvio.h"
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
+#include "archive/paths.h"
 #include "common/screens/screenkit.h"
+#include "engines/screens/reportdesktop.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -72,6 +75,11 @@ QWidget* start() {
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
   installHelpViewer();
+  // every window carries the product logo
+  QIcon logo;
+  for (int side : {16, 24, 32, 48, 64, 128, 256}) logo.addPixmap(artwork::picture(QStringLiteral("logo"), side));
+  QApplication::setWindowIcon(logo);
+  report::setPrintToFileFolder([] { return paths::programFolder(); });
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));
