@@ -115,10 +115,36 @@ private:
 
 } // namespace
 
+namespace {
+
+// Qt's file dialogs open small: at 1024 x 768 their columns cut names,
+// sizes and dates. Each opens at a size that shows them.
+class ReadableFileDialogs : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Show || !o->inherits("QFileDialog")) return false;
+    auto* dialog = static_cast<QWidget*>(o);
+    if (dialog->property("screenkitSized").toBool()) return false;
+    dialog->setProperty("screenkitSized", true);
+    const QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 0.9 : QSize(900, 560);
+    dialog->resize(dialog->size().expandedTo(QSize(860, 520)).boundedTo(room));
+    return false;
+  }
+};
+
+} // namespace
+
 void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
   services::setDefaults(&messages, &shell);
+  static QPointer<ReadableFileDialogs> dialogs;
+  if (!dialogs && qApp) {
+    dialogs = new ReadableFileDialogs(qApp);
+    qApp->installEventFilter(dialogs);
+  }
 }
 
 // ---- pictures and links ----

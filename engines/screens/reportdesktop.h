@@ -32,7 +32,8 @@ QString printToFileName(const Pages& pages);
 // printer in tests), honouring its page range, copies and page order.
 void printTo(QPrinter& printer, const Pages& pages);
 
-// Loads Qt's own Italian texts (dialog buttons, the print dialog) once.
+// Loads Qt's own Italian texts (dialog buttons, the file and print
+// dialogs) once, and the words of the print dialogs it lacks.
 void installItalianTranslations();
 
 } // namespace report

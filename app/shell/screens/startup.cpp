@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,9 +64,7 @@ namespace startup {
 
 QWidget* start() {
   // the standard dialogs (file dialog, print dialog) speak Italian
-  static QTranslator qtItalian;
-  if (qtItalian.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtItalian);
+  report::installItalianTranslations();
   // the program ends only by its own commands, never because a screen hid
   // itself before the next one showed
   QApplication::setQuitOnLastWindowClosed(false);
