@@ -16,6 +16,8 @@
 #include <QTimer>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -233,6 +235,45 @@ private slots:
     type("txtEmail", QStringLiteral("studio@esempio.it"));
     click("btnEmail");
     QCOMPARE(shell->opened.back(), QStringLiteral("mailto:studio@esempio.it"));
+  }
+
+  // Upper-casing: a pasted IBAN loses its blanks before the length limit
+  // cuts it; typing upper-cases what Windows-1252 holds as a capital and
+  // keeps ß and µ; a loaded value shows as stored until the user edits it.
+  void pastedCodesTypedAndLoadedValues() {
+    auto* iban = w<QLineEdit>("txtIban");
+    QGuiApplication::clipboard()->setText(QStringLiteral(" it60 x054 2811 1010 0000 0123 456 "));
+    iban->setFocus();
+    QTest::keyClick(iban, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(iban->text(), QStringLiteral("IT60X0542811101000000123456"));
+
+    type("txtCodFisc", QStringLiteral("straßeµ"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("STRAßEµ"));
+
+    Record r(TRecCliente());
+    r.set("Cliente", QStringLiteral("Rossi"));
+    r.set("CodFisc", QStringLiteral("rssmra85t10a562s"));
+    r.set("Iban", QStringLiteral("it60x0542811101000000123456"));
+    {
+      TArchivioSchede a(folder->path(QStringLiteral("Clienti.pro")), TRecCliente().size());
+      a.open();
+      a.append(encode(r));
+    }
+    click("cmdPrimo");
+    QCOMPARE(pos(), QStringLiteral("1"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("rssmra85t10a562s"));
+    QCOMPARE(text("txtIban"), QStringLiteral("it60x0542811101000000123456"));
+    // saved untouched, they are stored as they were
+    click("cmdSalva");
+    const Record saved = decode(TRecCliente(), fileBytes().constData());
+    QCOMPARE(saved["CodFisc"], QStringLiteral("rssmra85t10a562s"));
+    QCOMPARE(saved["Iban"], QStringLiteral("it60x0542811101000000123456"));
+    // edited, the field is upper-cased
+    auto* codFisc = w<QLineEdit>("txtCodFisc");
+    codFisc->setFocus();
+    codFisc->end(false);
+    QTest::keyClick(codFisc, Qt::Key_Backspace);
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562"));
   }
 
   void hintsOnTheStatusLine() {

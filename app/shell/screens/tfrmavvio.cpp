@@ -36,6 +36,7 @@ constexpr int kColumnGap = 14;
 constexpr int kRowGap = 22;
 constexpr double kSmallest = 0.5;
 constexpr double kLargest = 1.3;
+constexpr double kTallest = 1.3; // how much taller than wide a tile may grow
 
 Picture* menuPicture(QWidget* menu, const char* name, const char* art, const QString& caption) {
   return new Picture(QLatin1String(name), artwork::captioned(QLatin1String(art), 44, caption, menu), menu);
@@ -74,9 +75,12 @@ private:
 
   void arrange() {
     const QSize full = gridSize(1.0);
-    const double scale = std::clamp(std::min(double(width()) / full.width(), double(height()) / full.height()),
-                                    kSmallest, kLargest);
-    const int w = int(kTile.width() * scale), h = int(kTile.height() * scale);
+    const double across = double(width()) / full.width(), down = double(height()) / full.height();
+    const double scale = std::clamp(std::min(across, down), kSmallest, kLargest);
+    // a narrow screen (1024 wide at 125 %) leaves height over: the tiles take
+    // some of it, so that their pictures stay large enough to see
+    const double tall = std::clamp(down, scale, scale * kTallest);
+    const int w = int(kTile.width() * scale), h = int(kTile.height() * tall);
     const int gapX = int(kColumnGap * scale), gapY = int(kRowGap * scale);
     const QSize used(kTilesPerRow * w + (kTilesPerRow - 1) * gapX, kTileRows * h + (kTileRows - 1) * gapY);
     const QPoint origin(std::max(0, (width() - used.width()) / 2), std::max(0, (height() - used.height()) / 2));
@@ -93,7 +97,7 @@ private:
         const bool title = !qobject_cast<Picture*>(part);
         rest += title ? 2 * part->fontMetrics().lineSpacing() : part->sizeHint().height();
       }
-      const int side = std::clamp(std::min(int(kTileSide * scale), h - rest), 24, w - m.left() - m.right());
+      const int side = std::clamp(std::min(int(kTileSide * tall), h - rest), 24, w - m.left() - m.right());
       if (side != t.side) {
         t.picture->setPixmap(artwork::picture(t.art, side));
         t.side = side;
