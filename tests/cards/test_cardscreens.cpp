@@ -11,7 +11,9 @@
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
 
+#include <QAbstractScrollArea>
 #include <QLabel>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -238,6 +240,40 @@ private slots:
     qInfo("%s", qPrintable(opened.join(QLatin1Char(' '))));
     QVERIFY(opened.size() >= 3);
     QVERIFY2(stayed.isEmpty(), qPrintable(stayed.join(QStringLiteral(", "))));
+  }
+
+  // Filling the screen the tests run on (see the CMake file for the sizes),
+  // a filled card shows every command whole and needs no sideways scrolling.
+  // With VELARION_SHOTS set to a folder, each card is saved there to look at.
+  void fitsTheScreen_data() { cards_data(); }
+  void fitsTheScreen() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    card->naviga(NavCommand::First);
+    const QRect available = card->screen()->availableGeometry();
+    const QRect frame = card->frameGeometry(), inner = card->geometry();
+    card->setGeometry(available.marginsRemoved(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                                        frame.right() - inner.right(),
+                                                        frame.bottom() - inner.bottom())));
+    QApplication::processEvents();
+    QVERIFY2(card->width() >= card->minimumSizeHint().width(),
+             qPrintable(QStringLiteral("needs %1 px, has %2").arg(card->minimumSizeHint().width()).arg(card->width())));
+    static const QRegularExpression commands(QStringLiteral("^cmd"));
+    for (QWidget* c : card->findChildren<QWidget*>(commands)) {
+      if (!c->isVisibleTo(card)) continue;
+      const QRect r(c->mapTo(card, QPoint(0, 0)), c->size());
+      QVERIFY2(card->rect().contains(r), qPrintable(c->objectName()));
+    }
+    for (auto* area : card->findChildren<QAbstractScrollArea*>())
+      if (area->isVisibleTo(card) && !qobject_cast<QPlainTextEdit*>(area))
+        QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(area->objectName()));
+    const QString folder = qEnvironmentVariable("VELARION_SHOTS");
+    if (!folder.isEmpty())
+      card->grab().save(QStringLiteral("%1/%2_%3x%4@%5.png")
+                            .arg(folder, card->objectName())
+                            .arg(available.width())
+                            .arg(available.height())
+                            .arg(card->devicePixelRatioF()));
   }
 
   // Opened again after a hint changed the status line, the card starts
