@@ -28,6 +28,15 @@ QString upperAZ(QStringView text) {
   return out;
 }
 
+QString upperStorable(QStringView text) {
+  QString out = text.toString();
+  for (QChar& c : out) {
+    const QChar up = c.toUpper();
+    if (up != c && cp1252::fromUnicode(up) != '?') c = up;
+  }
+  return out;
+}
+
 } // namespace fieldtext
 
 Record::Record(const RecordLayout& layout) : layout_(&layout), values_(layout.fieldCount()) {}

@@ -15,6 +15,11 @@ QString trimmed(QStringView text);
 // Latin letters A to Z only to lower or upper case; every other character as it is.
 QString lowerAZ(QStringView text);
 QString upperAZ(QStringView text);
+// Every letter to its capital where that capital is one Windows-1252
+// character (à to À, ÿ to Ÿ); letters without one (ß, µ) and every other
+// character stay as they are, so the length never changes and the text
+// stores as it reads.
+QString upperStorable(QStringView text);
 inline const QString& yes() { static const QString s = QStringLiteral("S\u00EC"); return s; }
 inline const QString& no() { static const QString s = QStringLiteral("No"); return s; }
 } // namespace fieldtext

@@ -24,3 +24,21 @@ function(velarion_qtest name)
   add_test(NAME ${name} COMMAND ${name})
   velarion_test_environment(${name})
 endfunction()
+
+# velarion_qtest_on_screens(name): runs the Qt Test executable `name` again on
+# offscreen screens of the sizes the program must serve, at 100 % and at
+# 125 % scaling (one test per size, named name_WIDTHxHEIGHT[_125]).
+function(velarion_qtest_on_screens name)
+  set(screens ${PROJECT_SOURCE_DIR}/tests/support/screens)
+  foreach(size 1024x768 1366x768 1920x1080)
+    foreach(scale 1 1.25)
+      set(test ${name}_${size})
+      if(NOT scale STREQUAL "1")
+        set(test ${test}_125)
+      endif()
+      add_test(NAME ${test} COMMAND ${name})
+      set_tests_properties(${test} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${screens}/${size}.json;QT_SCALE_FACTOR=${scale};LC_ALL=C.UTF-8")
+    endforeach()
+  endforeach()
+endfunction()

@@ -3,6 +3,7 @@
 #include "services.h"
 
 #include "archive/cp1252.h"
+#include "engines/reportpainter.h"
 
 namespace report {
 
@@ -39,6 +40,9 @@ Element textBox(const QString& name, QRectF rect, const QString& text, const Sty
   e.color = s.color;
   e.fill = s.fill;
   e.align = s.align;
+  // what does not fit prints smaller, and then ends with "..." rather than
+  // being cut with no sign
+  e.fit = Fit::Shrink;
   return e;
 }
 
@@ -179,7 +183,11 @@ Report caseDocuments(const QStringList& header, const QStringList& documents, co
 
 // ---- Field form ----
 
-Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows) {
+namespace {
+
+// The field form: each value wraps inside its row, which grows by the lines
+// it needs beyond the first; the rows below move down with it.
+Report formLayout(const QString& reportName, const std::vector<FormRow>& rows, const QStringList& values) {
   Report r(reportName, QPageLayout::Portrait);
   auto& el = r.elements();
   const Style head{QStringLiteral("Arial"), 9, false, Qt::black, QColor(), kCentred};
@@ -189,31 +197,46 @@ Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows)
   el.push_back(box(QRectF(1, 1, 188, 5.8), kLightSteelBlue, false));
   el.push_back(namedBox(QStringLiteral("titArcataSup"), QRectF(2, 2, 185.8, 4.2), head));
   const int count = int(rows.size());
+  double top = 7;
   for (int i = 0; i < count; ++i) {
-    const double top = 7 + 5 * i;
-    el.push_back(box(QRectF(1, top, 188, 4.6), QColor(), true));
+    Element value = namedBox(rows[i].name, QRectF(44, top + 0.5, 144, 3.5), small);
+    value.fit = Fit::Wrap;
+    if (i < values.size()) value.text = values[i];
+    const double extra = (wrappedLines(value).size() - 1) * lineSpacingMm(value);
+    value.rect.setHeight(3.5 + extra);
+    el.push_back(box(QRectF(1, top, 188, 4.6 + extra), QColor(), true));
     el.push_back(textBox(QString(), QRectF(2, top + 0.5, 38, 3.5), rows[i].label, small));
-    el.push_back(namedBox(rows[i].name, QRectF(44, top + 0.5, 144, 3.5), small));
+    el.push_back(value);
+    top += 5 + extra;
   }
   // The separator runs down to the bottom of the last row box; the footer
   // sits one row pitch below the last row's top, plus 1.
-  const double rowsBottom = count > 0 ? 7 + 5 * (count - 1) + 4.6 : 7;
+  const double rowsBottom = count > 0 ? top - 0.4 : 7;
   el.push_back(line(QStringLiteral("linSepara"), QPointF(42, 7), 0, rowsBottom - 7));
-  const double footerTop = 8 + 5 * count;
+  const double footerTop = top + 1;
   el.push_back(box(QRectF(1, footerTop, 188, 5.8), kGold, false));
   el.push_back(namedBox(QStringLiteral("txtCalce"), QRectF(2, footerTop + 1, 185.8, 4.2), foot));
   return r;
 }
 
+} // namespace
+
+Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows) {
+  return formLayout(reportName, rows, {});
+}
+
 Report form(const QString& reportName, const QString& title, const std::vector<FormField>& fields,
             const QString& footer) {
   std::vector<FormRow> rows;
+  QStringList values;
   rows.reserve(fields.size());
-  for (const auto& f : fields) rows.push_back({f.label, f.name});
-  Report r = formTemplate(reportName, rows);
+  for (const auto& f : fields) {
+    rows.push_back({f.label, f.name});
+    values << f.value;
+  }
+  Report r = formLayout(reportName, rows, values);
   r.setOrientation(QPageLayout::Portrait);
   r.setText(QStringLiteral("titArcataSup"), title);
-  for (const auto& f : fields) r.setText(f.name, f.value);
   r.setText(QStringLiteral("txtCalce"), footer);
   return r;
 }

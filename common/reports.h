@@ -62,7 +62,9 @@ struct FormRow {
   QString name;   // the value box
 };
 // Header box and titArcataSup, one row per entry, the separator down to the
-// last row, the footer box and txtCalce just below the last row.
+// last row, the footer box and txtCalce just below the last row. A value
+// longer than its row prints whole, wrapped inside its row, which grows by
+// the lines it takes; the rows below move down with it.
 Report formTemplate(const QString& reportName, const std::vector<FormRow>& rows);
 
 // The fields come from a print description (printrows.h).

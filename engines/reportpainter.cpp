@@ -1,11 +1,15 @@
 #include "reportpainter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
+#include <QTextOption>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -17,19 +21,44 @@ constexpr double kTextPaddingMm = 0.53; // 2 units of 1/96 inch at each side
 constexpr double kRuleWidthMm = 0.26;   // 1 unit
 constexpr double kFrameWidthMm = 0.2;
 
+// Text is measured at a fine resolution of its own, so that every device
+// breaks and fits it alike.
+constexpr double kMeasureDpi = 1200;
+
+const QImage& measureDevice() {
+  static const QImage device = [] {
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(kMeasureDpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+  }();
+  return device;
+}
+
+QFont fontOf(const Element& e, double pointSize) {
+  QFont font(e.family);
+  font.setPointSizeF(pointSize);
+  font.setBold(e.bold);
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setKerning(true);
+  return font;
+}
+
+double measureMm(double dots) { return dots * 25.4 / kMeasureDpi; }
+double measureDots(double mm) { return mm * kMeasureDpi / 25.4; }
+
+// The width the text of a box may take, in measuring dots.
+double innerWidth(const Element& e) { return measureDots(std::max(0.0, e.rect.width() - 2 * kTextPaddingMm)); }
+
 // A point size that prints at its true size on this device at this scale.
 double devicePointSize(const QPainter& painter, double pointSize, double dotsPerMm) {
   const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
   return pointSize * dotsPerMm * 25.4 / (dpi > 0 ? dpi : 96);
 }
 
-void applyTextStyle(QPainter& p, const Element& e, double dotsPerMm) {
-  QFont font(e.family);
-  font.setPointSizeF(devicePointSize(p, e.pointSize, dotsPerMm));
-  font.setBold(e.bold);
-  font.setHintingPreference(QFont::PreferNoHinting);
-  font.setKerning(true);
-  p.setFont(font);
+void applyTextStyle(QPainter& p, const Element& e, double pointSize, double dotsPerMm) {
+  p.setFont(fontOf(e, devicePointSize(p, pointSize, dotsPerMm)));
   p.setPen(e.color);
 }
 
@@ -45,17 +74,33 @@ void clipToSides(QPainter& p, const QRectF& r, double lineHeight) {
   p.setClipRect(QRectF(r.left(), r.top() - lineHeight, r.width(), r.height() + 2 * lineHeight));
 }
 
+// A box's text: one line, shrunk and then ended with an ellipsis when it
+// does not fit, or the whole value wrapped inside the box.
 void paintText(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) {
   if (e.fill.isValid()) p.fillRect(r, e.fill);
   if (e.text.isEmpty()) return;
-  applyTextStyle(p, e, dotsPerMm);
   p.save();
   clipToSides(p, r, r.height());
-  drawTextLine(p, e, r, e.text, dotsPerMm);
+  if (e.fit == Fit::Wrap) {
+    applyTextStyle(p, e, e.pointSize, dotsPerMm);
+    const double pad = kTextPaddingMm * dotsPerMm;
+    const QRectF inner = r.adjusted(pad, 0, -pad, 0);
+    const double step = lineSpacingMm(e) * dotsPerMm;
+    const QStringList lines = wrappedLines(e);
+    for (int i = 0; i < lines.size(); ++i) {
+      const QRectF at(inner.left(), inner.top() + step * i, inner.width(), step);
+      p.drawText(at, int((e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop) | Qt::TextSingleLine, lines[i]);
+    }
+  } else {
+    const FittedLine line = fitLine(e);
+    applyTextStyle(p, e, line.pointSize, dotsPerMm);
+    drawTextLine(p, e, r, line.text, dotsPerMm);
+  }
   p.restore();
 }
 
-// A run of list lines in the style of their body, set once for the run.
+// A run of list lines in the style of their body, set once for the run;
+// list lines print as they are.
 void paintRun(QPainter& p, const Pages& pages, const LineRun& run, const std::function<QRectF(const QRectF&)>& toDevice,
               double dotsPerMm) {
   if (run.count <= 0) return;
@@ -63,7 +108,7 @@ void paintRun(QPainter& p, const Pages& pages, const LineRun& run, const std::fu
   const double pitch = listLineMm();
   const QRectF all = toDevice(QRectF(body.rect.left(), run.top, body.rect.width(), pitch * double(run.count)));
   if (body.fill.isValid()) p.fillRect(all, body.fill);
-  applyTextStyle(p, body, dotsPerMm);
+  applyTextStyle(p, body, body.pointSize, dotsPerMm);
   p.save();
   clipToSides(p, all, pitch * dotsPerMm);
   for (qsizetype i = 0; i < run.count; ++i) {
@@ -94,6 +139,38 @@ void paintBox(QPainter& p, const Element& e, const QRectF& r, double dotsPerMm) 
 }
 
 } // namespace
+
+FittedLine fitLine(const Element& e) {
+  if (e.fit != Fit::Shrink || e.text.isEmpty()) return {e.pointSize, e.text};
+  const double room = innerWidth(e);
+  const double smallest = std::min(e.pointSize, kSmallestPointSize);
+  for (double pt = e.pointSize; pt > smallest; pt -= 0.5)
+    if (QFontMetricsF(fontOf(e, pt), &measureDevice()).horizontalAdvance(e.text) <= room) return {pt, e.text};
+  const QFontMetricsF m(fontOf(e, smallest), &measureDevice());
+  if (m.horizontalAdvance(e.text) <= room) return {smallest, e.text};
+  return {smallest, m.elidedText(e.text, Qt::ElideRight, room)};
+}
+
+QStringList wrappedLines(const Element& e) {
+  if (e.text.isEmpty()) return {QString()};
+  QTextLayout layout(e.text, fontOf(e, e.pointSize), &measureDevice());
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(innerWidth(e));
+    lines << e.text.mid(line.textStart(), line.textLength()).trimmed();
+  }
+  layout.endLayout();
+  if (lines.isEmpty()) lines << QString();
+  return lines;
+}
+
+double lineSpacingMm(const Element& e) {
+  return measureMm(QFontMetricsF(fontOf(e, e.pointSize), &measureDevice()).lineSpacing());
+}
 
 void paintFolderIcon(QPainter& p, const QRectF& rect) {
   // Drawn on a 17 x 13 grid, fitted into the rectangle keeping its shape.

@@ -15,6 +15,20 @@ namespace report {
 // units) and `dotsPerMm` device units per mm. Does not fill the paper.
 void paintPage(QPainter& painter, const Pages& pages, int index, double dotsPerMm, QPointF origin = {});
 
+// How a one-line text box draws its text: its own size when the text fits,
+// else (Fit::Shrink) the largest smaller size that holds it, down to
+// kSmallestPointSize, and there the text ended with "…" when it still does
+// not fit.
+struct FittedLine {
+  double pointSize;
+  QString text;
+};
+FittedLine fitLine(const Element& e);
+// The lines a wrapping text box (Fit::Wrap) draws, at least one, and the
+// distance between them in mm.
+QStringList wrappedLines(const Element& e);
+double lineSpacingMm(const Element& e);
+
 // The yellow folder icon of the cards, drawn into `rect` (device units).
 void paintFolderIcon(QPainter& painter, const QRectF& rect);
 

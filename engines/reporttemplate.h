@@ -29,6 +29,14 @@ inline constexpr double kListBandExtraUnits = 10.0;
 inline const QString kDateField = QStringLiteral("[DATE]");
 
 enum class Kind { Text, Picture, Line, Box };
+
+// What a text box does with a text wider than itself.
+enum class Fit {
+  Clip,   // cut at the box's sides (list lines)
+  Shrink, // drawn smaller in the same font, down to kSmallestPointSize, then ended with "…"
+  Wrap,   // broken into lines at word boundaries, the box as tall as they need
+};
+inline constexpr double kSmallestPointSize = 6;
 enum class PictureId { None, FolderIcon };
 
 // The lines of a list body, kept one after the other in one text with the
@@ -73,8 +81,10 @@ struct Element {
   QString name;          // the program finds it by this; empty for fixed labels and decorations
   QRectF rect;           // mm; for a line, a zero width or height gives its direction
 
-  // Text boxes: one line, no word wrap, clipped to the box width.
+  // Text boxes: one line, no word wrap, clipped to the box width unless
+  // they fit the text otherwise.
   QString text;
+  Fit fit = Fit::Clip;
   bool holdsLines = false;  // the list body: `lines` instead of `text`, broken across pages
   TextLines lines;
   bool expandsDate = false; // kDateField is replaced by the print date

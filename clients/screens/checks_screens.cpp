@@ -108,6 +108,7 @@ CheckScreen::CheckScreen(CheckKind kind, QWidget* parent) : QDialog(parent), kin
     screenkit::digitsOnly(edit_);
   if (look.keepTrimmedUpper) {
     QLineEdit* edit = edit_;
+    if (!look.digitKeysOnly) screenkit::pasteWithoutBlanks(edit);
     connect(edit_, &QLineEdit::textChanged, this, [edit](const QString& text) {
       const QString t = fieldtext::trimmed(fieldtext::upperAZ(text));
       if (t == text)

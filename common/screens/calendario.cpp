@@ -64,6 +64,8 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
   annulla->setObjectName(QStringLiteral("btnAnnulla"));
   annulla->setAutoDefault(false);
   connect(importa, &QPushButton::clicked, this, &TfrmCalendario::importa);
+  // a double-click or Enter on a day imports it as the button does
+  connect(cal_, &QCalendarWidget::activated, this, &TfrmCalendario::importa);
   connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* buttons = new QHBoxLayout;
@@ -132,7 +134,8 @@ bool opensCalendar(int key) {
   case Qt::Key_AltGr:
   case Qt::Key_Meta:
   case Qt::Key_CapsLock:
-  case Qt::Key_NumLock: return false;
+  case Qt::Key_NumLock:
+  case Qt::Key_Escape: return false; // Esc belongs to the screen
   default: return true;
   }
 }

@@ -32,8 +32,9 @@ QLineEdit* fieldForTag(const QString& tag);
 
 } // namespace calendar
 
-// " Importazione data": a month calendar set to today; "Importa" writes the
-// chosen day as dd/mm/yyyy into the requesting field, "Annulla" leaves it.
+// " Importazione data": a month calendar set to today; "Importa" (or a
+// double-click or Enter on a day) writes the chosen day as dd/mm/yyyy into
+// the requesting field, "Annulla" leaves it.
 class TfrmCalendario : public QDialog {
   Q_OBJECT
 public:
@@ -71,7 +72,7 @@ bool importForTag(const QString& callerTag);
 
 // Makes an edit a calendar-import field: read-only; Backspace or Delete
 // empties it; any other key, Enter included, opens the calendar with today
-// selected. Tab and lone modifier keys keep their usual meaning. Install it
+// selected. Tab, Esc and lone modifier keys keep their usual meaning. Install it
 // after any Enter chain on the same field, so that Enter reaches it first.
 // With a status line, moving over the field shows kImportHint.
 void makeImportField(QLineEdit* field, const QString& callerTag, QLabel* statusLine = nullptr);

@@ -8,13 +8,19 @@
 #include "common/reports.h"
 #include "engines/screens/reportoutput.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QShortcut>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 const std::vector<std::pair<QString, QString>>& CardEditor::sharedHints() {
   static const std::vector<std::pair<QString, QString>> hints = {
@@ -97,6 +103,7 @@ void setCardHints(QWidget* screen, const CardDescription& d, RecordForm* form, Q
   for (const auto& [name, hint] : d.hints) hints.insert(name, hint);
   for (auto it = hints.cbegin(); it != hints.cend(); ++it)
     if (QWidget* w = screen->findChild<QWidget*>(it.key())) screenkit::setHint(w, statusLine, it.value());
+  bindCommandKeys(screen, hints);
   form->setStatusLine(statusLine, false);
 }
 
@@ -120,6 +127,72 @@ QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& comm
   bar->setParent(column);
   v->addWidget(bar);
   return column;
+}
+
+const std::vector<std::pair<QString, QKeySequence>>& commandKeys() {
+  static const std::vector<std::pair<QString, QKeySequence>> keys = {
+      {QStringLiteral("cmdNuovo"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {QStringLiteral("cmdSalva"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {QStringLiteral("cmdDuplica"), QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {QStringLiteral("cmdTrova"), QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {QStringLiteral("cmdStampa"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {QStringLiteral("cmdPrimo"), QKeySequence(Qt::CTRL | Qt::Key_Home)},
+      {QStringLiteral("cmdIndietro"), QKeySequence(Qt::Key_PageUp)},
+      {QStringLiteral("cmdAvanti"), QKeySequence(Qt::Key_PageDown)},
+      {QStringLiteral("cmdUltimo"), QKeySequence(Qt::CTRL | Qt::Key_End)},
+      {QStringLiteral("cmdGuida"), QKeySequence(Qt::Key_F1)},
+      {QStringLiteral("imgGuida"), QKeySequence(Qt::Key_F1)},
+      {QStringLiteral("cmdEsci"), QKeySequence(Qt::Key_Escape)},
+  };
+  return keys;
+}
+
+namespace {
+
+// Presses a command picture or button as a click does.
+void press(QWidget* command) {
+  if (!command->isEnabled() || !command->isVisible()) return;
+  if (auto* b = qobject_cast<QAbstractButton*>(command)) b->click();
+  else if (auto* p = qobject_cast<screenkit::ClickLabel*>(command)) p->click();
+}
+
+// Fields that would take a command's key (Page Up in a memo or a list,
+// Ctrl+Home in an edit) leave it to the command.
+class LeaveKeysToCommands : public QObject {
+public:
+  LeaveKeysToCommands(QObject* parent, std::vector<QKeyCombination> keys) : QObject(parent), keys_(std::move(keys)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::ShortcutOverride) return false;
+    const QKeyCombination pressed = static_cast<QKeyEvent*>(e)->keyCombination();
+    if (std::find(keys_.begin(), keys_.end(), pressed) == keys_.end()) return false;
+    e->ignore();
+    return true;
+  }
+
+private:
+  std::vector<QKeyCombination> keys_;
+};
+
+} // namespace
+
+void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints) {
+  std::vector<QKeyCombination> used;
+  for (const auto& [name, key] : commandKeys()) {
+    QWidget* command = screen->findChild<QWidget*>(name);
+    if (!command) continue;
+    auto* shortcut = new QShortcut(key, screen);
+    QPointer<QWidget> target(command);
+    QObject::connect(shortcut, &QShortcut::activated, command, [target] {
+      if (target) press(target);
+    });
+    const QString keyText = key.toString(QKeySequence::NativeText);
+    const QString hint = hints.value(name);
+    command->setToolTip(hint.isEmpty() ? keyText : hint + QStringLiteral("  (") + keyText + QLatin1Char(')'));
+    used.push_back(key[0]);
+  }
+  auto* filter = new LeaveKeysToCommands(screen, used);
+  for (QWidget* w : screen->findChildren<QWidget*>())
+    if (w->focusPolicy() != Qt::NoFocus) w->installEventFilter(filter);
 }
 
 void CardEditor::on(const QString& control, std::function<void()> handler) {
@@ -160,7 +233,10 @@ void CardEditor::stampa(Output output, const QString& pdfFile) {
 
 void CardEditor::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
-  if (!e->spontaneous() && d_.behaviour.clearOnShow) navigator_->clearCard();
+  if (e->spontaneous()) return;
+  // opened again, the card starts as a fresh one does
+  panInfo_->setText(d_.initialStatus);
+  if (d_.behaviour.clearOnShow) navigator_->clearCard();
 }
 
 void CardEditor::closeEvent(QCloseEvent* e) {

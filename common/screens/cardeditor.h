@@ -11,6 +11,7 @@
 #include "recordform.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QWidget>
 
 #include <functional>
@@ -25,8 +26,17 @@ QWidget* makeCommandColumn(QWidget* parent, const std::vector<CardCommand>& comm
 // The status-line hints of a card's controls on the screen that holds them:
 // those every card shares, those of the form's control kinds, then the
 // card's own, each adding to or overriding the one before; the form's
-// background empties the line.
+// background empties the line. The commands get their usual keys too.
 void setCardHints(QWidget* screen, const CardDescription& description, RecordForm* form, QLabel* statusLine);
+
+// The usual keys of the commands of a card: Ctrl+N new, Ctrl+S save,
+// Ctrl+D duplicate, Ctrl+F find, Ctrl+P print, Page Up and Page Down the
+// previous and next card, Ctrl+Home and Ctrl+End the first and last, F1
+// help, Esc leave. A key presses its command when the command is enabled,
+// also from a field that would otherwise take the key (Page Up in a memo),
+// and each command's tooltip shows its hint with its key beside it.
+const std::vector<std::pair<QString, QKeySequence>>& commandKeys();
+void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints);
 
 class CardEditor : public QWidget {
   Q_OBJECT

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -254,14 +255,42 @@ QComboBox* makeCombo(const Build& b, QWidget* parent) {
   return combo;
 }
 
+// A value of fixed form (digits, capitals, a date, an amount): the edit
+// shows all of it.
+bool isCoded(const CardItem& item) {
+  if (item.kind == ControlKind::Date || item.kind == ControlKind::Amount) return true;
+  switch (item.input) {
+  case Input::Digits:
+  case Input::DigitsComma:
+  case Input::Upper:
+  case Input::UpperTrimmed: return true;
+  default: return false;
+  }
+}
+
+// An edit never narrower than its content: a coded value whole (a tax code,
+// an IBAN, a date), free text its first ten characters.
+void keepContentVisible(QLineEdit* edit, const Build& b) {
+  const bool coded = isCoded(b.item);
+  const bool digits = b.item.kind == ControlKind::Date || b.item.kind == ControlKind::Amount ||
+                      b.item.input == Input::Digits || b.item.input == Input::DigitsComma;
+  const QChar glyph = digits ? QLatin1Char('0') : coded ? QLatin1Char('D') : QLatin1Char('x');
+  const int chars = qMax(coded ? maxLengthOf(b) : qMin(maxLengthOf(b), 10), 4);
+  const QFontMetrics m = edit->fontMetrics();
+  // what the edit's frame and margins add to its text (its size hint holds 17 "x")
+  const int frame = edit->sizeHint().width() - m.horizontalAdvance(QString(17, QLatin1Char('x')));
+  edit->setMinimumWidth(m.horizontalAdvance(QString(chars, glyph)) + qMax(frame, 8));
+}
+
 QLineEdit* makeEdit(const Build& b, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(controlName(b.item));
   edit->setMaxLength(maxLengthOf(b));
+  keepContentVisible(edit, b);
   return edit;
 }
 
-bool isNarrow(const Build& b) { return maxLengthOf(b) <= 16; }
+bool isNarrow(const Build& b) { return maxLengthOf(b) <= 16 || isCoded(b.item); }
 
 // The keys of a pick list (pickListKeys).
 class PickListFilter : public QObject {
@@ -290,6 +319,7 @@ public:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Escape:
     case Qt::Key_F4: return false;
     case Qt::Key_Down:
     case Qt::Key_Up: return !(k->modifiers() & Qt::AltModifier);

@@ -2,6 +2,7 @@
 
 #include "screenkit.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,9 +14,12 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -123,27 +127,29 @@ QWidget* RecordForm::makeFramed(const CardSection& s) {
   }
   auto* grid = new QGridLayout;
   h->addLayout(grid, 1);
-  fill(grid, s, box);
+  fill(grid, s, box, box, false);
   backgrounds_.push_back(box);
   return box;
 }
 
-void RecordForm::fill(QGridLayout* grid, const CardSection& s, QWidget* surface) {
+void RecordForm::fill(QGridLayout* grid, const CardSection& s, QWidget* surface, QWidget* outer, bool fillBelow) {
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(5);
-  for (int p = 0; p < s.pairs; ++p) grid->setColumnStretch(2 * p + 1, 1);
+  grids_.push_back({outer, grid, s.pairs, fillBelow, {}});
+  Grid& g = grids_.back();
   int row = 0;
   for (const auto& items : s.rows) {
     int pair = 0;
     for (const CardItem& item : items) {
-      place(item, grid, row, 2 * pair, surface);
+      place(item, g, row, pair, surface);
       pair += item.span;
     }
     ++row;
   }
+  arrange(g, true);
 }
 
-void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col, QWidget* surface) {
+void RecordForm::place(const CardItem& item, Grid& grid, int row, int pair, QWidget* surface) {
   formkinds::Built built = formkinds::factory(item.kind)({item, *layout_, surface});
   for (int f : built.control->fields())
     if (!byField_[size_t(f)]) byField_[size_t(f)] = built.control.get();
@@ -153,11 +159,8 @@ void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col
   QWidget* cell = built.cell;
   const bool narrow = built.narrow;
   if (!item.extras.empty() || !item.after.isEmpty()) {
-    // A short field grows to its width first. Pictures stay beside it;
-    // buttons keep their size at the end of the cell, in line with the
-    // buttons of the row below.
-    const bool pictures =
-        std::all_of(item.extras.begin(), item.extras.end(), [](const CardExtra& x) { return x.text.isEmpty(); });
+    // A short field keeps its width and its buttons, pictures and trailing
+    // text stand right beside it; a long one stretches up to them.
     auto* h = qobject_cast<QHBoxLayout*>(cell->layout());
     if (!h || cell == built.styled) {
       cell = new QWidget(surface);
@@ -165,8 +168,7 @@ void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col
       h->setContentsMargins(0, 0, 0, 0);
       h->setSpacing(4);
       control->setParent(cell);
-      h->addWidget(control, narrow ? 100 : 1);
-      if (narrow && !pictures) h->addStretch(1);
+      h->addWidget(control, narrow ? 0 : 1);
     }
     for (const CardExtra& x : item.extras) {
       QWidget* b;
@@ -188,24 +190,88 @@ void RecordForm::place(const CardItem& item, QGridLayout* grid, int row, int col
       h->addWidget(b);
     }
     if (!item.after.isEmpty()) h->addWidget(new QLabel(item.after, cell));
-    if (narrow && pictures) h->addStretch(1);
+    if (narrow) h->addStretch(1);
   }
   if (built.styled && item.highlight) style(item, built.styled, surface);
   if (narrow && built.styled) {
     const int width = item.maxLength > 0 ? item.maxLength : layout_->field(layout_->require(item.field)).width;
     const int chars = qMax(width, 4) + 2;
-    built.styled->setMaximumWidth(built.styled->fontMetrics().horizontalAdvance(QLatin1Char('W')) * chars + 24);
+    built.styled->setMaximumWidth(qMax(built.styled->minimumWidth(),
+                                       built.styled->fontMetrics().horizontalAdvance(QLatin1Char('W')) * chars + 24));
   }
-  if (!built.captioned) {
-    grid->addWidget(cell, row, col + 1, 1, 2 * item.span - 1);
-  } else {
-    auto* caption = new QLabel(item.caption, surface);
-    caption->setBuddy(built.control->focusTarget());
-    const Qt::Alignment vertical = item.kind == ControlKind::Memo ? Qt::AlignTop : Qt::AlignVCenter;
-    grid->addWidget(caption, row, col, Qt::AlignRight | vertical);
-    grid->addWidget(cell, row, col + 1, 1, 2 * item.span - 1);
+  QWidget* caption = nullptr;
+  Qt::Alignment align;
+  if (built.captioned) {
+    auto* label = new QLabel(item.caption, surface);
+    label->setBuddy(built.control->focusTarget());
+    align = Qt::AlignRight | (item.kind == ControlKind::Memo ? Qt::AlignTop : Qt::AlignVCenter);
+    caption = label;
   }
+  grid.items.push_back({caption, cell, row, pair, item.span, align});
   controls_.push_back(std::move(built.control));
+}
+
+void RecordForm::arrange(Grid& g, bool wide) {
+  QGridLayout* grid = g.grid;
+  for (const Placed& p : g.items) {
+    if (p.caption) grid->removeWidget(p.caption);
+    grid->removeWidget(p.cell);
+  }
+  for (int c = 0; c < grid->columnCount(); ++c) grid->setColumnStretch(c, 0);
+  for (int r = 0; r < grid->rowCount(); ++r) grid->setRowStretch(r, 0);
+  int rows = 0;
+  for (size_t i = 0; i < g.items.size(); ++i) {
+    const Placed& p = g.items[i];
+    const int row = wide ? p.row : int(i);
+    const int col = wide ? 2 * p.pair : 0;
+    const int span = wide ? 2 * p.span - 1 : 1;
+    if (p.caption) grid->addWidget(p.caption, row, col, p.captionAlign);
+    grid->addWidget(p.cell, row, col + 1, 1, span);
+    rows = qMax(rows, row + 1);
+  }
+  for (int pair = 0; pair < (wide ? g.pairs : 1); ++pair) grid->setColumnStretch(2 * pair + 1, 1);
+  if (g.fillBelow) grid->setRowStretch(rows, 1);
+  g.wide = wide;
+}
+
+int RecordForm::availableWidth() const { return watched_ ? watched_->width() : width(); }
+
+void RecordForm::fitTo(int width) {
+  const QLayout* own = QWidget::layout();
+  const QMargins m = own ? own->contentsMargins() : QMargins();
+  const int room = width - m.left() - m.right();
+  arrangeTabs(room);
+  for (Grid& g : grids_) {
+    if (g.pairs <= 1) continue;
+    if (g.wide) g.wideWidth = g.outer->minimumSizeHint().width();
+    const bool wide = g.wideWidth <= room;
+    if (wide != g.wide) arrange(g, wide);
+  }
+}
+
+void RecordForm::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  // in a scroll area the form is as wide as its content needs: the room is
+  // what the area shows
+  QWidget* viewport = parentWidget();
+  auto* area = viewport ? qobject_cast<QAbstractScrollArea*>(viewport->parentWidget()) : nullptr;
+  QWidget* watch = area && area->viewport() == viewport ? viewport : nullptr;
+  if (watch != watched_) {
+    if (watched_) watched_->removeEventFilter(this);
+    watched_ = watch;
+    if (watched_) watched_->installEventFilter(this);
+  }
+  fitTo(availableWidth());
+}
+
+void RecordForm::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (!watched_) fitTo(width());
+}
+
+bool RecordForm::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == watched_ && e->type() == QEvent::Resize) fitTo(watched_->width());
+  return QWidget::eventFilter(watched, e);
 }
 
 void RecordForm::style(const CardItem& item, QWidget* field, QWidget* surface) {
@@ -223,10 +289,11 @@ QWidget* RecordForm::makeTabs(const std::vector<const CardSection*>& tabbed) {
   auto* v = new QVBoxLayout(area);
   v->setContentsMargins(0, 4, 0, 0);
   v->setSpacing(0);
-  auto* bar = new QHBoxLayout;
+  auto* bar = new QGridLayout;
   bar->setContentsMargins(6, 0, 0, 0);
   bar->setSpacing(2);
   v->addLayout(bar);
+  tabBar_ = bar;
   auto* stack = new QGridLayout;
   v->addLayout(stack, 1);
   for (const CardSection* s : tabbed) {
@@ -235,8 +302,6 @@ QWidget* RecordForm::makeTabs(const std::vector<const CardSection*>& tabbed) {
     auto* b = new screenkit::Picture(QStringLiteral("btn") + s->tab + QStringLiteral("_B"),
                                      tabPixmap(s->title, area->font(), true), area);
     b->setCursor(Qt::ArrowCursor);
-    bar->addWidget(a);
-    bar->addWidget(b);
     auto* panel = new QFrame(area);
     panel->setObjectName(QStringLiteral("pan") + s->tab);
     auto* frame = new QFrame(panel);
@@ -246,18 +311,49 @@ QWidget* RecordForm::makeTabs(const std::vector<const CardSection*>& tabbed) {
     outer->addWidget(frame);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(10, 10, 10, 10);
-    fill(grid, *s, frame);
-    auto* inner = static_cast<QGridLayout*>(frame->layout());
-    inner->setRowStretch(inner->rowCount(), 1);
+    fill(grid, *s, frame, frame, true);
     stack->addWidget(panel, 0, 0);
     const int index = int(tabs_.size());
     connect(a, &screenkit::Picture::clicked, this, [this, index] { openSection(index); });
     tabs_.push_back({s->tab, a, b, panel, s->focus});
     backgrounds_.push_back(frame);
   }
-  bar->addStretch(1);
+  arrangeTabs(std::numeric_limits<int>::max());
   backgrounds_.push_back(area);
   return area;
+}
+
+void RecordForm::arrangeTabs(int room) {
+  if (!tabBar_ || tabs_.empty()) return;
+  // the tabs in order, as many on a row as the width holds; a tab's two
+  // pictures share its place, one of them shown
+  const QMargins m = tabBar_->contentsMargins();
+  std::vector<std::pair<int, int>> at; // row and column of each tab
+  int row = 0, col = 0, used = m.left() + m.right(), columns = 0;
+  for (const Tab& t : tabs_) {
+    const int w = std::max(t.a->sizeHint().width(), t.b->sizeHint().width()) + tabBar_->horizontalSpacing();
+    if (col > 0 && used + w > room) {
+      ++row;
+      col = 0;
+      used = m.left() + m.right();
+    }
+    at.emplace_back(row, col);
+    used += w;
+    columns = std::max(columns, ++col);
+  }
+  if (tabRows_ == row + 1 && tabColumns_ == columns) return;
+  for (const Tab& t : tabs_) {
+    tabBar_->removeWidget(t.a);
+    tabBar_->removeWidget(t.b);
+  }
+  for (int c = 0; c < tabBar_->columnCount(); ++c) tabBar_->setColumnStretch(c, 0);
+  for (size_t i = 0; i < tabs_.size(); ++i) {
+    tabBar_->addWidget(tabs_[i].a, at[i].first, at[i].second, Qt::AlignLeft | Qt::AlignBottom);
+    tabBar_->addWidget(tabs_[i].b, at[i].first, at[i].second, Qt::AlignLeft | Qt::AlignBottom);
+  }
+  tabBar_->setColumnStretch(columns, 1);
+  tabRows_ = row + 1;
+  tabColumns_ = columns;
 }
 
 void RecordForm::openSection(int index, bool focus) {

@@ -67,7 +67,39 @@ public:
   void setStatusLine(QLabel* line, bool withKindHints = true);
   const std::vector<std::pair<QString, QString>>& kindHints() const { return kindHints_; }
 
+protected:
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
 private:
+  // Where an item stands in its section's grid: its caption (nullptr when
+  // the control shows its own), its cell, its row, pair and span.
+  struct Placed {
+    QWidget* caption;
+    QWidget* cell;
+    int row;
+    int pair;
+    int span;
+    Qt::Alignment captionAlign;
+  };
+  // A section's grid, laid out wide (its pairs side by side, as described)
+  // or, where the width does not hold them, one item per row.
+  struct Grid {
+    QWidget* outer;   // the frame whose width the grid needs
+    QGridLayout* grid;
+    int pairs;
+    bool fillBelow;   // a stretching row under the items
+    std::vector<Placed> items;
+    bool wide = true;
+    int wideWidth = 0; // what the wide layout needs, once known
+  };
+  void arrange(Grid& g, bool wide);
+  void fitTo(int width);
+  int availableWidth() const;
+  // The section tabs on as many rows as `room` needs.
+  void arrangeTabs(int room);
+
   struct Tab {
     QString stem;
     QWidget* a;
@@ -77,9 +109,9 @@ private:
   };
 
   QWidget* makeFramed(const CardSection& s);
-  void fill(QGridLayout* grid, const CardSection& s, QWidget* surface);
+  void fill(QGridLayout* grid, const CardSection& s, QWidget* surface, QWidget* outer, bool fillBelow);
   QWidget* makeTabs(const std::vector<const CardSection*>& tabbed);
-  void place(const CardItem& item, QGridLayout* grid, int row, int col, QWidget* surface);
+  void place(const CardItem& item, Grid& grid, int row, int pair, QWidget* surface);
   void style(const CardItem& item, QWidget* field, QWidget* surface);
   void bindChains();
   void bindTabOrder();
@@ -93,4 +125,8 @@ private:
   std::vector<QWidget*> backgrounds_;
   std::vector<Tab> tabs_;
   int current_ = -1;
+  QGridLayout* tabBar_ = nullptr;
+  int tabRows_ = 0, tabColumns_ = 0;
+  std::vector<Grid> grids_;
+  QWidget* watched_ = nullptr; // the viewport of the scroll area the form stands in
 };

@@ -8,11 +8,15 @@
 #include "engines/reportpdf.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,18 +25,26 @@
 #include <QInputDialog>
 #include <QMouseEvent>
 #include <QHash>
+#include <QImage>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <memory>
 
 static void loadScreenIcons() { Q_INIT_RESOURCE(screenicons); }
 
@@ -126,6 +138,27 @@ private:
 
 } // namespace
 
+namespace {
+
+// Qt's file dialogs open small: at 1024 x 768 their columns cut names,
+// sizes and dates. Each opens at a size that shows them.
+class ReadableFileDialogs : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Show || !o->inherits("QFileDialog")) return false;
+    auto* dialog = static_cast<QWidget*>(o);
+    if (dialog->property("screenkitSized").toBool()) return false;
+    dialog->setProperty("screenkitSized", true);
+    const QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 0.9 : QSize(900, 560);
+    dialog->resize(dialog->size().expandedTo(QSize(860, 520)).boundedTo(room));
+    return false;
+  }
+};
+
+} // namespace
+
 void installDesktopSeams() {
   static DesktopMessages messages;
   static DesktopShell shell;
@@ -134,6 +167,11 @@ void installDesktopSeams() {
   // PDF files go through the safe save, as every file the program writes
   report::setFileSaver(safefile::saveTo);
   installPrintProgress();
+  static QPointer<ReadableFileDialogs> dialogs;
+  if (!dialogs && qApp) {
+    dialogs = new ReadableFileDialogs(qApp);
+    qApp->installEventFilter(dialogs);
+  }
 }
 
 // ---- pictures and links ----
@@ -210,6 +248,63 @@ void centre(QWidget* window, const QWidget* over) {
   }
   const QSize size = window->frameGeometry().size();
   window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+namespace {
+
+// The caption band of a window without window buttons: dragging it moves
+// the window.
+class CaptionBand : public QLabel {
+public:
+  explicit CaptionBand(QWidget* window) : QLabel(window) {}
+
+protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton)
+      if (QWindow* handle = window()->windowHandle()) handle->startSystemMove();
+    QLabel::mousePressEvent(e);
+  }
+};
+
+} // namespace
+
+void makeButtonless(QWidget* window) {
+  window->setWindowFlags((window->windowFlags() & Qt::WindowType_Mask) | Qt::CustomizeWindowHint);
+  auto* band = new CaptionBand(window);
+  band->setObjectName(QStringLiteral("panIntestazione"));
+  band->setText(window->windowTitle().trimmed());
+  QFont bold = band->font();
+  bold.setBold(true);
+  band->setFont(bold);
+  band->setStyleSheet(QStringLiteral("QLabel{color:white;padding-left:10px;"
+                                     "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #3d6fb0,stop:1 #1f4f8f);}"));
+  const int height = band->fontMetrics().height() + 10;
+  if (QLayout* layout = window->layout()) {
+    QMargins m = layout->contentsMargins();
+    m.setTop(m.top() + height);
+    layout->setContentsMargins(m);
+  }
+  if (window->minimumSize() == window->maximumSize())
+    window->setFixedSize(window->width(), window->height() + height);
+  band->setGeometry(0, 0, window->width(), height);
+  band->raise();
+  QPointer<QLabel> guarded(band);
+  new Filter(window, [window, guarded, height](QObject* o, QEvent* e) {
+    if (o != window || !guarded) return false;
+    switch (e->type()) {
+    case QEvent::Resize: guarded->setGeometry(0, 0, window->width(), height); break;
+    case QEvent::WindowTitleChange: guarded->setText(window->windowTitle().trimmed()); break;
+    case QEvent::Paint: {
+      // the border the window manager no longer draws
+      QPainter p(window);
+      p.setPen(QColor(0x1f, 0x4f, 0x8f));
+      p.drawRect(window->rect().adjusted(0, 0, -1, -1));
+      break;
+    }
+    default: break;
+    }
+    return false;
+  });
 }
 
 bool hasIcon(const QString& name) {
@@ -465,7 +560,8 @@ void digitsOnly(QWidget* edit, const QString& also) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return false;
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape: return false;
     default: break;
     }
     const QString t = k->text();
@@ -474,35 +570,95 @@ void digitsOnly(QWidget* edit, const QString& also) {
 }
 
 namespace {
-QString treat(const QString& text, bool trim) {
-  QString t = text.toUpper();
+
+bool isBlank(QChar c) { return c.isSpace(); }
+
+QString withoutBlanks(QString text) {
+  text.removeIf(isBlank);
+  return text;
+}
+
+// The text the user gave, as the rule keeps it: upper-cased and/or trimmed.
+QString treat(const QString& text, bool upper, bool trim) {
+  QString t = upper ? fieldtext::upperStorable(text) : text;
   return trim ? fieldtext::trimmed(t) : t;
 }
+
+// Applies a rule at every change the user makes to a line edit, keeping the
+// cursor where it was (or before the characters the rule took away).
+void keepTreated(QLineEdit* edit, bool upper, bool trim) {
+  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, upper, trim](const QString& text) {
+    const QString t = treat(text, upper, trim);
+    if (t == text) return;
+    int cursor = edit->cursorPosition();
+    if (trim) // blanks trimmed away before the cursor move it back
+      for (int i = 0; i < text.size() && text[i].unicode() <= 32 && cursor > 0; ++i) --cursor;
+    edit->setText(t);
+    edit->setCursorPosition(qBound(0, cursor, int(t.size())));
+  });
+}
+
+// Inserts text given at once (a paste, a drop) without its blanks, where the
+// edit would have put it.
+void insertWithoutBlanks(QLineEdit* edit, const QString& text) {
+  if (edit->isReadOnly()) return;
+  edit->insert(withoutBlanks(text));
+}
+
 } // namespace
 
-void keepUpper(QLineEdit* edit, bool trim) {
-  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, trim](const QString& text) {
-    const QString t = treat(text, trim);
-    if (t != text) {
-      const int cursor = edit->cursorPosition();
-      edit->setText(t);
-      edit->setCursorPosition(qMin(cursor, int(t.size())));
+void pasteWithoutBlanks(QLineEdit* edit) {
+  new Filter(edit, [edit](QObject*, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyPress:
+      if (!static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) return false;
+      insertWithoutBlanks(edit, QGuiApplication::clipboard()->text());
+      return true;
+    case QEvent::MouseButtonRelease: {
+      // the X11 selection, pasted with the middle button
+      auto* m = static_cast<QMouseEvent*>(e);
+      if (m->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) return false;
+      edit->deselect();
+      edit->setCursorPosition(edit->cursorPositionAt(m->position().toPoint()));
+      insertWithoutBlanks(edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* d = static_cast<QDropEvent*>(e);
+      if (d->source() == edit || !d->mimeData()->hasText()) return false;
+      edit->setCursorPosition(edit->cursorPositionAt(d->position().toPoint()));
+      insertWithoutBlanks(edit, d->mimeData()->text());
+      d->acceptProposedAction();
+      return true;
+    }
+    case QEvent::ContextMenu: {
+      std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+      for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste")) {
+          QObject::disconnect(a, &QAction::triggered, edit, nullptr);
+          QObject::connect(a, &QAction::triggered, edit,
+                           [edit] { insertWithoutBlanks(edit, QGuiApplication::clipboard()->text()); });
+        }
+      menu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+      return true;
+    }
+    default: return false;
     }
   });
 }
 
+void keepUpper(QLineEdit* edit, bool trim) {
+  keepTreated(edit, true, trim);
+  if (trim) pasteWithoutBlanks(edit);
+}
+
 void keepUpper(QComboBox* combo, bool trim) {
-  QObject::connect(combo, &QComboBox::editTextChanged, combo, [combo, trim](const QString& text) {
-    const QString t = treat(text, trim);
-    if (t != text) combo->setEditText(t);
-  });
+  if (QLineEdit* edit = combo->lineEdit()) keepUpper(edit, trim);
 }
 
 void keepTrimmed(QLineEdit* edit) {
-  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
-    const QString t = fieldtext::trimmed(text);
-    if (t != text) edit->setText(t);
-  });
+  keepTreated(edit, false, true);
+  pasteWithoutBlanks(edit);
 }
 
 // ---- registry ----
@@ -546,9 +702,11 @@ QString textOf(QWidget* c) {
 void setTextOf(QWidget* c, const QString& text) {
   if (auto* e = qobject_cast<QLineEdit*>(c)) {
     e->setText(text);
+    e->setCursorPosition(0); // a long value shows its beginning
   } else if (auto* cb = qobject_cast<QComboBox*>(c)) {
     cb->setCurrentIndex(-1);
     cb->setEditText(text);
+    if (cb->lineEdit()) cb->lineEdit()->setCursorPosition(0);
   } else if (auto* ch = qobject_cast<QAbstractButton*>(c); ch && ch->isCheckable()) {
     // a flag that is neither yes nor no leaves the box as it was
     const QString t = fieldtext::trimmed(text);

@@ -46,6 +46,13 @@ class ClickLabel : public QLabel {
   Q_OBJECT
 public:
   explicit ClickLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+  // Acts as a click with the mouse does (keys that press a command).
+  void click() {
+    if (!isEnabled()) return;
+    emit pressed();
+    emit released();
+    emit clicked();
+  }
 signals:
   void pressed();
   void released();
@@ -88,6 +95,13 @@ void bindLink(ClickLabel* link, std::initializer_list<ClickLabel*> pictures, std
 // Centres a top-level window on the screen it is on, or on `over` if given.
 void centre(QWidget* window, const QWidget* over = nullptr);
 
+// A window without window buttons (log-in, password, help): no window
+// manager can be told to draw a title bar without buttons, so it draws none
+// and the window shows its caption in a band `panIntestazione` across its
+// top, where dragging moves it, inside a thin border. Call it once the
+// window has its layout and fixed size: the band is added above them.
+void makeButtonless(QWidget* window);
+
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);
 
@@ -118,15 +132,21 @@ void setEnterChain(const std::vector<QWidget*>& chain);
 void onEnter(QWidget* field, std::function<void()> action);
 
 // Only digits 0-9 (and the characters of `also`, such as the decimal
-// comma) and the editing keys reach the edit.
+// comma) and the editing keys reach the edit; Esc goes on to the screen.
 void digitsOnly(QWidget* edit, const QString& also = QString());
 // Runs an action when the focus leaves a field.
 void onFocusOut(QWidget* field, std::function<void()> action);
-// Keeps the text trimmed and/or upper-cased at every change (A-Z letters
-// and accented letters alike, as the desktop does).
+// Keeps the text trimmed and/or upper-cased at every change the user
+// makes (A-Z and accented letters alike, each only where its capital is one
+// Windows-1252 character, so the length never changes). A value put there
+// by the program, a loaded record, stays as it is until the user edits it.
+// Trimmed edits also take pasted or dropped text without its blanks, before
+// the length limit cuts it.
 void keepUpper(QLineEdit* edit, bool trim);
 void keepUpper(QComboBox* combo, bool trim);
 void keepTrimmed(QLineEdit* edit);
+// Pasted or dropped text reaches the edit without its blanks.
+void pasteWithoutBlanks(QLineEdit* edit);
 
 // The persistent screens of the run, by object name. Satellites write their
 // results into the controls of the screen named by their caller tag.
@@ -147,7 +167,8 @@ T* control(QWidget* screen, const QString& name) {
 
 // The text of a control that holds text (edit, combo, memo, label; a check
 // box or option button as "Sì"/"No"), and setting it (a flag that is
-// neither "Sì" nor "No" leaves the button as it was).
+// neither "Sì" nor "No" leaves the button as it was). A text set into an
+// edit shows its beginning.
 QString textOf(QWidget* control);
 void setTextOf(QWidget* control, const QString& text);
 

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QDir>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPageRanges>
@@ -28,6 +30,7 @@ struct OutputSlot {
   DesktopOutput desktop;
   ReportOutput* installed = nullptr;
   PrintProgressMaker progress;
+  std::function<QString()> printFolder;
 };
 
 OutputSlot& slot() {
@@ -46,9 +49,63 @@ void setUpPrinter(QPrinter& printer, const Pages& pages) {
 
 } // namespace
 
+void setPrintToFileFolder(std::function<QString()> folder) { slot().printFolder = std::move(folder); }
+
+QString printToFileName(const Pages& pages) {
+  const QString folder = slot().printFolder ? slot().printFolder() : QString();
+  if (folder.isEmpty()) return QString();
+  return QDir(folder).filePath(pages.reportName + QStringLiteral(".pdf"));
+}
+
 ReportOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
 void setOutput(ReportOutput* o) { slot().installed = o; }
 void setPrintProgress(PrintProgressMaker maker) { slot().progress = std::move(maker); }
+
+namespace {
+
+// The words of the print dialogs that Qt's Italian catalogue does not hold
+// yet (its dialogs changed after the catalogue was made).
+class PrintDialogWords : public QTranslator {
+public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+    Q_UNUSED(disambiguation);
+    Q_UNUSED(n);
+    static const struct {
+      const char *context, *source, *italian;
+    } words[] = {
+        {"QPrintSettingsOutput", "Pages", "Pagine"},
+        {"QPrintSettingsOutput", "Double Sided Printing", "Stampa fronte/retro"},
+        {"QPrintSettingsOutput", "Off", "Disattivata"},
+        {"QPrintSettingsOutput", "Long side binding", "Rilegatura sul lato lungo"},
+        {"QPrintSettingsOutput", "Short side binding", "Rilegatura sul lato corto"},
+        {"QPrintSettingsOutput",
+         "Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. "
+         "E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.",
+         "Indicare pagine o intervalli separati da virgole; un intervallo \u00E8 formato da due numeri separati da un "
+         "trattino. Ad esempio 3,5-7,9 stampa le pagine 3, 5, 6, 7 e 9."},
+        {"QPrintPropertiesWidget", "Advanced", "Avanzate"},
+        {"QPrintDialog", "Invalid Pages Definition", "Pagine indicate non valide"},
+        {"QPrintDialog",
+         "%1 does not follow the correct syntax. Please use ',' to separate ranges and pages, '-' to define ranges and "
+         "make sure ranges do not intersect with each other.",
+         "%1 non \u00E8 scritto correttamente. Separare pagine e intervalli con ',', indicare gli intervalli con '-' "
+         "e fare in modo che gli intervalli non si sovrappongano."},
+        {"QPrintPropertiesDialog", "Page Setup Conflicts", "Impostazioni di pagina in conflitto"},
+        {"QPrintPropertiesDialog", "There are conflicts in page setup options. Do you want to fix them?",
+         "Alcune impostazioni di pagina sono in conflitto. Si desidera correggerle?"},
+        {"QPrintPropertiesDialog", "Advanced Option Conflicts", "Opzioni avanzate in conflitto"},
+        {"QPrintPropertiesDialog", "There are conflicts in some advanced options. Do you want to fix them?",
+         "Alcune opzioni avanzate sono in conflitto. Si desidera correggerle?"},
+    };
+    for (const auto& w : words)
+      if (qstrcmp(context, w.context) == 0 && qstrcmp(source, w.source) == 0) return QString::fromUtf8(w.italian);
+    return QString();
+  }
+};
+
+} // namespace
 
 void installItalianTranslations() {
   static bool done = false;
@@ -60,6 +117,8 @@ void installItalianTranslations() {
     QCoreApplication::installTranslator(translator);
   else
     delete translator;
+  // only the words Qt's own catalogue lacks
+  QCoreApplication::installTranslator(new PrintDialogWords(QCoreApplication::instance()));
 }
 
 namespace {
@@ -172,10 +231,15 @@ bool printWithDialog(const Pages& pages, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
   setUpPrinter(printer, pages);
   QPrintDialog dialog(&printer, parent);
+  // wide enough to read the whole file name of a print to file
+  dialog.setMinimumWidth(std::max(dialog.minimumSizeHint().width(), 560));
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setMinMax(1, std::max(1, pages.count()));
+  // Qt's own field for the file of a print to file
+  if (const QString file = printToFileName(pages); !file.isEmpty())
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) name->setText(file);
   if (dialog.exec() != QDialog::Accepted) return false;
   const auto& maker = slot().progress;
   const std::unique_ptr<PrintProgress> progress = maker ? maker(parent, int(sendOrder(printer, pages).size())) : nullptr;

@@ -35,6 +35,12 @@ void setPrintProgress(PrintProgressMaker maker);
 // user cancels the dialog or stops the print.
 bool printWithDialog(const Pages& pages, QWidget* parent);
 
+// The folder the print dialog proposes for a print to file (the program
+// gives its own folder); the file is named after the report, e.g.
+// "Scheda informativa.pdf". Without one the dialog proposes its own.
+void setPrintToFileFolder(std::function<QString()> folder);
+QString printToFileName(const Pages& pages);
+
 // Prints the pages on a printer already set up (by the dialog, or a PDF
 // printer in tests), honouring its page range, copies and page order.
 // `printed` hears of every page sent; when it says stop, no further page is
@@ -42,7 +48,8 @@ bool printWithDialog(const Pages& pages, QWidget* parent);
 // a whole print.
 bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int pages)>& printed = {});
 
-// Loads Qt's own Italian texts (dialog buttons, the print dialog) once.
+// Loads Qt's own Italian texts (dialog buttons, the file and print
+// dialogs) once, and the words of the print dialogs it lacks.
 void installItalianTranslations();
 
 } // namespace report

@@ -37,6 +37,24 @@ TEST(FieldText, TrimAndCaseRules) {
   EXPECT_EQ(fieldtext::upperAZ(u"àbc"), QStringLiteral("àBC"));
 }
 
+// Upper-casing on the cards: a capital only where Windows-1252 has it as
+// one character, so the length and the stored bytes stay true.
+TEST(FieldText, UpperCaseKeepsWhatTheCodePageHolds) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"rssmra85t10a562s", u"RSSMRA85T10A562S"},
+      {u"àèìòù ç ñ", u"ÀÈÌÒÙ Ç Ñ"},
+      {u"ÿ š ž œ", u"\u0178 \u0160 \u017D \u0152"},
+      {u"straße µm", u"STRAßE µM"}, // no one-letter capital in the code page
+      {u"1a/b-2 €", u"1A/B-2 €"},
+  };
+  for (auto [in, out] : cases) {
+    const QString upper = fieldtext::upperStorable(QString::fromUtf16(in));
+    EXPECT_EQ(upper, QString::fromUtf16(out)) << upper.toStdString();
+    EXPECT_EQ(upper.size(), QString::fromUtf16(in).size());
+    EXPECT_FALSE(cp1252::encode(upper).contains('?'));
+  }
+}
+
 TEST(Cliente, LayoutMatchesTheRecordFile) {
   const RecordLayout& l = TRecCliente();
   EXPECT_EQ(l.size(), 3372);

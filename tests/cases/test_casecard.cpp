@@ -141,8 +141,11 @@ private slots:
     QCOMPARE(iva->text(), QStringLiteral("12"));
     set("txtCapRes", QStringLiteral("ab"));
     QCOMPARE(text("txtCapRes"), QStringLiteral("ab")); // left as typed on cases
-    set("txtCodFisc", QStringLiteral(" abc"));
-    QCOMPARE(text("txtCodFisc"), QStringLiteral("ABC"));
+    auto* codFisc = w<QLineEdit>("txtCodFisc");
+    codFisc->clear();
+    codFisc->setFocus();
+    QTest::keyClicks(codFisc, QStringLiteral(" abc"));
+    QCOMPARE(codFisc->text(), QStringLiteral("ABC"));
     w(QStringLiteral("txtNote"))->setFocus();
     QTest::keyClick(w(QStringLiteral("txtNote")), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("txtOggetto")));

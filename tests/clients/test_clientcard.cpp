@@ -8,6 +8,7 @@
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
+#include "screendriver.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -15,10 +16,13 @@
 #include <QTimer>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QtTest>
 
 namespace {
@@ -216,7 +220,7 @@ private slots:
     QCOMPARE(prov->count(), 112);
     QCOMPARE(prov->itemText(0), QStringLiteral("AG"));
     QCOMPARE(prov->itemText(111), QStringLiteral("VV"));
-    prov->setEditText(QStringLiteral("mi"));
+    drive::type(card.get(), QStringLiteral("txtProvRes"), QStringLiteral("mi"));
     QCOMPARE(prov->currentText(), QStringLiteral("MI"));
 
     // Enter walks the chain, the last field back to the first
@@ -231,6 +235,45 @@ private slots:
     type("txtEmail", QStringLiteral("studio@esempio.it"));
     click("btnEmail");
     QCOMPARE(shell->opened.back(), QStringLiteral("mailto:studio@esempio.it"));
+  }
+
+  // Upper-casing: a pasted IBAN loses its blanks before the length limit
+  // cuts it; typing upper-cases what Windows-1252 holds as a capital and
+  // keeps ß and µ; a loaded value shows as stored until the user edits it.
+  void pastedCodesTypedAndLoadedValues() {
+    auto* iban = w<QLineEdit>("txtIban");
+    QGuiApplication::clipboard()->setText(QStringLiteral(" it60 x054 2811 1010 0000 0123 456 "));
+    iban->setFocus();
+    QTest::keyClick(iban, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(iban->text(), QStringLiteral("IT60X0542811101000000123456"));
+
+    type("txtCodFisc", QStringLiteral("straßeµ"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("STRAßEµ"));
+
+    Record r(TRecCliente());
+    r.set("Cliente", QStringLiteral("Rossi"));
+    r.set("CodFisc", QStringLiteral("rssmra85t10a562s"));
+    r.set("Iban", QStringLiteral("it60x0542811101000000123456"));
+    {
+      TArchivioSchede a(folder->path(QStringLiteral("Clienti.pro")), TRecCliente().size());
+      a.open();
+      a.append(encode(r));
+    }
+    click("cmdPrimo");
+    QCOMPARE(pos(), QStringLiteral("1"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("rssmra85t10a562s"));
+    QCOMPARE(text("txtIban"), QStringLiteral("it60x0542811101000000123456"));
+    // saved untouched, they are stored as they were
+    click("cmdSalva");
+    const Record saved = decode(TRecCliente(), fileBytes().constData());
+    QCOMPARE(saved["CodFisc"], QStringLiteral("rssmra85t10a562s"));
+    QCOMPARE(saved["Iban"], QStringLiteral("it60x0542811101000000123456"));
+    // edited, the field is upper-cased
+    auto* codFisc = w<QLineEdit>("txtCodFisc");
+    codFisc->setFocus();
+    codFisc->end(false);
+    QTest::keyClick(codFisc, Qt::Key_Backspace);
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562"));
   }
 
   void hintsOnTheStatusLine() {
@@ -252,6 +295,7 @@ private slots:
       QApplication::processEvents();
     };
     auto* check = w("chkRicontatta");
+    card->findChild<QScrollArea*>()->ensureWidgetVisible(check);
     moveTo(check, QPoint(3, check->height() / 2));
     moveTo(check, QPoint(8, check->height() / 2));
     QCOMPARE(text("panInfo"), QStringLiteral("Annota che il Cliente è da ricontattare per questioni in sospeso."));

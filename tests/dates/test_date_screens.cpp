@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTableView>
 #include <QtTest>
 
 #include <functional>
@@ -93,6 +94,7 @@ private slots:
   void cleanup() { attachscreen::setFilePicker({}); }
 
   void calendarImportField();
+  void calendarImportsOnEnterAndDoubleClick();
   void calendarForACallerTag();
   void todayAndClearPictures();
   void attachmentSlotsLoadAndApply();
@@ -185,6 +187,40 @@ void DateScreens::calendarImportField() {
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(field, &enter);
   QCOMPARE(status->text(), QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."));
+}
+
+// Enter or a double-click on a day imports it as Importa does; the day
+// moved to with the arrows is the one imported.
+void DateScreens::calendarImportsOnEnterAndDoubleClick() {
+  FixedClock clock(QDate(2028, 2, 10));
+  for (const bool doubleClick : {false, true}) {
+    QWidget card;
+    auto* field = new QLineEdit(&card);
+    field->setObjectName(QStringLiteral("txtApertura"));
+    calendar::makeImportField(field, QStringLiteral("apertura"), nullptr);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    QVERIFY(QTest::qWaitForWindowActive(&card));
+    bool closed = false;
+    WhenModal modal([&](QWidget* w) {
+      auto* view = w->findChild<QTableView*>();
+      QVERIFY(view);
+      QTest::keyClick(view, Qt::Key_Right); // to the 11th
+      if (doubleClick) {
+        const QPoint day = view->visualRect(view->currentIndex()).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, day);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, day);
+      } else {
+        QTest::keyClick(view, Qt::Key_Return);
+      }
+      closed = !w->isVisible();
+      if (!closed) w->close();
+    });
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(modal.seen, QStringLiteral("TfrmCalendario"));
+    QVERIFY2(closed, doubleClick ? "double-click" : "Enter");
+    QCOMPARE(field->text(), QStringLiteral("11/02/2028"));
+  }
 }
 
 void DateScreens::calendarForACallerTag() {

@@ -240,6 +240,26 @@ private slots:
     QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
   }
 
+  // The card's commands have their usual keys here too: Ctrl+S saves from a
+  // field, Page Up goes back a card even from the notes memo, and the
+  // tooltips name the keys.
+  void commandKeys() {
+    openAndType();
+    QTest::keyClick(drive::find(s(), QStringLiteral("txtCliente")), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata salvata in archivio."));
+    QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+    click("cmdDuplica");
+    pick(s(), "txtGiorno", QStringLiteral("06"));
+    pick(s(), "txtMese", QStringLiteral("Marzo"));
+    click("cmdSalva");
+    QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+    QWidget* notes = drive::find(s(), QStringLiteral("txtDettagli"));
+    notes->setFocus();
+    QTest::keyClick(notes, Qt::Key_PageUp);
+    QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+    QVERIFY(drive::find(s(), QStringLiteral("cmdSalva"))->toolTip().contains(QKeySequence(Qt::CTRL | Qt::Key_S).toString(QKeySequence::NativeText)));
+  }
+
   // The amount is normalised to four decimals, half up on the digits typed,
   // when it is left; one never left is saved as typed, an empty one as 0,00.
   void amountAndTypingRules() {

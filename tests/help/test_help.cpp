@@ -218,3 +218,55 @@ TEST(GuidePdf, IsWrittenWithOneChapterPerApplication) {
   EXPECT_TRUE(flat.contains(last));
   EXPECT_GT(flat.indexOf(last), flat.indexOf(QStringLiteral("10. Grafici Statistici")));
 }
+
+namespace {
+
+QString toolOutput(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(QStandardPaths::findExecutable(tool), args);
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+// A reader jumps to any topic: one bookmark per topic (the pages of an
+// application under its chapter) opening the page that starts with it, and
+// an index that gives that page's number.
+TEST(GuidePdf, BookmarksAndIndexLeadToEveryTopic) {
+  const QString pdf = QStringLiteral(VELARION_GUIDE_PDF);
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftohtml")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftohtml and pdftotext (poppler-utils) are not installed";
+
+  QStringList topics{QStringLiteral("Indice"), QStringLiteral("Introduzione")};
+  int n = 0;
+  for (const auto& c : help::manualChapters()) {
+    topics << QString::number(++n) + QStringLiteral(". ") + c.name;
+    for (HelpTopic related : c.related) topics << helpPage(related).title;
+  }
+  topics << QStringLiteral("Note conclusive");
+
+  const QString xml = toolOutput(QStringLiteral("pdftohtml"), {"-xml", "-stdout", "-i", "-q", pdf});
+  QStringList titles;
+  std::vector<int> pages;
+  QRegularExpression item(QStringLiteral("<item page=\"(\\d+)\">([^<]*)</item>"));
+  for (auto m = item.globalMatch(xml); m.hasNext();) {
+    const auto hit = m.next();
+    pages.push_back(hit.captured(1).toInt());
+    titles << hit.captured(2).replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+  }
+  ASSERT_EQ(titles, topics);
+
+  const QString index = toolOutput(QStringLiteral("pdftotext"),
+                                   {"-layout", "-enc", "UTF-8", "-f", QString::number(pages[0]), "-l", QString::number(pages[0]), pdf, "-"});
+  for (int i = 0; i < titles.size(); ++i) {
+    const QString page = QString::number(pages[size_t(i)]);
+    const QString text = toolOutput(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", page, "-l", page, pdf, "-"});
+    EXPECT_TRUE(normalisedSpaces(text).contains(normalisedSpaces(titles[i]))) << titles[i].toStdString();
+    if (i == 0) continue;
+    const QRegularExpression entry(QStringLiteral("^\\s*") + QRegularExpression::escape(titles[i]) + QStringLiteral("\\s+(\\d+)\\s*$"),
+                                   QRegularExpression::MultilineOption);
+    EXPECT_EQ(entry.match(index).captured(1), page) << titles[i].toStdString();
+  }
+}

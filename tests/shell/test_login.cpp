@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -357,6 +359,8 @@ private slots:
   }
 
   void chiudiLeadsBackToLogIn() {
+    const QRect before = login->frameGeometry();
+    QVERIFY((before.center() - login->screen()->availableGeometry().center()).manhattanLength() <= 2);
     type(edit(login.get(), "txtPassword"), QStringLiteral("abc"));
     QTest::mouseClick(button(login.get(), "btnCambiaPassword"), Qt::LeftButton);
     QTest::mouseClick(button(change.get(), "cmdEsci"), Qt::LeftButton);
@@ -366,6 +370,8 @@ private slots:
     QCOMPARE(login->focusWidget(), edit(login.get(), "txtPassword"));
     QVERIFY(!button(login.get(), "cmdOK")->isEnabled());
     QCOMPARE(ends, 0);
+    // back where it stood, centred
+    QCOMPARE(login->frameGeometry(), before);
   }
 
   void screensHaveNoWindowButtons() {
@@ -373,6 +379,13 @@ private slots:
       QVERIFY(s->windowFlags() & Qt::CustomizeWindowHint);
       QVERIFY(!(s->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
       QCOMPARE(s->minimumSize(), s->maximumSize());
+      // no window manager draws a title bar without its buttons: the screen
+      // asks for none and shows its caption itself
+      QVERIFY(!(s->windowFlags() & Qt::WindowTitleHint));
+      auto* caption = control<QLabel>(s, QStringLiteral("panIntestazione"));
+      QVERIFY(caption && caption->isVisibleTo(s));
+      QCOMPARE(caption->text(), s->windowTitle().trimmed());
+      QCOMPARE(caption->width(), s->width());
     }
     QCOMPARE(edit(login.get(), "txtPassword")->echoMode(), QLineEdit::Password);
     for (const char* name : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})

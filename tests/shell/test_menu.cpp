@@ -7,6 +7,8 @@
 #include "common/screens/screenkit.h"
 #include "support.h"
 
+#include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 using screenkit::Picture;
@@ -59,6 +61,48 @@ private slots:
         QVERIFY(at.y() > previous.y());
       }
       previous = at;
+    }
+  }
+
+  // On the screen the tests run on (1024 x 768 up, at 100 % and 125 %: see
+  // the CMake file) the maximised menu fits the room the desktop leaves, and
+  // every tile, its title, Guida, Esci and the other commands lie whole
+  // inside it, apart from each other, at a size that can be clicked.
+  void fitsTheScreen() {
+    QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
+    const QRect available = menu->screen()->availableGeometry();
+    if (available.width() * menu->devicePixelRatioF() < 1023)
+      QSKIP("a screen smaller than 1024 x 768");
+    // maximised: the window with its frame takes the room the desktop leaves
+    // (a scaled screen rounds its size: a pixel of room)
+    const QRect frame = menu->frameGeometry();
+    QVERIFY2(available.adjusted(-1, -1, 1, 1).contains(frame) && frame.width() >= available.width() - 1 &&
+                 frame.height() >= available.height() - 1,
+             qPrintable(QStringLiteral("menu %1x%2 on %3x%4")
+                            .arg(frame.width()).arg(frame.height()).arg(available.width()).arg(available.height())));
+    std::vector<std::pair<QString, QRect>> placed;
+    auto place = [&](QWidget* w) {
+      QVERIFY2(w && w->isVisibleTo(menu.get()), qPrintable(w ? w->objectName() : QString()));
+      const QRect r(w->mapTo(menu.get(), QPoint(0, 0)), w->size());
+      QVERIFY2(menu->rect().contains(r), qPrintable(w->objectName()));
+      QVERIFY2(r.width() >= 24 && r.height() >= 16, qPrintable(w->objectName()));
+      for (const auto& [name, other] : placed)
+        QVERIFY2(!other.intersects(r), qPrintable(w->objectName() + QStringLiteral(" over ") + name));
+      placed.emplace_back(w->objectName(), r);
+    };
+    for (const char* name : {"imgInfo", "imgGuida", "imgCopyright", "imgSito", "imgEsci"}) place(picture(QLatin1String(name)));
+    for (int i = 0; i < 10; ++i) {
+      const Application& app = applications()[size_t(i)];
+      auto* tile = menu->findChild<QWidget*>(QStringLiteral("panTile%1").arg(i + 1));
+      place(tile);
+      // the parts of the tile inside it, the title on at most two lines
+      auto* title = menu->findChild<QLabel*>(QStringLiteral("lblTitolo%1").arg(i + 1));
+      for (QWidget* part : {static_cast<QWidget*>(picture(QLatin1String(app.picture))),
+                            static_cast<QWidget*>(picture(QLatin1String(app.button))), static_cast<QWidget*>(title)})
+        QVERIFY2(tile->rect().contains(part->geometry()), app.picture);
+      QVERIFY2(title->heightForWidth(title->width()) <= title->height(), app.picture);
+      QVERIFY2(picture(QLatin1String(app.picture))->height() >= 40,
+               qPrintable(QStringLiteral("%1 %2 in %3").arg(app.picture).arg(picture(QLatin1String(app.picture))->height()).arg(tile->height())));
     }
   }
 

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileDialog>
 #include <QProcess>
 #include <QtTest>
 
@@ -56,6 +57,17 @@ private slots:
     QVERIFY((login->frameGeometry().center() - available.center()).manhattanLength() < 40);
     // the standard dialogs speak Italian
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Apri"));
+    // and open at a size whose columns show names, sizes and dates, inside
+    // the screen
+    {
+      QFileDialog dialog(login);
+      dialog.setOption(QFileDialog::DontUseNativeDialog);
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      const QSize readable = QSize(860, 520).boundedTo(available.size() * 0.9);
+      QVERIFY(dialog.width() >= readable.width() && dialog.height() >= readable.height());
+      QVERIFY(available.contains(QRect(available.topLeft(), dialog.frameGeometry().size())));
+    }
     // the decimal comma whatever the system says (the tests run in the C locale)
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     startup::finish();

@@ -4,6 +4,7 @@
 #include "helpwidgets.h"
 
 #include "archive/paths.h"
+#include "common/screens/screenkit.h"
 #include "common/services.h"
 
 #include <QHBoxLayout>
@@ -18,7 +19,7 @@ constexpr int kHeight = 598;
 }
 
 TfrmGuida::TfrmGuida(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
   setObjectName(QStringLiteral("TfrmGuida"));
   setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
   setFixedSize(kWidth, kHeight);
@@ -75,6 +76,7 @@ TfrmGuida::TfrmGuida(QWidget* parent)
   layout->addWidget(lblTitolo_);
   layout->addWidget(txtGuida_, 1);
   layout->addLayout(footer);
+  screenkit::makeButtonless(this);
 }
 
 void TfrmGuida::showPage(const HelpPage& page) {

@@ -3,6 +3,7 @@
 #include "helpscreens.h"
 #include "helpwidgets.h"
 
+#include "common/screens/screenkit.h"
 #include "common/services.h"
 
 #include <QGridLayout>
@@ -11,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
   setObjectName(QStringLiteral("TfrmInfo"));
   setWindowTitle(QStringLiteral(" Informazioni su Velarion"));
   setFixedSize(520, 350);
@@ -82,6 +83,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customize
   layout->addLayout(grid);
   layout->addStretch();
   layout->addLayout(buttons);
+  screenkit::makeButtonless(this);
 }
 
 void TfrmInfo::showEvent(QShowEvent* event) {

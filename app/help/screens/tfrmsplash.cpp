@@ -3,6 +3,7 @@
 #include "helpscreens.h"
 #include "helpwidgets.h"
 
+#include "common/screens/screenkit.h"
 #include "common/services.h"
 
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 TfrmSplash::TfrmSplash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
   setObjectName(QStringLiteral("TfrmSplash"));
   setWindowTitle(QStringLiteral(" Velarion"));
   setFixedSize(440, 270);
@@ -61,6 +62,7 @@ TfrmSplash::TfrmSplash(QWidget* parent)
   layout->addLayout(web);
   layout->addStretch();
   layout->addLayout(buttons);
+  screenkit::makeButtonless(this);
 }
 
 void TfrmSplash::showEvent(QShowEvent* event) {

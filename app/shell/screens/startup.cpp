@@ -12,10 +12,10 @@
 #include "common/backup.h"
 #include "common/screens/screenkit.h"
 #include "documents/screens/documentlists_screens.h"
+#include "engines/screens/reportdesktop.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,9 +68,7 @@ namespace startup {
 
 QWidget* start() {
   // the standard dialogs (file dialog, print dialog) speak Italian
-  static QTranslator qtItalian;
-  if (qtItalian.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtItalian);
+  report::installItalianTranslations();
   // the program ends only by its own commands, never because a screen hid
   // itself before the next one showed
   QApplication::setQuitOnLastWindowClosed(false);
@@ -82,6 +80,11 @@ QWidget* start() {
   // behind; both silently
   backup::start();
   for (const QString& folder : {paths::programFolder(), attachments::folder()}) safefile::removeLeftovers(folder);
+  // every window carries the product logo
+  QIcon logo;
+  for (int side : {16, 24, 32, 48, 64, 128, 256}) logo.addPixmap(artwork::picture(QStringLiteral("logo"), side));
+  QApplication::setWindowIcon(logo);
+  report::setPrintToFileFolder([] { return paths::programFolder(); });
 
   QWidget* login = keep(new TfrmPassword);
   auto* menu = static_cast<TfrmAvvio*>(keep(new TfrmAvvio));

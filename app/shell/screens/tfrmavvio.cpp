@@ -15,19 +15,98 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 using screenkit::Picture;
 
 namespace {
 
+// The tiles at their full size; they are drawn smaller where the screen
+// is smaller (1024 x 768, or a scaled desktop), larger on a wide screen.
 constexpr int kTileSide = 112;
 constexpr QSize kTile(218, 226);
 constexpr int kTilesPerRow = 5;
+constexpr int kTileRows = 2;
+constexpr int kColumnGap = 14;
+constexpr int kRowGap = 22;
+constexpr double kSmallest = 0.5;
+constexpr double kLargest = 1.3;
+constexpr double kTallest = 1.3; // how much taller than wide a tile may grow
 
 Picture* menuPicture(QWidget* menu, const char* name, const char* art, const QString& caption) {
   return new Picture(QLatin1String(name), artwork::captioned(QLatin1String(art), 44, caption, menu), menu);
 }
+
+// The ten tiles in two rows of five, scaled to the room the menu has and
+// centred in it.
+class TileArea : public QWidget {
+public:
+  explicit TileArea(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panApplicazioni"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  }
+  void add(QFrame* tile, Picture* picture, const QString& art) { tiles_.push_back({tile, picture, art}); }
+  QSize sizeHint() const override { return gridSize(1.0); }
+  QSize minimumSizeHint() const override { return gridSize(kSmallest); }
+
+protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    arrange();
+  }
+
+private:
+  struct Tile {
+    QFrame* frame;
+    Picture* picture;
+    QString art;
+    int side = 0; // the picture's side as drawn
+  };
+
+  static QSize gridSize(double scale) {
+    return {int(std::lround((kTilesPerRow * kTile.width() + (kTilesPerRow - 1) * kColumnGap) * scale)),
+            int(std::lround((kTileRows * kTile.height() + (kTileRows - 1) * kRowGap) * scale))};
+  }
+
+  void arrange() {
+    const QSize full = gridSize(1.0);
+    const double across = double(width()) / full.width(), down = double(height()) / full.height();
+    const double scale = std::clamp(std::min(across, down), kSmallest, kLargest);
+    // a narrow screen (1024 wide at 125 %) leaves height over: the tiles take
+    // some of it, so that their pictures stay large enough to see
+    const double tall = std::clamp(down, scale, scale * kTallest);
+    const int w = int(kTile.width() * scale), h = int(kTile.height() * tall);
+    const int gapX = int(kColumnGap * scale), gapY = int(kRowGap * scale);
+    const QSize used(kTilesPerRow * w + (kTilesPerRow - 1) * gapX, kTileRows * h + (kTileRows - 1) * gapY);
+    const QPoint origin(std::max(0, (width() - used.width()) / 2), std::max(0, (height() - used.height()) / 2));
+    for (size_t i = 0; i < tiles_.size(); ++i) {
+      const int column = int(i) % kTilesPerRow, row = int(i) / kTilesPerRow;
+      Tile& t = tiles_[i];
+      t.frame->setGeometry(origin.x() + column * (w + gapX), origin.y() + row * (h + gapY), w, h);
+      // the picture takes what the title (two lines at most) and the button leave
+      const QLayout* parts = t.frame->layout();
+      const QMargins m = parts->contentsMargins();
+      int rest = m.top() + m.bottom() + 2 * parts->spacing();
+      for (QWidget* part : t.frame->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (part == t.picture) continue;
+        const bool title = !qobject_cast<Picture*>(part);
+        rest += title ? 2 * part->fontMetrics().lineSpacing() : part->sizeHint().height();
+      }
+      const int side = std::clamp(std::min(int(kTileSide * tall), h - rest), 24, w - m.left() - m.right());
+      if (side != t.side) {
+        t.picture->setPixmap(artwork::picture(t.art, side));
+        t.side = side;
+      }
+    }
+  }
+
+  std::vector<Tile> tiles_;
+};
 
 } // namespace
 
@@ -77,13 +156,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   top->addWidget(guide, 0, Qt::AlignTop);
 
   // ---- the tiles ----
-  auto* tiles = new QGridLayout;
-  tiles->setHorizontalSpacing(14);
-  tiles->setVerticalSpacing(22);
+  auto* tiles = new TileArea(this);
   int index = 0;
   for (const Application& app : applications()) {
-    auto* tile = new QFrame(this);
-    tile->setFixedSize(kTile);
+    auto* tile = new QFrame(tiles);
     tile->setObjectName(QStringLiteral("panTile%1").arg(index + 1));
     tile->setStyleSheet(QStringLiteral("#%1{background:rgba(255,255,255,215);border:1px solid #cfd9e6;"
                                        "border-radius:14px;}")
@@ -108,7 +184,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
     column->addWidget(picture, 0, Qt::AlignHCenter);
     column->addWidget(title);
     column->addWidget(button, 0, Qt::AlignHCenter);
-    tiles->addWidget(tile, index / kTilesPerRow, index % kTilesPerRow);
+    tiles->add(tile, picture, QLatin1String(app.art));
     ++index;
   }
 
@@ -131,17 +207,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   bottom->addSpacing(20);
   bottom->addWidget(exit, 0, Qt::AlignBottom);
 
-  auto* middle = new QHBoxLayout;
-  middle->addStretch();
-  middle->addLayout(tiles);
-  middle->addStretch();
-
   auto* all = new QVBoxLayout(this);
   all->setContentsMargins(18, 12, 18, 10);
   all->addLayout(top);
-  all->addStretch(1);
-  all->addLayout(middle);
-  all->addStretch(1);
+  all->addWidget(tiles, 1);
   all->addLayout(bottom);
 
   refreshTiles();

@@ -26,7 +26,7 @@ const QString kChangeError = QStringLiteral(
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint) {
   setObjectName(QStringLiteral("TfrmCambiaPassword"));
   setWindowTitle(QStringLiteral(" Cambia password"));
   setFixedSize(460, 210);
@@ -85,6 +85,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
   all->addLayout(top);
   all->addStretch();
   all->addLayout(buttons);
+  screenkit::makeButtonless(this);
 }
 
 void TfrmCambiaPassword::updateOk() {

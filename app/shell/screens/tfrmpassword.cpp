@@ -23,7 +23,7 @@ const QString kReadError = QStringLiteral(
 } // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint) {
   setObjectName(QStringLiteral("TfrmPassword"));
   setWindowTitle(QStringLiteral(" Velarion - Accesso al programma"));
   setFixedSize(460, 200);
@@ -90,6 +90,7 @@ TfrmPassword::TfrmPassword(QWidget* parent)
   all->setContentsMargins(22, 20, 22, 16);
   all->addLayout(top, 1);
   all->addLayout(buttons);
+  screenkit::makeButtonless(this);
 }
 
 void TfrmPassword::updateOk() { ok_->setEnabled(!fieldtext::trimmed(password_->text()).isEmpty()); }

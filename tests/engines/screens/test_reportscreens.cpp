@@ -12,7 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -213,6 +220,48 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     shoot(&dialog, QStringLiteral("dialogo_stampa"));
     dialog.reject();
+  }
+
+  // The print command's dialog: it proposes the program folder and the
+  // report's name for a print to file, fits a 1024 x 768 screen with its
+  // options open, and speaks Italian throughout.
+  void printDialogProposesTheFileAndSpeaksItalian() {
+    TempProgramFolder folder;
+    setPrintToFileFolder([&folder] { return folder.dir.path(); });
+    const Pages pages = prepare(sampleCard());
+    QString proposed;
+    QStringList english;
+    QSize size;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) proposed = name->text();
+      for (auto* b : dialog->findChildren<QPushButton*>())
+        if (b->objectName() == QLatin1String("options")) b->click();
+      QApplication::processEvents();
+      size = dialog->frameGeometry().size();
+      // words Qt's dialogs show in English when untranslated
+      static const QRegularExpression words(QStringLiteral(
+          "\\b(Pages|Print|Cancel|Options|Properties|Advanced|Off|Double|Sided|binding|Copies|Collate|Reverse|"
+          "Color|Grayscale|Duplex|Long side|Short side|Name|Location|Type|Output file)\\b"));
+      auto check = [&](const QString& text) {
+        if (words.match(QString(text).remove(QLatin1Char('&'))).hasMatch()) english << text;
+      };
+      for (auto* l : dialog->findChildren<QLabel*>()) check(l->text());
+      for (auto* b : dialog->findChildren<QAbstractButton*>()) check(b->text());
+      for (auto* g : dialog->findChildren<QGroupBox*>()) check(g->title());
+      for (auto* t : dialog->findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i) check(t->tabText(i));
+      for (auto* c : dialog->findChildren<QComboBox*>())
+        if (c->objectName() != QLatin1String("printers"))
+          for (int i = 0; i < c->count(); ++i) check(c->itemText(i));
+      dialog->reject();
+    });
+    QVERIFY(!printWithDialog(pages, nullptr));
+    setPrintToFileFolder({});
+    QCOMPARE(proposed, folder.path(pages.reportName + QStringLiteral(".pdf")));
+    QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral(" | "))));
+    QVERIFY2(size.width() <= 1024 && size.height() <= 740, qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
   }
 
   void desktopExportWritesThePdf() {

@@ -1,0 +1,301 @@
+// Every card screen of the program as its tile creates it: the keyboard
+// reaches every command and each command's tooltip names its key, loaded
+// fields show their beginning and short coded values whole, a card opened
+// again starts with a fresh status line.
+#include "app/shell/screens/applications.h"
+#include "archive/archives.h"
+#include "archive/archivio.h"
+#include "common/help.h"
+#include "common/screens/cardeditor.h"
+#include "screendriver.h"
+#include "support.h"
+#include "tests/engines/recordingreportoutput.h"
+
+#include <QAbstractScrollArea>
+#include <QLabel>
+#include <QScreen>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(const Application*)
+
+namespace {
+
+// A value that fills a field of `width` characters with what coded values
+// hold: capitals and digits.
+QString fullValue(int width) {
+  static const QString pattern = QStringLiteral("RSSMRA85T10A562SIT60X0542811101000000123456");
+  QString out;
+  while (out.size() < width) out += pattern;
+  return out.left(width);
+}
+
+} // namespace
+
+class CardScreensTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ScreenTestSeams> seams;
+  CardEditor* card = nullptr;
+  QWidget* created = nullptr; // what the tile opens (the card or its year screen)
+  std::vector<HelpTopic> helpShown;
+
+  // The real screen of the application, over a program folder of its own,
+  // with `records` records in its archive (every field filled to its width).
+  void open(const Application& app, int records) {
+    seams = std::make_unique<ScreenTestSeams>();
+    created = app.create();
+    const CardDescription& d = app.card();
+    card = qobject_cast<CardEditor*>(created->objectName() == d.screen ? created
+                                                                       : screenkit::ScreenSet::find(d.screen));
+    if (!card) return; // a screen that holds its card in a panel of its own
+    if (auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile")))
+      file->setText(d.archive.yearPath(QStringLiteral("2026")));
+    const RecordLayout& layout = *d.archive.layout;
+    Record r(layout);
+    for (int i = 0; i < layout.fieldCount(); ++i) r.set(i, fullValue(layout.field(i).width));
+    TArchivioSchede a(card->archivePath(), layout.size());
+    a.open();
+    for (int n = 0; n < records; ++n) a.append(encode(r));
+    a.close();
+    QVERIFY(drive::show(card));
+  }
+
+  QString position() const { return card->positionLabel()->text().trimmed(); }
+
+  // The key pressed where the focus is, as the user presses it.
+  void press(QKeyCombination key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : card;
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    QApplication::processEvents();
+  }
+
+  // A field the user types into: the keys must reach the commands from it.
+  QWidget* firstField() const {
+    const QString name = card->description().form.firstFocus;
+    if (!name.isEmpty()) return card->findChild<QWidget*>(name);
+    for (auto* e : card->form()->findChildren<QLineEdit*>())
+      if (!e->isReadOnly() && e->isVisible()) return e;
+    return nullptr;
+  }
+
+private slots:
+  void initTestCase() {
+    help::setViewer([this](QWidget*, HelpTopic topic) { helpShown.push_back(topic); });
+  }
+  void cleanup() {
+    if (created && created != card) screenkit::ScreenSet::remove(created);
+    if (card) screenkit::ScreenSet::remove(card);
+    delete card;
+    if (created != card) delete created;
+    card = nullptr;
+    created = nullptr;
+    seams.reset();
+    helpShown.clear();
+  }
+
+  void cards_data() {
+    QTest::addColumn<const Application*>("app");
+    for (const Application& app : applications())
+      if (app.create && app.card) QTest::newRow(qPrintable(app.card().screen)) << &app;
+  }
+
+  // Ctrl+N, Ctrl+S, Ctrl+D, Ctrl+F, Ctrl+P, Page Up, Page Down, Ctrl+Home,
+  // Ctrl+End, F1 and Esc press their commands, also from a memo, which
+  // would otherwise take Page Up and Ctrl+Home itself; each command's
+  // tooltip shows its hint and its key.
+  void keysPressTheirCommands_data() { cards_data(); }
+  void keysPressTheirCommands() {
+    QFETCH(const Application*, app);
+    open(*app, 3);
+    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
+
+    QHash<QString, QString> hints;
+    for (const auto& [name, hint] : CardEditor::sharedHints()) hints.insert(name, hint);
+    for (const auto& [name, hint] : card->description().hints) hints.insert(name, hint);
+    int commands = 0;
+    for (const auto& [name, key] : commandKeys()) {
+      QWidget* command = card->findChild<QWidget*>(name);
+      if (!command) continue;
+      ++commands;
+      const QString tip = command->toolTip();
+      QVERIFY2(tip.contains(key.toString(QKeySequence::NativeText)), qPrintable(name + QStringLiteral(": ") + tip));
+      QVERIFY2(tip.startsWith(hints.value(name)), qPrintable(name + QStringLiteral(": ") + tip));
+    }
+    QVERIFY(commands >= 9);
+
+    QWidget* field = firstField();
+    QVERIFY(field);
+    field->setFocus();
+    press(Qt::CTRL | Qt::Key_End);
+    QCOMPARE(position(), QStringLiteral("3"));
+    press(Qt::Key_PageUp);
+    QCOMPARE(position(), QStringLiteral("2"));
+    press(Qt::CTRL | Qt::Key_Home);
+    QCOMPARE(position(), QStringLiteral("1"));
+    press(Qt::Key_PageDown);
+    QCOMPARE(position(), QStringLiteral("2"));
+    // from a memo, where the keys would move its text
+    if (auto* memo = card->form()->findChild<QPlainTextEdit*>(); memo && memo->isEnabled()) {
+      memo->setFocus();
+      press(Qt::CTRL | Qt::Key_End);
+      QCOMPARE(position(), QStringLiteral("3"));
+      press(Qt::Key_PageUp);
+      QCOMPARE(position(), QStringLiteral("2"));
+      field->setFocus();
+    }
+
+    if (card->findChild<QWidget*>(QStringLiteral("cmdDuplica"))) {
+      press(Qt::CTRL | Qt::Key_D);
+      QCOMPARE(position(), QString()); // a new card with the fields kept
+      press(Qt::CTRL | Qt::Key_Home);
+    }
+    press(Qt::CTRL | Qt::Key_N);
+    QCOMPARE(position(), QString());
+    QCOMPARE(card->statusLine()->text(), card->description().initialStatus);
+
+    seams->messages.clear();
+    press(Qt::CTRL | Qt::Key_S);
+    QVERIFY(!seams->messages.shown.empty()); // saved, or told what is missing
+
+    QVERIFY(!drive::withModal([this] { press(Qt::CTRL | Qt::Key_F); }).isEmpty());
+
+    RecordingReportOutput printed;
+    const QString printScreen = drive::withModal([this] { press(Qt::CTRL | Qt::Key_P); });
+    QVERIFY(!printScreen.isEmpty() || !printed.calls.empty());
+
+    QVERIFY(QApplication::activeWindow() == card);
+    press(Qt::Key_F1);
+    QCOMPARE(helpShown.size(), size_t(1));
+
+    press(Qt::Key_Escape);
+    QVERIFY(!card->isVisible());
+  }
+
+  // A loaded field shows its first characters, and a short coded value (a
+  // tax code, a date, a postcode) shows whole.
+  void loadedFieldsShowTheirBeginning_data() { cards_data(); }
+  void loadedFieldsShowTheirBeginning() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
+    card->resize(1000, 700);
+    // typed into first, so that the cursor stands at the end before loading
+    for (auto* e : card->form()->findChildren<QLineEdit*>())
+      if (!e->isReadOnly() && e->isVisible()) {
+        e->setText(fullValue(e->maxLength()));
+        e->end(false);
+      }
+    card->naviga(NavCommand::First);
+    QCOMPARE(position(), QStringLiteral("1"));
+    int seen = 0;
+    for (auto* e : card->form()->findChildren<QLineEdit*>()) {
+      if (!e->isVisible() || e->text().isEmpty()) continue;
+      ++seen;
+      QVERIFY2(e->cursorPosition() == 0, qPrintable(e->objectName() + QLatin1Char('/') +
+                                                    e->parentWidget()->objectName()));
+      if (e->maxLength() <= 16 && !e->isReadOnly()) {
+        const int room = e->contentsRect().width() - e->textMargins().left() - e->textMargins().right() - 4;
+        QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) <= room,
+                 qPrintable(QStringLiteral("%1: \"%2\" in %3 px").arg(e->objectName(), e->text()).arg(room)));
+      }
+    }
+    QVERIFY(seen > 3);
+    for (auto* m : card->form()->findChildren<QPlainTextEdit*>())
+      if (m->isVisible()) {
+        QCOMPARE(m->textCursor().position(), 0);
+        QCOMPARE(m->verticalScrollBar()->value(), 0);
+      }
+  }
+
+  // Every screen or dialog a card's commands, buttons and pictures open
+  // closes on Esc, whatever field has the focus in it (the digit-only
+  // edits of the checks included).
+  void escClosesEverySatellite_data() { cards_data(); }
+  void escClosesEverySatellite() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
+    card->naviga(NavCommand::First);
+    RecordingReportOutput printed;
+    RecordingShell shell;
+    QStringList opened, stayed;
+    static const QRegularExpression commands(QStringLiteral("^(cmd|btn|imp)"));
+    for (QWidget* w : card->findChildren<QWidget*>(commands)) {
+      if (w->objectName() == QLatin1String("cmdEsci") || !w->isEnabled() || !w->isVisible()) continue;
+      bool closed = false;
+      const QString modal = drive::withModal([&] { drive::click(card, w->objectName()); },
+                                             [&](QWidget* m) {
+                                               QWidget* f = QApplication::focusWidget();
+                                               QTest::keyClick(f && f->window() == m ? f : m, Qt::Key_Escape);
+                                               QApplication::processEvents();
+                                               closed = !m->isVisible();
+                                             });
+      if (!modal.isEmpty()) {
+        opened << modal;
+        if (!closed) stayed << w->objectName() + QStringLiteral(" -> ") + modal;
+      }
+      if (!card->isVisible()) QVERIFY(drive::show(card));
+    }
+    qInfo("%s", qPrintable(opened.join(QLatin1Char(' '))));
+    QVERIFY(opened.size() >= 3);
+    QVERIFY2(stayed.isEmpty(), qPrintable(stayed.join(QStringLiteral(", "))));
+  }
+
+  // Filling the screen the tests run on (see the CMake file for the sizes),
+  // a filled card shows every command whole and needs no sideways scrolling.
+  // With VELARION_SHOTS set to a folder, each card is saved there to look at.
+  void fitsTheScreen_data() { cards_data(); }
+  void fitsTheScreen() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
+    card->naviga(NavCommand::First);
+    const QRect available = card->screen()->availableGeometry();
+    const QRect frame = card->frameGeometry(), inner = card->geometry();
+    card->setGeometry(available.marginsRemoved(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                                        frame.right() - inner.right(),
+                                                        frame.bottom() - inner.bottom())));
+    QApplication::processEvents();
+    // the picture first, so that a screen that does not fit can be seen
+    const QString folder = qEnvironmentVariable("VELARION_SHOTS");
+    if (!folder.isEmpty())
+      card->grab().save(QStringLiteral("%1/%2_%3x%4@%5.png")
+                            .arg(folder, card->objectName())
+                            .arg(available.width())
+                            .arg(available.height())
+                            .arg(card->devicePixelRatioF()));
+    QVERIFY2(card->width() >= card->minimumSizeHint().width(),
+             qPrintable(QStringLiteral("needs %1 px, has %2").arg(card->minimumSizeHint().width()).arg(card->width())));
+    static const QRegularExpression commands(QStringLiteral("^cmd"));
+    for (QWidget* c : card->findChildren<QWidget*>(commands)) {
+      if (!c->isVisibleTo(card)) continue;
+      const QRect r(c->mapTo(card, QPoint(0, 0)), c->size());
+      QVERIFY2(card->rect().contains(r), qPrintable(c->objectName()));
+    }
+    for (auto* area : card->findChildren<QAbstractScrollArea*>())
+      if (area->isVisibleTo(card) && !qobject_cast<QPlainTextEdit*>(area))
+        QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(area->objectName()));
+  }
+
+  // Opened again after a hint changed the status line, the card starts
+  // with the status line of a fresh card.
+  void reopenedCardHasAFreshStatusLine_data() { cards_data(); }
+  void reopenedCardHasAFreshStatusLine() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
+    card->statusLine()->setText(QStringLiteral("Salva la scheda corrente in archivio."));
+    card->naviga(NavCommand::First);
+    drive::click(card, QStringLiteral("cmdEsci"));
+    QVERIFY(!card->isVisible());
+    QVERIFY(drive::show(card));
+    QCOMPARE(card->statusLine()->text(), card->description().initialStatus);
+  }
+};
+
+QTEST_MAIN(CardScreensTest)
+#include "test_cardscreens.moc"
