@@ -1,6 +1,7 @@
 // The output seam, the preview window and the printer path.
 #include "archive/safefile.h"
 #include "common/reports.h"
+#include "faults.h"
 #include "engines/screens/reportdesktop.h"
 #include "engines/screens/reportoutput.h"
 #include "engines/screens/reportpreview.h"
@@ -204,7 +205,18 @@ private slots:
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("la stampa di ieri"));
     kept.close();
-    QVERIFY(printTo(stopped, pages, [](int) { return true; }));
+    // On a disk that fills up the PDF writer says nothing: the file cut
+    // short is not put in place of the one there.
+    {
+      const FileSizeLimit full(4096);
+      QVERIFY(!printTo(stopped, pages, [](int) { return true; }));
+    }
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("la stampa di ieri"));
+    kept.close();
+    QPrinter again(QPrinter::HighResolution);
+    toPdf(again, earlier);
+    QVERIFY(printTo(again, pages, [](int) { return true; }));
     QCOMPARE(reporttest::pdfInfo(earlier, QStringLiteral("Pages")), QStringLiteral("2"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({QStringLiteral("due.pdf"), QStringLiteral("fermata.pdf"), QStringLiteral("seconda.pdf"),
