@@ -248,7 +248,9 @@ bool writeWithBookmarks(const QByteArray& pdf, const std::vector<Topic>& topics,
     root.replaceKey("/Outlines", outlines);
     root.replaceKey("/PageMode", QPDFObjectHandle::newName("/UseOutlines"));
 
-    QPDFWriter writer(doc, file.toLocal8Bit().constData());
+    // the writer keeps the name until it writes: hold the bytes alive
+    const QByteArray name = file.toLocal8Bit();
+    QPDFWriter writer(doc, name.constData());
     writer.write();
     return true;
   } catch (const std::exception& e) {
