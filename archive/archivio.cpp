@@ -16,6 +16,9 @@
 #include <mutex>
 #include <vector>
 
+// Offsets are computed in off_t: a file of more than 2 GB must never wrap.
+static_assert(sizeof(off_t) == 8, "archives need 64-bit file offsets");
+
 namespace {
 
 // How long a command waits for another workstation to finish with the file.
@@ -109,12 +112,11 @@ void guardMappedReads() {
   });
 }
 
-// Records first..first+n-1 mapped for reading; unmapped when it goes.
+// n records from byte `start` on mapped for reading; unmapped when it goes.
 class Window {
 public:
-  Window(int fd, int recordSize, int first, int n) {
+  Window(int fd, off_t start, int recordSize, int n) {
     static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
-    const off_t start = off_t(first - 1) * recordSize;
     const off_t aligned = start - off_t(size_t(start) % page);
     lead_ = size_t(start - aligned);
     w_.length = lead_ + size_t(n) * size_t(recordSize);
@@ -198,35 +200,35 @@ void TArchivioSchede::requireWrite() const {
   if (!writable_) fail("read-only");
 }
 
-int TArchivioSchede::count() const {
+RecordPosition TArchivioSchede::count() const {
   requireOpen();
   struct stat st {};
   if (::fstat(fd_, &st) != 0) fail("stat");
-  return int(st.st_size / size_);
+  return RecordPosition(st.st_size / size_);
 }
 
-QByteArray TArchivioSchede::read(int n) const {
+QByteArray TArchivioSchede::read(RecordPosition n) const {
   if (n < 1 || n > count()) fail("position");
   QByteArray out(size_, Qt::Uninitialized);
-  if (!fullRead(fd_, out.data(), size_t(size_), off_t(n - 1) * size_)) fail("read");
+  if (!fullRead(fd_, out.data(), size_t(size_), offsetOf(n))) fail("read");
   return out;
 }
 
-void TArchivioSchede::overwrite(int n, const QByteArray& record) {
+void TArchivioSchede::overwrite(RecordPosition n, const QByteArray& record) {
   requireWrite();
   if (record.size() != size_) fail("record size");
   if (n < 1 || n > count()) fail("position");
   wrote_ = true;
-  if (!fullWrite(fd_, record.constData(), size_t(size_), off_t(n - 1) * size_)) fail("write");
+  if (!fullWrite(fd_, record.constData(), size_t(size_), offsetOf(n))) fail("write");
 }
 
-int TArchivioSchede::append(const QByteArray& record) {
+RecordPosition TArchivioSchede::append(const QByteArray& record) {
   requireWrite();
   if (record.size() != size_) fail("record size");
   struct stat st {};
   if (::fstat(fd_, &st) != 0) fail("stat");
-  const int position = int(st.st_size / size_) + 1;
-  const off_t at = off_t(position - 1) * size_;
+  const RecordPosition position = RecordPosition(st.st_size / size_) + 1;
+  const off_t at = offsetOf(position);
   wrote_ = true;
   if (!fullWrite(fd_, record.constData(), size_t(size_), at)) {
     // Never leave part of a record behind: put the file back as it was.
@@ -237,15 +239,15 @@ int TArchivioSchede::append(const QByteArray& record) {
   return position;
 }
 
-void TArchivioSchede::scanRuns(const std::function<bool(int, const char*, int)>& visit, int from) const {
-  const int total = count();
+void TArchivioSchede::scanRuns(const RunVisitor& visit, RecordPosition from) const {
+  const RecordPosition total = count();
   if (from < 1) from = 1;
   if (from > total) return;
   guardMappedReads();
   const int perWindow = std::max(1, int(kWindowBytes / size_t(size_)));
-  for (int first = from; first <= total; first += perWindow) {
-    const int n = std::min(perWindow, total - first + 1);
-    Window window(fd_, size_, first, n);
+  for (RecordPosition first = from; first <= total; first += perWindow) {
+    const int n = int(std::min<RecordPosition>(perWindow, total - first + 1));
+    Window window(fd_, offsetOf(first), size_, n);
     if (!window.mapped()) {
       // A file system that cannot map files, or no address space left: the
       // rest is read block by block.
@@ -259,9 +261,9 @@ void TArchivioSchede::scanRuns(const std::function<bool(int, const char*, int)>&
   }
 }
 
-void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, int from) const {
+void TArchivioSchede::scan(const RecordVisitor& visit, RecordPosition from) const {
   scanRuns(
-      [&](int first, const char* records, int n) {
+      [&](RecordPosition first, const char* records, int n) {
         for (int i = 0; i < n; ++i)
           if (!visit(first + i, records + size_t(i) * size_t(size_))) return false;
         return true;
@@ -269,12 +271,12 @@ void TArchivioSchede::scan(const std::function<bool(int, const char*)>& visit, i
       from);
 }
 
-void TArchivioSchede::readScan(const std::function<bool(int, const char*, int)>& visit, int from, int total) const {
+void TArchivioSchede::readScan(const RunVisitor& visit, RecordPosition from, RecordPosition total) const {
   const int perBlock = std::max(1, (1 << 20) / size_);
   std::vector<char> block(size_t(perBlock) * size_t(size_));
-  for (int first = from; first <= total; first += perBlock) {
-    const int n = std::min(perBlock, total - first + 1);
-    if (!fullRead(fd_, block.data(), size_t(n) * size_t(size_), off_t(first - 1) * size_)) fail("read");
+  for (RecordPosition first = from; first <= total; first += perBlock) {
+    const int n = int(std::min<RecordPosition>(perBlock, total - first + 1));
+    if (!fullRead(fd_, block.data(), size_t(n) * size_t(size_), offsetOf(first))) fail("read");
     if (!visit(first, block.data(), n)) return;
   }
 }

@@ -10,7 +10,7 @@ void scanAll() {
   TArchivioSchede a(benchdata::clientFile(), TRecCliente().size());
   a.open(TArchivioSchede::Access::Read);
   long long sum = 0;
-  a.scan([&](int, const char* r) {
+  a.scan([&](RecordPosition, const char* r) {
     sum += r[0];
     return true;
   });
@@ -22,8 +22,8 @@ void readEach() {
   TArchivioSchede a(benchdata::clientFile(), TRecCliente().size());
   a.open(TArchivioSchede::Access::Read);
   long long sum = 0;
-  const int n = a.count();
-  for (int i = 1; i <= n; ++i) sum += a.read(i)[0];
+  const RecordPosition n = a.count();
+  for (RecordPosition i = 1; i <= n; ++i) sum += a.read(i)[0];
   a.close();
   benchmark::DoNotOptimize(sum);
 }

@@ -124,12 +124,12 @@ QString nameDoesNotFitMessage(const QString& name) {
 
 namespace casefolder {
 
-QString path(int position) {
+QString path(RecordPosition position) {
   if (position < 1) return QString();
   return paths::inProgramFolder(QStringLiteral("Pratica_") + QString::number(position));
 }
 
-bool open(int position) {
+bool open(RecordPosition position) {
   const QString folder = path(position);
   if (folder.isEmpty()) {
     services::error(createFailedMessage(QStringLiteral("Pratica_") + QString::number(position),

@@ -4,6 +4,8 @@
 // documents in the folder "Pratica_" + its position, beside the archives.
 #pragma once
 
+#include "archive/archivio.h"
+
 #include <QString>
 
 namespace attachments {
@@ -69,12 +71,12 @@ namespace casefolder {
 
 // Program folder + "Pratica_" + the position (1-based, no leading zeros);
 // empty for a position below 1.
-QString path(int position);
+QString path(RecordPosition position);
 
 // Creates the case folder with any missing parents and asks the shell to
 // open it. A folder that cannot be created is reported with the system's
 // error text and not opened. True when opened.
-bool open(int position);
+bool open(RecordPosition position);
 
 QString createFailedMessage(const QString& folder, const QString& reason);
 

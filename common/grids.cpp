@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace grids {
 
@@ -30,7 +31,7 @@ public:
     }
   }
 
-  void append(const char* record, int position, int number, xls::ExportTable& table) const {
+  void append(const char* record, RecordPosition position, int number, xls::ExportTable& table) const {
     for (const Column& c : columns_) {
       std::string_view value;
       if (c.compute) {
@@ -154,9 +155,9 @@ Filled fill(const GridDescription& d, std::span<const QString> paths, const Grid
     try {
       TArchivioSchede archive(path, d.archive.recordSize());
       archive.open(TArchivioSchede::Access::Read);
-      const int count = archive.count();
-      if (!d.select && paths.size() == 1) out.table.reserve(count);
-      archive.scanRuns([&](int first, const char* records, int n) {
+      const RecordPosition count = archive.count();
+      if (!d.select && paths.size() == 1 && count <= std::numeric_limits<int>::max()) out.table.reserve(int(count));
+      archive.scanRuns([&](RecordPosition first, const char* records, int n) {
         if (read) read(before + first - 1);
         for (int i = 0; i < n; ++i) {
           if (i + fieldbytes::kFetchAhead < n)

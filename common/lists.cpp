@@ -52,7 +52,7 @@ char* ListLines::startLine(qsizetype length) {
   return b.text.get() + b.used;
 }
 
-void ListLines::finishLine(qsizetype length, int position) {
+void ListLines::finishLine(qsizetype length, RecordPosition position) {
   if (length == 0) {
     slots_.push_back({nullptr, 0, position});
     return;
@@ -62,13 +62,13 @@ void ListLines::finishLine(qsizetype length, int position) {
   b.used += length;
 }
 
-void ListLines::append(std::string_view bytes, int position) {
+void ListLines::append(std::string_view bytes, RecordPosition position) {
   char* at = startLine(qsizetype(bytes.size()));
   std::copy(bytes.begin(), bytes.end(), at);
   finishLine(qsizetype(bytes.size()), position);
 }
 
-void ListLines::append(QStringView text, int position) {
+void ListLines::append(QStringView text, RecordPosition position) {
   const QByteArray bytes = cp1252::encode(text);
   append(std::string_view(bytes.constData(), size_t(bytes.size())), position);
 }
@@ -131,7 +131,7 @@ std::vector<int> LineBuilder::fieldOffsets() const {
   return out;
 }
 
-void LineBuilder::appendTo(ListLines& lines, const char* record, int position) const {
+void LineBuilder::appendTo(ListLines& lines, const char* record, RecordPosition position) const {
   const qsizetype length = texts(record, texts_.data());
   write(texts_.data(), lines.startLine(length));
   lines.finishLine(length, position);
@@ -218,7 +218,7 @@ void collectInto(const ListDescription& list, const QString& path, const Filter&
   std::vector<int> listed;
   TArchivioSchede archive(path, list.layout().size());
   archive.open(TArchivioSchede::Access::Read);
-  archive.scanRuns([&](int first, const char* records, int n) {
+  archive.scanRuns([&](RecordPosition first, const char* records, int n) {
     listed.clear();
     bool stopped = false;
     for (int i = 0; i < n; ++i) {
@@ -269,7 +269,7 @@ ListLines summary(const ListDescription& list, const QString& path) {
   return out;
 }
 
-std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position) {
+std::optional<Record> readRecord(const ListDescription& list, const QString& path, RecordPosition position) {
   try {
     TArchivioSchede archive(path, list.layout().size());
     archive.open(TArchivioSchede::Access::Read);

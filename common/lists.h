@@ -5,6 +5,7 @@
 #pragma once
 
 #include "archive/archives.h"
+#include "archive/archivio.h"
 #include "archive/layout.h"
 #include "archive/record.h"
 
@@ -48,7 +49,7 @@ QString pad(QStringView text, int width);
 // A listed line and the position of the record it was built from.
 struct ListEntry {
   QString line;
-  int position = 0;
+  RecordPosition position = 0;
 };
 
 // The lines of a list and the record behind each. The lines are kept as
@@ -69,7 +70,7 @@ public:
   // cleared or destroyed.
   std::string_view bytes(size_t i) const { return {slots_[i].text, size_t(slots_[i].length)}; }
   QString line(size_t i) const;
-  int position(size_t i) const { return slots_[i].position; }
+  RecordPosition position(size_t i) const { return slots_[i].position; }
   ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
 
   // The entries in order, each made when reached: for (const ListEntry& e : lines).
@@ -91,12 +92,12 @@ public:
   const_iterator end() const { return {this, size()}; }
 
   // A line given as text; a character the code page lacks is kept as "?".
-  void append(QStringView text, int position);
-  void append(std::string_view bytes, int position);
+  void append(QStringView text, RecordPosition position);
+  void append(std::string_view bytes, RecordPosition position);
   // Room for a line of up to `length` bytes, written by the caller and then
   // kept with finishLine() (at most `length` of them).
   char* startLine(qsizetype length);
-  void finishLine(qsizetype length, int position);
+  void finishLine(qsizetype length, RecordPosition position);
   void clear();
 
   QStringList toStringList() const;
@@ -107,11 +108,13 @@ private:
     qsizetype used = 0;
     qsizetype capacity = 0;
   };
+  // A line's text, its length (a line is short) and its record's position.
   struct Slot {
     const char* text;
     int length;
-    int position;
+    RecordPosition position;
   };
+  static_assert(sizeof(Slot) <= 24, "a list of many lines must stay compact");
   std::vector<Block> blocks_;
   std::vector<Slot> slots_;
 };
@@ -122,7 +125,7 @@ public:
   LineBuilder(const RecordLayout& layout, std::span<const LineColumn> columns);
   QString operator()(const char* record) const;
   // The line written straight into a list.
-  void appendTo(ListLines& lines, const char* record, int position) const;
+  void appendTo(ListLines& lines, const char* record, RecordPosition position) const;
   // Where the fields the line shows lie in a record.
   std::vector<int> fieldOffsets() const;
 
@@ -230,7 +233,7 @@ ListLines search(const ListDescription& list, const QString& path, const QString
 ListLines summary(const ListDescription& list, const QString& path);
 // The record at a position, read again for loading; nothing when the archive
 // cannot be read or no longer holds that position.
-std::optional<Record> readRecord(const ListDescription& list, const QString& path, int position);
+std::optional<Record> readRecord(const ListDescription& list, const QString& path, RecordPosition position);
 
 // The find inside a shown list ("Trova").
 class InListFind {

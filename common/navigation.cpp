@@ -1,6 +1,6 @@
 #include "navigation.h"
 
-NavResult navigate(NavCommand command, std::optional<int> position, int count) {
+NavResult navigate(NavCommand command, std::optional<RecordPosition> position, RecordPosition count) {
   NavResult r;
   switch (command) {
   case NavCommand::First:
@@ -23,7 +23,7 @@ NavResult navigate(NavCommand command, std::optional<int> position, int count) {
     }
     return r;
   case NavCommand::Next: {
-    const int n = position.value_or(0);
+    const RecordPosition n = position.value_or(0);
     if (count == 0) {
       r.action = NavResult::EmptyMessage;
       r.clearPosition = true;

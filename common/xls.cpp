@@ -52,7 +52,7 @@ char* ExportTable::room(size_t n) {
   return b.text.get() + b.used;
 }
 
-void ExportTable::endRow(int position, int number) {
+void ExportTable::endRow(RecordPosition position, int number) {
   room(0);
   Block& b = blocks_.back();
   rows_.push_back({b.text.get() + rowBegin_, position, number});

@@ -4,6 +4,8 @@
 // table and offer the export are described in grids.h.
 #pragma once
 
+#include "archive/archivio.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -70,7 +72,7 @@ public:
     }
   }
   // The record a row was read from, and the row's number in reading order.
-  int position(int row) const { return rows_[size_t(row)].position; }
+  RecordPosition position(int row) const { return rows_[size_t(row)].position; }
   int number(int row) const { return rows_[size_t(row)].number; }
 
   // Cells are added left to right, then the row is ended. A cell is at most
@@ -83,7 +85,7 @@ public:
     blocks_.back().used += bytes.size();
     lengths_.push_back(uint16_t(bytes.size()));
   }
-  void endRow(int position, int number);
+  void endRow(RecordPosition position, int number);
   void reserve(int rows);
   void clear();
   // The rows in the given order (indexes of this table).
@@ -92,7 +94,7 @@ public:
 private:
   struct Row {
     const char* text;
-    int position;
+    RecordPosition position;
     int number;
   };
   struct Block {

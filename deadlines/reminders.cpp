@@ -53,7 +53,7 @@ Check check(QDate today) {
     try {
       TArchivioSchede archive(path, deadlineArchive().recordSize());
       archive.open(TArchivioSchede::Access::Read);
-      archive.scan([&](int, const char* record) {
+      archive.scan([&](RecordPosition, const char* record) {
         switch (imminence(record, today)) {
         case Imminence::Imminent: ++out.imminent; break;
         case Imminence::NotImminent: break;

@@ -4,6 +4,8 @@
 // including its own day; the flags play no part.
 #pragma once
 
+#include "archive/archivio.h"
+
 #include <QDate>
 
 namespace reminders {
@@ -22,8 +24,8 @@ Imminence imminence(const char* record, QDate today);
 
 // What the check on entry found.
 struct Check {
-  int imminent = 0;   // deadlines imminent today
-  int unreadable = 0; // records skipped because their date or notice cannot be read
+  RecordPosition imminent = 0;   // deadlines imminent today
+  RecordPosition unreadable = 0; // records skipped because their date or notice cannot be read
   bool failed = false; // an archive could not be read: the counts are of what was read before
 };
 

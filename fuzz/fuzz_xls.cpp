@@ -43,7 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   xls::ExportTable table(columns);
   for (size_t i = 0; i < cells.size(); ++i) {
     table.addCell(cells[i]);
-    if ((i + 1) % size_t(columns) == 0) table.endRow(int(i / size_t(columns)) + 1, int(i / size_t(columns)) + 1);
+    if ((i + 1) % size_t(columns) == 0) {
+      const int row = int(i / size_t(columns)) + 1;
+      table.endRow(RecordPosition(row), row);
+    }
   }
   std::vector<xls::ExportColumn> header;
   for (int c = 0; c < columns; ++c)

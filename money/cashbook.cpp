@@ -121,18 +121,18 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
   const int data = layout.require("Data"), totale = layout.require("Totale");
 
   Book book;
-  auto stop = [&book](Book::Outcome outcome, int position) {
+  auto stop = [&book](Book::Outcome outcome, RecordPosition position) {
     book.outcome = outcome;
     book.position = position;
     return false;
   };
   bool opened = false;
-  int read = 0;
+  RecordPosition read = 0;
   try {
     TArchivioSchede archive(path, layout.size());
     archive.open(TArchivioSchede::Access::Read);
     opened = true;
-    archive.scan([&](int position, const char* record) {
+    archive.scan([&](RecordPosition position, const char* record) {
       read = position;
       if (!reason.matches(record)) return true;
       const QDate day = operationDay(layout, data, record);

@@ -73,7 +73,7 @@ struct Book {
   money::Units income = 0;   // cents
   money::Units expenses = 0; // cents, negative
   Outcome outcome = Outcome::Complete;
-  int position = 0; // the movement that could not be read
+  RecordPosition position = 0; // the movement that could not be read
   money::Units balance() const { return income + expenses; }
   bool complete() const { return outcome == Outcome::Complete; }
 };

@@ -67,7 +67,7 @@ Result compute(Chart chart, const QString& file, const QString& year) {
   try {
     TArchivioSchede archive(file, movementArchive().recordSize());
     archive.open(TArchivioSchede::Access::Read);
-    archive.scan([&](int, const char* record) { return readable = sums.add(record); });
+    archive.scan([&](RecordPosition, const char* record) { return readable = sums.add(record); });
     archive.close();
   } catch (const ArchiveError&) {
     return {Result::Outcome::UnreadableArchive, {}};

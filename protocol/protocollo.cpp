@@ -83,7 +83,7 @@ const CardRules& protocolRules() {
 
 namespace numbering {
 
-std::optional<QString> proposal(const QString& start, bool yearSuffix, int count, const QString& archiveYear) {
+std::optional<QString> proposal(const QString& start, bool yearSuffix, RecordPosition count, const QString& archiveYear) {
   const QString s = fieldtext::trimmed(start);
   const std::optional<qint64> first = s.isEmpty() ? std::optional<qint64>(1) : wholeNumber(s);
   if (!first) return std::nullopt;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/archives.h"
+#include "archive/archivio.h"
 #include "archive/layout.h"
 #include "common/validation.h"
 
@@ -28,7 +29,7 @@ namespace numbering {
 // the records already in the year's archive, followed by "/" and the year
 // of that archive when the year suffix is asked for (127/2025). Nothing
 // when the start is not a whole number.
-std::optional<QString> proposal(const QString& start, bool yearSuffix, int count, const QString& archiveYear);
+std::optional<QString> proposal(const QString& start, bool yearSuffix, RecordPosition count, const QString& archiveYear);
 
 // The year a protocol archive belongs to: its file name without ".prt"
 // ("/x/2025.prt" gives "2025"); empty when the name holds no four-digit year.

@@ -49,12 +49,12 @@ public:
   CardNavigator* navigator() const { return navigator_; }
   QString archivePath() const { return navigator_->archivePath(); }
   // The position label as a number, or nothing for a new card.
-  std::optional<int> position() const { return navigator_->position(); }
+  std::optional<RecordPosition> position() const { return navigator_->position(); }
   QLabel* positionLabel() const { return navigator_->positionLabel(); }
   QLabel* statusLine() const { return panInfo_; }
 
   // Loads a record into the card at its position (search and navigation).
-  void loadRecord(const Record& record, int position) { navigator_->loadRecord(record, position); }
+  void loadRecord(const Record& record, RecordPosition position) { navigator_->loadRecord(record, position); }
   // The record as the screen shows it.
   Record recordFromScreen() const { return form_->record(); }
 

@@ -24,10 +24,10 @@ QString CardNavigator::archivePath() const {
   return yearlyFile_ ? fieldtext::trimmed(yearlyFile_()) : QString();
 }
 
-std::optional<int> CardNavigator::position() const {
+std::optional<RecordPosition> CardNavigator::position() const {
   const QString t = fieldtext::trimmed(position_->text());
   bool ok = false;
-  const int n = t.toInt(&ok);
+  const RecordPosition n = t.toLongLong(&ok);
   if (t.isEmpty() || !ok) return std::nullopt;
   return n;
 }
@@ -61,7 +61,7 @@ void CardNavigator::newCard() {
   run(after_, CardAction::New);
 }
 
-void CardNavigator::loadRecord(const Record& record, int position) {
+void CardNavigator::loadRecord(const Record& record, RecordPosition position) {
   run(before_, CardAction::Load);
   form_->load(record);
   position_->setText(QString::number(position));
@@ -78,7 +78,7 @@ void CardNavigator::save() {
       return;
     }
   run(before_, CardAction::Save);
-  const std::optional<int> pos = position();
+  const std::optional<RecordPosition> pos = position();
   try {
     TArchivioSchede archive(archivePath(), archive_.recordSize());
     archive.open(TArchivioSchede::Access::Write);
@@ -93,7 +93,7 @@ void CardNavigator::save() {
       CardMessage message = behaviour_.inserted;
       for (const AppendStep& step : beforeAppend_)
         if (const QString note = step(record, archive); !note.isEmpty()) message.text += QStringLiteral("\r\n\r\n") + note;
-      const int added = archive.append(encode(record));
+      const RecordPosition added = archive.append(encode(record));
       // the card shows the new record as stored from now on, even if
       // closing fails
       position_->setText(QString::number(added));

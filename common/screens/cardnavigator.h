@@ -49,8 +49,8 @@ public:
   void last() override { navigate(NavCommand::Last); }
   void newCard() override;
   void save() override;
-  void loadRecord(const Record& record, int position) override;
-  std::optional<int> position() const override;
+  void loadRecord(const Record& record, RecordPosition position) override;
+  std::optional<RecordPosition> position() const override;
 
   void navigate(NavCommand command);
   void duplicate();

@@ -39,20 +39,20 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
   setMinimumWidth(420);
 }
 
-void TfrmCartella::setPosition(int position) { memory_->setText(QString::number(position)); }
+void TfrmCartella::setPosition(RecordPosition position) { memory_->setText(QString::number(position)); }
 QString TfrmCartella::memory() const { return memory_->text(); }
 
 void TfrmCartella::apriCartella() {
   // the folder is bound to the record position, which never changes
   bool ok = false;
   const QString text = fieldtext::trimmed(memory_->text());
-  const int position = text.toInt(&ok);
+  const RecordPosition position = text.toLongLong(&ok);
   if (casefolder::open(ok ? position : 0)) accept();
 }
 
 namespace casefolder {
 
-void showCaseFolder(QWidget* parent, int position) {
+void showCaseFolder(QWidget* parent, RecordPosition position) {
   TfrmCartella screen(parent);
   screen.setPosition(position);
   screen.exec();

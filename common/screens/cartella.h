@@ -2,6 +2,8 @@
 // scheda corrente"): opens the folder "Pratica_" + position of a stored case.
 #pragma once
 
+#include "archive/archivio.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -12,7 +14,7 @@ public:
   explicit TfrmCartella(QWidget* parent = nullptr);
 
   // The case position, kept as text in the hidden label `lblMemory`.
-  void setPosition(int position);
+  void setPosition(RecordPosition position);
   QString memory() const;
 
   // "Apri cartella": creates the folder if missing, opens it and closes the
@@ -26,6 +28,6 @@ private:
 namespace casefolder {
 
 // What the case card's folder command does for a stored case.
-void showCaseFolder(QWidget* parent, int position);
+void showCaseFolder(QWidget* parent, RecordPosition position);
 
 } // namespace casefolder

@@ -304,7 +304,7 @@ void ListScreen::pick(int row) {
   const CallerTarget* target = targetFor(d_.targets, fieldtext::trimmed(lblMemory_->text()));
   QWidget* screen = target ? screenkit::ScreenSet::find(target->screen) : nullptr;
   if (screen && row >= 0 && row < int(entries().size())) {
-    const int position = entries()[size_t(row)].position;
+    const RecordPosition position = entries()[size_t(row)].position;
     if (const std::optional<Record> record = readRecord(d_, resolve(d_.path), position)) {
       if (target->wholeRecord) {
         // a card loads the record as its own navigation does; a screen

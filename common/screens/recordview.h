@@ -4,6 +4,7 @@
 // receiving screen through this, whatever that screen is made of.
 #pragma once
 
+#include "archive/archivio.h"
 #include "archive/record.h"
 
 #include <optional>
@@ -20,9 +21,9 @@ public:
   virtual void newCard() = 0;
   virtual void save() = 0;
   // Shows a record read from the archive and remembers its position.
-  virtual void loadRecord(const Record& record, int position) = 0;
+  virtual void loadRecord(const Record& record, RecordPosition position) = 0;
   // The position of the record shown; nothing for a new card.
-  virtual std::optional<int> position() const = 0;
+  virtual std::optional<RecordPosition> position() const = 0;
 };
 
 // The record view of a screen: the screen itself, or the one it holds;

@@ -113,7 +113,7 @@ void TfrmProtocollo::nuovoProtocollo() {
     services::error(protocoltext::settingsUnreachable());
     return;
   }
-  int count = 0;
+  RecordPosition count = 0;
   try {
     TArchivioSchede archive(archivePath(), protocolArchive().recordSize());
     archive.open(TArchivioSchede::Access::Read);

@@ -47,13 +47,13 @@ TEST_F(Archivio, AppendOverwriteReadAndScan) {
   a.overwrite(2, rec('B'));
   EXPECT_EQ(a.count(), 3);
   EXPECT_EQ(a.read(2), rec('B'));
-  std::vector<std::pair<int, char>> seen;
-  a.scan([&](int pos, const char* r) {
+  std::vector<std::pair<RecordPosition, char>> seen;
+  a.scan([&](RecordPosition pos, const char* r) {
     seen.push_back({pos, r[0]});
     return true;
   });
   a.close();
-  EXPECT_EQ(seen, (std::vector<std::pair<int, char>>{{1, 'a'}, {2, 'B'}, {3, 'c'}}));
+  EXPECT_EQ(seen, (std::vector<std::pair<RecordPosition, char>>{{1, 'a'}, {2, 'B'}, {3, 'c'}}));
   EXPECT_EQ(fileBytes(path), rec('a') + rec('B') + rec('c'));
 }
 
@@ -64,13 +64,13 @@ TEST_F(Archivio, ScanCrossesBlocksAndStopsWhenAsked) {
   for (int i = 0; i < 9; ++i) a.append(QByteArray(size, char('0' + i)));
   int visited = 0;
   std::string order;
-  a.scan([&](int pos, const char* r) {
+  a.scan([&](RecordPosition pos, const char* r) {
     order += r[size - 1];
     return ++visited < pos + 100;
   });
   EXPECT_EQ(order, "012345678");
   visited = 0;
-  a.scan([&](int, const char*) { return ++visited < 4; });
+  a.scan([&](RecordPosition, const char*) { return ++visited < 4; });
   EXPECT_EQ(visited, 4);
 }
 
@@ -85,7 +85,7 @@ TEST_F(Archivio, FileCutShortDuringAScanFailsTheScan) {
   a.open();
   for (int i = 0; i < 6; ++i) a.append(QByteArray(size, char('0' + i)));
   std::string seen;
-  EXPECT_THROW(a.scan([&](int pos, const char* r) {
+  EXPECT_THROW(a.scan([&](RecordPosition pos, const char* r) {
     seen += r[size - 1];
     if (pos == 2) EXPECT_EQ(::truncate(QFile::encodeName(path).constData(), 0), 0);
     return true;
@@ -128,7 +128,7 @@ TEST_F(Archivio, ScanReadsBlockByBlockWhenTheFileCannotBeMapped) {
     if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0) _exit(3);
     bool ok = true;
     try {
-      a.scan([&](int pos, const char* r) {
+      a.scan([&](RecordPosition pos, const char* r) {
         ok = ok && r[0] == char('0' + pos - 1) && r[size - 1] == r[0];
         order += r[0];
         return true;
@@ -153,7 +153,7 @@ TEST_F(Archivio, TrailingFragmentIsNotARecordAndIsLeftAlone) {
   a.open(TArchivioSchede::Access::Read);
   EXPECT_EQ(a.count(), 2);
   int n = 0;
-  a.scan([&](int, const char*) { return ++n, true; });
+  a.scan([&](RecordPosition, const char*) { return ++n, true; });
   EXPECT_EQ(n, 2);
   EXPECT_THROW(a.read(3), ArchiveError);
   a.close();
@@ -174,6 +174,46 @@ TEST_F(Archivio, PositionsOutsideTheFileFail) {
 
 // A link planted under an archive's name is never opened: neither its
 // target is written nor its records shown.
+// An archive past 2^32 records, made as a sparse file (the records in
+// between read as zeros and take no room on disk): counting, appending,
+// reading, overwriting and scanning all work at 64-bit positions. With the
+// count cut to 32 bits the new record would land on record 2.
+TEST_F(Archivio, PositionsPastFourBillionRecordsDoNotWrap) {
+  constexpr int size = 8;
+  constexpr RecordPosition count = (RecordPosition(1) << 32) + 1;
+  TArchivioSchede a(path, size);
+  a.open();
+  a.append(rec('a'));
+  a.append(rec('b'));
+  if (::truncate(QFile::encodeName(path).constData(), off_t(count) * size) != 0)
+    GTEST_SKIP() << "the file system holds no sparse file of " << count * size << " bytes";
+  ASSERT_EQ(a.count(), count);
+  EXPECT_EQ(a.append(rec('n')), count + 1);
+  EXPECT_EQ(a.count(), count + 1);
+  EXPECT_EQ(a.read(count + 1), rec('n'));
+  a.overwrite(count, rec('o'));
+  EXPECT_EQ(a.read(count), rec('o'));
+  EXPECT_EQ(a.read(1), rec('a'));
+  EXPECT_EQ(a.read(2), rec('b'));
+  EXPECT_EQ(a.read(3), QByteArray(size, '\0'));
+  EXPECT_THROW(a.read(count + 2), ArchiveError);
+  std::vector<std::pair<RecordPosition, char>> seen;
+  a.scan(
+      [&](RecordPosition pos, const char* r) {
+        seen.push_back({pos, r[0]});
+        return true;
+      },
+      count - 1);
+  a.close();
+  EXPECT_EQ(seen, (std::vector<std::pair<RecordPosition, char>>{{count - 1, '\0'}, {count, 'o'}, {count + 1, 'n'}}));
+  // the bytes lie where the positions say, read without the archive class
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.size(), (count + 1) * size);
+  ASSERT_TRUE(f.seek((count - 1) * size));
+  EXPECT_EQ(f.read(2 * size), rec('o') + rec('n'));
+}
+
 TEST_F(Archivio, ALinkUnderTheArchivesNameIsRefused) {
   QTemporaryDir elsewhere;
   const QString victim = elsewhere.path() + QStringLiteral("/passwd");
@@ -245,7 +285,7 @@ TEST_F(Archivio, TwoProcessesAppendingNeverShareAPosition) {
         r.replace(1, 4, QByteArray::number(i).rightJustified(4, '0'));
         TArchivioSchede a(path, kSize);
         a.open();
-        const int pos = a.append(r);
+        const RecordPosition pos = a.append(r);
         a.close();
         if (write(fds[k][1], &pos, sizeof pos) != sizeof pos) _exit(2);
       }
@@ -253,9 +293,9 @@ TEST_F(Archivio, TwoProcessesAppendingNeverShareAPosition) {
     }
     close(fds[k][1]);
   }
-  std::set<int> positions;
+  std::set<RecordPosition> positions;
   for (int k = 0; k < 2; ++k) {
-    int pos;
+    RecordPosition pos;
     while (read(fds[k][0], &pos, sizeof pos) == sizeof pos) positions.insert(pos);
     int status = 0;
     waitpid(kids[k], &status, 0);

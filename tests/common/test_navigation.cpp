@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-// The whole table: empty archive, new card, first, middle and last card.
+// The whole table: empty archive, new card, first, middle and last card,
+// and an archive past 2^32 records, whose positions must not wrap.
 TEST(Navigation, TheWholeTable) {
   using A = NavResult::Action;
-  const auto none = std::optional<int>();
-  struct Case { NavCommand cmd; std::optional<int> pos; int count; A action; int load; bool clear; } cases[] = {
+  const auto none = std::optional<RecordPosition>();
+  constexpr RecordPosition big = (RecordPosition(1) << 32) + 5;
+  struct Case { NavCommand cmd; std::optional<RecordPosition> pos; RecordPosition count; A action; RecordPosition load; bool clear; } cases[] = {
       {NavCommand::First, none, 0, A::EmptyMessage, 0, false},
       {NavCommand::First, 3, 0, A::EmptyMessage, 0, false},
       {NavCommand::First, none, 5, A::Load, 1, false},
@@ -27,6 +29,11 @@ TEST(Navigation, TheWholeTable) {
       {NavCommand::Next, 3, 5, A::Load, 4, false},
       {NavCommand::Next, 5, 5, A::Nothing, 0, false},
       {NavCommand::Next, 7, 5, A::Nothing, 0, false},
+      {NavCommand::Last, none, big, A::Load, big, false},
+      {NavCommand::Next, big - 1, big, A::Load, big, false},
+      {NavCommand::Next, big, big, A::Nothing, 0, false},
+      {NavCommand::Next, RecordPosition(1) << 31, big, A::Load, (RecordPosition(1) << 31) + 1, false},
+      {NavCommand::Previous, big, big, A::Load, big - 1, false},
   };
   for (const Case& c : cases) {
     const NavResult r = navigate(c.cmd, c.pos, c.count);

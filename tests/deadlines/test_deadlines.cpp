@@ -294,19 +294,19 @@ TEST(DeadlineLists, LinesSummariesAndSearch) {
                                              blanks17 + QStringLiteral("  Ristrutturazione") + blanks14 +
                                              QStringLiteral("  \u20AC 0,00"));
   auto linesOf = [](const lists::ListLines& entries) {
-    std::vector<int> positions;
+    std::vector<RecordPosition> positions;
     for (const lists::ListEntry& e : entries) positions.push_back(e.position);
     return positions;
   };
-  EXPECT_EQ(linesOf(lists::summary(toConfirmList(), path)), std::vector<int>{1});
-  EXPECT_EQ(linesOf(lists::summary(toPayList(), path)), std::vector<int>{1});
-  EXPECT_EQ(linesOf(lists::summary(paidList(), path)), std::vector<int>{2});
+  EXPECT_EQ(linesOf(lists::summary(toConfirmList(), path)), std::vector<RecordPosition>{1});
+  EXPECT_EQ(linesOf(lists::summary(toPayList(), path)), std::vector<RecordPosition>{1});
+  EXPECT_EQ(linesOf(lists::summary(paidList(), path)), std::vector<RecordPosition>{2});
   QStringList typed(10, QString());
   typed[0] = QStringLiteral("/05/");
   typed[1] = QStringLiteral("14:");
-  EXPECT_EQ(linesOf(lists::search(deadlineSearchList(), path, typed)), (std::vector<int>{1, 3}));
+  EXPECT_EQ(linesOf(lists::search(deadlineSearchList(), path, typed)), (std::vector<RecordPosition>{1, 3}));
   typed[1].clear();
   typed[8] = QStringLiteral("SOPRA");
-  EXPECT_EQ(linesOf(lists::search(deadlineSearchList(), path, typed)), std::vector<int>{3});
+  EXPECT_EQ(linesOf(lists::search(deadlineSearchList(), path, typed)), std::vector<RecordPosition>{3});
   EXPECT_EQ(deadlineSearchList().countText(2), QStringLiteral("Il presente elenco contiene 2 schede."));
 }

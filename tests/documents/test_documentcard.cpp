@@ -70,7 +70,7 @@ class DocumentCardTest : public QObject {
     a.open(TArchivioSchede::Access::Read);
     return decode(TRecDocumento(), a.read(n).constData());
   }
-  int count() {
+  RecordPosition count() {
     TArchivioSchede a(documentArchive().fixedPath(), 3991);
     a.open(TArchivioSchede::Access::Read);
     return a.count();

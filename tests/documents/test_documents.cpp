@@ -161,16 +161,16 @@ TEST(DocumentLists, SummaryAndSearchPickTheirDocuments) {
   EXPECT_EQ(open[1].position, 4);
 
   auto found = [&](const QStringList& typed) {
-    std::vector<int> positions;
+    std::vector<RecordPosition> positions;
     for (const lists::ListEntry& e : lists::search(documentSearchList(), path, typed)) positions.push_back(e.position);
     return positions;
   };
   QStringList typed(10);
   typed[3] = QStringLiteral("12/2026"); // Data produzione
-  EXPECT_EQ(found(typed), (std::vector<int>{1, 4}));
+  EXPECT_EQ(found(typed), (std::vector<RecordPosition>{1, 4}));
   typed[2] = QStringLiteral("REG"); // and Produttore
-  EXPECT_EQ(found(typed), (std::vector<int>{4}));
-  EXPECT_EQ(found(QStringList(10)), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(found(typed), (std::vector<RecordPosition>{4}));
+  EXPECT_EQ(found(QStringList(10)), (std::vector<RecordPosition>{1, 2, 3, 4}));
 }
 
 // The printed card: the 21 described fields as the card shows them, the

@@ -39,7 +39,8 @@ TEST(GridFill, ReadOrderNumbersMoveWithTheirRowsWhenSorted) {
   struct Case {
     bool byDay;
     QStringList dates, times;
-    std::vector<int> numbers, positions;
+    std::vector<int> numbers;
+    std::vector<RecordPosition> positions;
   } cases[] = {
       // the month of March: three rows in order of date and time, numbered as read
       {false, {"02/03/2026", "02/03/2026", "15/03/2026"}, {"08:15", "17:30", "09:00"}, {3, 2, 1}, {4, 3, 1}},
@@ -55,7 +56,7 @@ TEST(GridFill, ReadOrderNumbersMoveWithTheirRowsWhenSorted) {
     EXPECT_EQ(column(f.table, 0), c.dates) << c.byDay;
     EXPECT_EQ(column(f.table, 1), c.times) << c.byDay;
     EXPECT_EQ(numbers(f.table), c.numbers) << c.byDay;
-    std::vector<int> positions;
+    std::vector<RecordPosition> positions;
     for (int r = 0; r < f.table.rows(); ++r) positions.push_back(f.table.position(r));
     EXPECT_EQ(positions, c.positions) << c.byDay;
   }

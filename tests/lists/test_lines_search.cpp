@@ -9,8 +9,8 @@ using namespace lists;
 
 namespace {
 
-std::vector<int> positions(const ListLines& entries) {
-  std::vector<int> out;
+std::vector<RecordPosition> positions(const ListLines& entries) {
+  std::vector<RecordPosition> out;
   for (size_t i = 0; i < entries.size(); ++i) out.push_back(entries[i].position);
   return out;
 }
@@ -69,21 +69,24 @@ TEST(ListLine, PadsCutsAndTrimsTheLastColumn) {
   // the same lines written straight into a list
   ListLines listed;
   search.appendTo(listed, bytes.constData(), 4);
-  search.appendTo(listed, bare.constData(), 9);
+  constexpr RecordPosition far = (RecordPosition(1) << 32) + 9; // kept whole, never wrapped
+  search.appendTo(listed, bare.constData(), far);
   ASSERT_EQ(listed.size(), 2u);
   EXPECT_EQ(listed[0].line, search(bytes.constData()));
   EXPECT_EQ(listed[1].line, search(bare.constData()));
-  EXPECT_EQ(positions(listed), (std::vector<int>{4, 9}));
+  EXPECT_EQ(positions(listed), (std::vector<RecordPosition>{4, far}));
 }
 
 TEST(ListLinesTest, KeepsEveryLineInPlaceAcrossBlocksAndCopies) {
-  // many short lines, empty ones and one longer than a whole block
+  // many short lines, empty ones and one longer than a whole block, of
+  // records past 2^31 and 2^32
+  constexpr RecordPosition far = RecordPosition(1) << 31;
   ListLines lines;
   std::vector<QString> expected;
   for (int i = 0; i < 20000; ++i) {
     expected.push_back(i % 1000 == 7 ? QString() : QStringLiteral("Riga %1 \u00E0\u20AC ").arg(i).repeated(1 + i % 3));
     if (i == 12345) expected.back() = QString(100000, QLatin1Char('x'));
-    lines.append(expected.back(), i + 1);
+    lines.append(expected.back(), far * (1 + i % 2) + i);
   }
   const std::string_view first = lines.bytes(0);
   const ListLines copy = lines;
@@ -93,7 +96,7 @@ TEST(ListLinesTest, KeepsEveryLineInPlaceAcrossBlocksAndCopies) {
   for (size_t i = 0; i < expected.size(); ++i) {
     ASSERT_EQ(lines.line(i), expected[i]) << i;
     ASSERT_EQ(copy.line(i), expected[i]) << i;
-    ASSERT_EQ(copy.position(i), int(i) + 1);
+    ASSERT_EQ(copy.position(i), far * RecordPosition(1 + i % 2) + RecordPosition(i));
   }
   EXPECT_EQ(copy.toStringList().size(), qsizetype(expected.size()));
   EXPECT_EQ(copy.toStringList()[12345].size(), 100000);
@@ -123,7 +126,7 @@ protected:
         encode(client({{"Cliente", QStringLiteral("Rossi")}, {"ComuneRes", QStringLiteral("Roma")}})),
     });
   }
-  std::vector<int> found(const Typed& typed) {
+  std::vector<RecordPosition> found(const Typed& typed) {
     return positions(search(clientSearchList(), clientsPath(), criteria(typed)));
   }
   TempProgramFolder folder;
@@ -133,7 +136,7 @@ TEST_F(ClientSearch, MatchesEveryNonEmptyCriterionAsTyped) {
   struct Case {
     const char* what;
     Typed typed;
-    std::vector<int> expected;
+    std::vector<RecordPosition> expected;
   };
   const std::vector<Case> cases = {
       {"all empty lists everything", {}, {1, 2, 3, 4, 5}},
@@ -168,7 +171,7 @@ TEST_F(ClientSearch, AFieldStoredWithLeadingBlanksIsSearchedUntrimmed) {
   const int at = TRecCliente().offsetOf("Cliente");
   bytes.replace(at, 7, QByteArray("\x06  Neri", 7));
   appendClients({bytes});
-  EXPECT_EQ(found({{"txtCliente", QStringLiteral("  neri")}}), std::vector<int>{6});
+  EXPECT_EQ(found({{"txtCliente", QStringLiteral("  neri")}}), std::vector<RecordPosition>{6});
   // and the line shows it trimmed
   EXPECT_TRUE(search(clientSearchList(), clientsPath(), criteria({{"txtCliente", QStringLiteral("  neri")}}))
                   [0]
@@ -180,13 +183,13 @@ TEST_F(ClientSearch, IdenticalLinesKeepTheirOwnPositions) {
   const auto entries = search(clientSearchList(), clientsPath(), criteria({{"txtCliente", QStringLiteral("rossi mario")}}));
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].line, entries[1].line);
-  EXPECT_EQ(positions(entries), (std::vector<int>{1, 6}));
+  EXPECT_EQ(positions(entries), (std::vector<RecordPosition>{1, 6}));
 }
 
 TEST_F(ClientSearch, ADamagedRecordDoesNotCutTheListShort) {
   appendClients({damaged(client({{"Cliente", QStringLiteral("Rossi Gino")}})),
                  encode(client({{"Cliente", QStringLiteral("Rossi Ultimo")}}))});
-  EXPECT_EQ(found({{"txtCliente", QStringLiteral("rossi")}}), (std::vector<int>{1, 2, 5, 6, 7}));
+  EXPECT_EQ(found({{"txtCliente", QStringLiteral("rossi")}}), (std::vector<RecordPosition>{1, 2, 5, 6, 7}));
 }
 
 TEST_F(ClientSearch, AnUnreadableArchiveIsAnError) {
@@ -204,7 +207,7 @@ TEST(RecontactSummary, ListsExactlyTheClientsFlaggedYes) {
   appendClients({encode(first), encode(client({{"Cliente", QStringLiteral("No")}})), encode(odd),
                  encode(client({{"Cliente", QStringLiteral("Vuoto")}, {"Ricontatta", QString()}})),
                  damaged(yes), encode(yes)});
-  EXPECT_EQ(positions(summary(recontactList(), clientsPath())), (std::vector<int>{1, 5, 6}));
+  EXPECT_EQ(positions(summary(recontactList(), clientsPath())), (std::vector<RecordPosition>{1, 5, 6}));
   // an archive that cannot be read gives an empty summary, silently
   EXPECT_TRUE(summary(recontactList(), folder.path(QStringLiteral("missing/Clienti.pro"))).empty());
 }
@@ -218,7 +221,7 @@ TEST(Summary, AStopVerdictEndsTheFillingWithWhatWasListed) {
   d.condition = [name](const char* record) {
     return decodeField(TRecCliente(), name, record) == QLatin1String("STOP") ? Verdict::Stop : Verdict::List;
   };
-  EXPECT_EQ(positions(summary(d, clientsPath())), std::vector<int>{1});
+  EXPECT_EQ(positions(summary(d, clientsPath())), std::vector<RecordPosition>{1});
 }
 
 TEST(ReadRecord, ReadsThePositionAskedOrNothing) {

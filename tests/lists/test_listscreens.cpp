@@ -213,7 +213,7 @@ private slots:
     s.show();
     cerca(s, {{"txtCliente", "rossi mario"}});
     doubleClick(s, 1);
-    QCOMPARE(card.position(), std::optional<int>(3));
+    QCOMPARE(card.position(), std::optional<RecordPosition>(3));
     QCOMPARE(text(&card, "txtEmail"), QStringLiteral("secondo@example.it"));
     QCOMPARE(text(&card, "txtCodFisc"), QStringLiteral("RSSMRA70A01D704Y"));
     QVERIFY(!child<QCheckBox>(&card, "chkRicontatta")->isChecked());

@@ -126,7 +126,7 @@ TEST(XlsRows, CellsTrimmedJoinedAndNumberedInFileOrder) {
   // the damaged record is shown as it reads, and the rows go on after it
   EXPECT_TRUE(t.text(1, 0).startsWith(QStringLiteral("Danneggiato")));
   EXPECT_EQ(t.text(2, 0), QStringLiteral("Verdi"));
-  EXPECT_EQ((std::vector<int>{t.position(0), t.position(1), t.position(2)}), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ((std::vector<RecordPosition>{t.position(0), t.position(1), t.position(2)}), (std::vector<RecordPosition>{1, 2, 3}));
   EXPECT_EQ((std::vector<int>{t.number(0), t.number(1), t.number(2)}), (std::vector<int>{1, 2, 3}));
 }
 

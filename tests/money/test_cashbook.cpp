@@ -271,7 +271,7 @@ TEST(CashBook, LinesInArchiveOrderWithinTheIntervalAndReason) {
   struct Case {
     const char* filter;
     QDate from, to;
-    std::vector<int> positions;
+    std::vector<RecordPosition> positions;
     money::Units balance;
   } cases[] = {
       {"iva", kMay1, kMay31, {2, 4}, 2050},
@@ -284,7 +284,7 @@ TEST(CashBook, LinesInArchiveOrderWithinTheIntervalAndReason) {
   for (const Case& c : cases) {
     book = cashbook::build(path, QString::fromUtf8(c.filter), c.from, c.to);
     ASSERT_TRUE(book.complete());
-    std::vector<int> positions;
+    std::vector<RecordPosition> positions;
     for (const lists::ListEntry& e : book.lines) positions.push_back(e.position);
     EXPECT_EQ(positions, c.positions) << "'" << c.filter << "'";
     EXPECT_EQ(book.balance(), c.balance) << "'" << c.filter << "'";

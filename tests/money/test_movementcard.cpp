@@ -47,7 +47,7 @@ class MovementCardTest : public QObject {
   void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
   void type(const char* name, const QString& t) { drive::type(card.get(), QLatin1String(name), t); }
   void key(const char* name, Qt::Key k) { drive::key(card.get(), QLatin1String(name), k); }
-  int stored() {
+  RecordPosition stored() {
     TArchivioSchede a(archive(), TRecMovimento().size());
     a.open(TArchivioSchede::Access::Read);
     return a.count();

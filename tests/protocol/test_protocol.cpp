@@ -227,15 +227,15 @@ TEST_F(ProtocolArchive, TheSearchLineAndCriteria) {
   auto found = [&](int criterion, const char* text) {
     QStringList typed(10);
     typed[criterion] = QString::fromUtf8(text);
-    QList<int> positions;
+    QList<RecordPosition> positions;
     for (const lists::ListEntry& e : lists::search(d, path, typed)) positions << e.position;
     return positions;
   };
-  EXPECT_EQ(found(1, "INTERNA"), QList<int>({2}));
-  EXPECT_EQ(found(1, "entrata"), QList<int>({1}));
-  EXPECT_EQ(found(2, "/03/"), QList<int>({1}));
-  EXPECT_EQ(found(3, "ann"), QList<int>({1}));
-  EXPECT_EQ(found(7, "rossi"), QList<int>({1}));
+  EXPECT_EQ(found(1, "INTERNA"), QList<RecordPosition>({2}));
+  EXPECT_EQ(found(1, "entrata"), QList<RecordPosition>({1}));
+  EXPECT_EQ(found(2, "/03/"), QList<RecordPosition>({1}));
+  EXPECT_EQ(found(3, "ann"), QList<RecordPosition>({1}));
+  EXPECT_EQ(found(7, "rossi"), QList<RecordPosition>({1}));
 
   ASSERT_EQ(d.targets.size(), size_t(1));
   EXPECT_EQ(d.targets[0].tag, QStringLiteral("protocollo"));

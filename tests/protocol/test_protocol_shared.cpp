@@ -30,7 +30,7 @@ TEST(SharedFolder, TwoWorkstationsNeverGiveOneNumberToTwoDocuments) {
   archive.open(TArchivioSchede::Access::Read);
   ASSERT_EQ(archive.count(), 2 * kEach);
   std::set<QString> numbers;
-  archive.scan([&](int position, const char* bytes) {
+  archive.scan([&](RecordPosition position, const char* bytes) {
     const QString number = decodeField(TRecProtocollo(), TRecProtocollo().require("Numero"), bytes);
     EXPECT_EQ(number, QString::number(position));
     numbers.insert(number);
