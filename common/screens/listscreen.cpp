@@ -26,27 +26,6 @@ namespace lists {
 
 namespace {
 
-
-QLabel* wrapped(const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setWordWrap(true);
-  return l;
-}
-
-QLabel* hidden(const QString& name, QWidget* parent) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(name);
-  l->hide();
-  return l;
-}
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumWidth(100);
-  return b;
-}
-
 // The same line width as the lists have always had: wider than the screen,
 // scrolled sideways.
 constexpr int kLineWidth = 1600;
@@ -106,8 +85,8 @@ ListScreen::ListScreen(const ListDescription& description, QWidget* parent) : QD
   setModal(true);
   resize(920, d_.isSearch() ? 640 : 560);
 
-  lblMemory_ = hidden(QStringLiteral("lblMemory"), this);
-  lblConta_ = hidden(QStringLiteral("lblConta"), this);
+  lblMemory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
+  lblConta_ = screenkit::hiddenLabel(QStringLiteral("lblConta"), {}, this);
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(10, 10, 10, 10);
@@ -130,12 +109,12 @@ QFrame* ListScreen::buildCriteria() {
   auto* v = new QVBoxLayout(panel);
   v->setContentsMargins(20, 16, 20, 16);
   v->setSpacing(6);
-  v->addWidget(wrapped(QStringLiteral("Immettere nei campi prescelti una o pi\u00F9 parole consecutive presenti nelle "
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Immettere nei campi prescelti una o pi\u00F9 parole consecutive presenti nelle "
                                       "schede da trovare e premere il pulsante Cerca."),
                        panel));
-  v->addWidget(wrapped(QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
   v->addWidget(
-      wrapped(QStringLiteral("Per ogni ricerca \u00E8 possibile utilizzare uno o pi\u00F9 campi contemporaneamente."), panel));
+      screenkit::wrappedLabel(QStringLiteral("Per ogni ricerca \u00E8 possibile utilizzare uno o pi\u00F9 campi contemporaneamente."), panel));
   v->addSpacing(10);
 
   auto* form = new QGridLayout;
@@ -166,8 +145,8 @@ QFrame* ListScreen::buildCriteria() {
   lblAttendere_->setObjectName(QStringLiteral("lblAttendere"));
   lblAttendere_->setStyleSheet(QStringLiteral("color:#B00000;font-weight:bold;"));
   lblAttendere_->hide();
-  auto* cerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panel);
-  auto* annulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panel);
+  auto* cerca = screenkit::commandButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panel);
+  auto* annulla = screenkit::commandButton(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panel);
   buttons->addWidget(lblAttendere_);
   buttons->addStretch(1);
   buttons->addWidget(cerca);
@@ -200,19 +179,19 @@ QFrame* ListScreen::buildResults() {
   v->addWidget(list_, 1);
   connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { pick(index.row()); });
 
-  v->addWidget(wrapped(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
 
   auto* find = new QGridLayout;
-  find->addWidget(wrapped(QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella scheda in elenco da "
+  find->addWidget(screenkit::wrappedLabel(QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella scheda in elenco da "
                                          "cercare e premere il pulsante Trova."),
                           panel),
                   0, 0, 1, 2);
   txtTrova_ = new QLineEdit(panel);
   txtTrova_->setObjectName(QStringLiteral("txtTrova"));
-  btnTrova_ = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panel);
+  btnTrova_ = screenkit::commandButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panel);
   find->addWidget(txtTrova_, 1, 0);
   find->addWidget(btnTrova_, 1, 1);
-  find->addWidget(wrapped(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+  find->addWidget(screenkit::wrappedLabel(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
                                          "fare di nuovo clic su Trova."),
                           panel),
                   2, 0, 1, 2);
@@ -221,8 +200,8 @@ QFrame* ListScreen::buildResults() {
   connect(btnTrova_, &QPushButton::clicked, this, &ListScreen::trova);
 
   auto* buttons = new QHBoxLayout;
-  auto* stampaButton = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panel);
-  auto* chiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
+  auto* stampaButton = screenkit::commandButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panel);
+  auto* chiudi = screenkit::commandButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
   buttons->addStretch(1);
   buttons->addWidget(stampaButton);
   buttons->addWidget(chiudi);

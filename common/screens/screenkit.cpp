@@ -402,6 +402,31 @@ void Picture::restyle(bool hover) {
 
 // ---- status line and hints ----
 
+QLabel* wrappedLabel(const QString& text, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setWordWrap(true);
+  return l;
+}
+
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  return l;
+}
+
+QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
+  QLabel* l = namedLabel(name, text, parent);
+  l->hide();
+  return l;
+}
+
+QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent, int minimumWidth) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setMinimumWidth(minimumWidth);
+  return b;
+}
+
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText) {
   auto* line = new QLabel(initialText, screen);
   line->setObjectName(QStringLiteral("panInfo"));

@@ -17,6 +17,7 @@
 class QLayout;
 class QLineEdit;
 class QComboBox;
+class QPushButton;
 
 namespace screenkit {
 
@@ -101,6 +102,14 @@ void centre(QWidget* window, const QWidget* over = nullptr);
 // top, where dragging moves it, inside a thin border. Call it once the
 // window has its layout and fixed size: the band is added above them.
 void makeButtonless(QWidget* window);
+
+// The small widgets the screens build by hand: a label that wraps its text,
+// a label carrying a name, one carrying a name and hidden until needed, and
+// a command button with its name and a width that holds its caption.
+QLabel* wrappedLabel(const QString& text, QWidget* parent);
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent);
+QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent);
+QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent, int minimumWidth = 100);
 
 // The status line `panInfo` at the bottom of a working screen.
 QLabel* makeStatusLine(QWidget* screen, const QString& initialText);

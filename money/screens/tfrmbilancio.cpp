@@ -25,19 +25,6 @@ lists::InListFind& rememberedFind() {
   return find;
 }
 
-QLabel* named(const QString& name, const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
-}
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumWidth(110);
-  return b;
-}
-
 QFont bold(QFont f) {
   f.setBold(true);
   return f;
@@ -58,9 +45,9 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
   head->setHorizontalSpacing(8);
   auto* title = new QLabel(QStringLiteral("PRIMANOTA E BILANCIO - Causale :"), this);
   title->setFont(strong);
-  auto* titTipologia = named(QStringLiteral("titTipologia"), cashbook::reasonTitle(reason_), this);
+  auto* titTipologia = screenkit::namedLabel(QStringLiteral("titTipologia"), cashbook::reasonTitle(reason_), this);
   titTipologia->setFont(strong);
-  auto* lblIntervallo = named(QStringLiteral("lblIntervallo"), QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
+  auto* lblIntervallo = screenkit::namedLabel(QStringLiteral("lblIntervallo"), QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
   lblIntervallo->setText(cashbook::intervalText(from_, to_));
   head->addWidget(title, 0, 0);
   head->addWidget(titTipologia, 0, 1);
@@ -86,7 +73,7 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
   for (int i = 0; i < 3; ++i) {
     auto* caption = new QLabel(QLatin1String(rows[i].caption), this);
     caption->setFont(strong);
-    auto* value = named(QLatin1String(rows[i].name), QStringLiteral("0,00"), this);
+    auto* value = screenkit::namedLabel(QLatin1String(rows[i].name), QStringLiteral("0,00"), this);
     value->setText(cashbook::totalText(rows[i].value));
     value->setFont(strong);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -104,7 +91,7 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
   hint->setWordWrap(true);
   txtTrova_ = new QLineEdit(this);
   txtTrova_->setObjectName(QStringLiteral("txtTrova"));
-  auto* btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
+  auto* btnTrova = screenkit::commandButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this, 110);
   auto* again = new QLabel(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
                                           "fare di nuovo clic su Trova."),
                            this);
@@ -118,8 +105,8 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
 
   auto* guida = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), this);
   connect(guida, &screenkit::Picture::clicked, this, [this] { help::show(this, HelpTopic::Bilancio); });
-  auto* stampaButton = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa primanota"), this);
-  auto* esci = button(QStringLiteral("btnEsci"), QStringLiteral("Esci"), this);
+  auto* stampaButton = screenkit::commandButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa primanota"), this, 110);
+  auto* esci = screenkit::commandButton(QStringLiteral("btnEsci"), QStringLiteral("Esci"), this, 110);
   connect(stampaButton, &QPushButton::clicked, this, &TfrmBilancio::stampa);
   connect(esci, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -22,23 +22,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* wrapped(const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setWordWrap(true);
-  return l;
-}
-
-QLabel* hidden(const QString& name, const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(name);
-  l->hide();
-  return l;
-}
-
-} // namespace
-
 TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window) {
   screenkit::applyFormats();
   setObjectName(QStringLiteral("TfrmMenuBilancio"));
@@ -72,9 +55,9 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
   lblAnnoInizio_->setObjectName(QStringLiteral("lblAnnoInizio"));
   lblAnnoFine_ = new QLabel(QStringLiteral("ANNO"), this);
   lblAnnoFine_->setObjectName(QStringLiteral("lblAnnoFine"));
-  lblDataInizio_ = hidden(QStringLiteral("lblDataInizio"), QString(), this);
-  lblDataFine_ = hidden(QStringLiteral("lblDataFine"), QString(), this);
-  lblFile_ = hidden(QStringLiteral("lblFile"), QStringLiteral("FilePath"), this);
+  lblDataInizio_ = screenkit::hiddenLabel(QStringLiteral("lblDataInizio"), QString(), this);
+  lblDataFine_ = screenkit::hiddenLabel(QStringLiteral("lblDataFine"), QString(), this);
+  lblFile_ = screenkit::hiddenLabel(QStringLiteral("lblFile"), QStringLiteral("FilePath"), this);
 
   lblAttendere_ = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), this);
   lblAttendere_->setObjectName(QStringLiteral("lblAttendere"));
@@ -152,20 +135,20 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
   v->setSpacing(6);
   v->addWidget(heading);
   // one sentence written over two lines
-  v->addWidget(wrapped(QStringLiteral("Questa applicazione consente di visualizzare lo storico dei movimenti in entrata e "
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Questa applicazione consente di visualizzare lo storico dei movimenti in entrata e "
                                       "in uscita con relativo bilancio in attivo o passivo indicando,") +
                            QLatin1Char(' ') +
                            QStringLiteral("all'occorrenza, una causale e specificando un intervallo di tempo."),
                        this));
-  v->addWidget(wrapped(QStringLiteral("Compilare i campi sottostanti e premere il pulsante Visualizza riepilogo."), this));
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Compilare i campi sottostanti e premere il pulsante Visualizza riepilogo."), this));
   v->addSpacing(8);
-  v->addWidget(wrapped(QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
-  v->addWidget(wrapped(QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non indicare "
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non indicare "
                                       "nessuna causale."),
                        this));
   v->addLayout(yearRow);
   v->addSpacing(8);
-  v->addWidget(wrapped(QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."), this));
+  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."), this));
   v->addLayout(dates);
   v->addStretch(1);
   v->addLayout(commands);

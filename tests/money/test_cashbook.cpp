@@ -7,6 +7,7 @@
 #include "money/unpaid.h"
 
 #include "archive/archivio.h"
+#include "movementfixture.h"
 #include "support.h"
 
 #include <QDir>
@@ -22,23 +23,9 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace {
 
-// A movement as the card saves it: type, operation date, reason, amount
-// (signed total from the type), due date, settled flag.
 Record stored(bool income, const char* date, const char* reason, const char* amount, const char* due = "31/12/2026",
-                bool settled = false) {
-  Record r(TRecMovimento());
-  r.setFlag("Entrata", income);
-  r.setFlag("Uscita", !income);
-  r.set("Data", QString::fromUtf8(date));
-  r.set("Causale", QString::fromUtf8(reason));
-  r.set("DataSca", QString::fromUtf8(due));
-  r.set("Preavviso", QStringLiteral("0"));
-  r.set("Importo", QString::fromUtf8(amount));
-  r.set("Totale", movement::signedTotalText(income, QString::fromUtf8(amount)));
-  r.set("Pagatore", QStringLiteral("Rossi Mario"));
-  r.set("Beneficiario", QStringLiteral("Studio Tecnico Bianchi"));
-  r.setFlag("Saldato", settled);
-  return r;
+              bool settled = false) {
+  return movementfixture::record(income, date, reason, amount, due, settled);
 }
 
 QString writeYear(const TempProgramFolder& folder, const std::vector<Record>& records) {

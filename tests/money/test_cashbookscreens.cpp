@@ -8,6 +8,7 @@
 
 #include "archive/archivio.h"
 #include "common/help.h"
+#include "movementfixture.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -20,19 +21,7 @@
 namespace {
 
 QByteArray stored(bool income, const char* date, const char* reason, const char* amount) {
-  Record r(TRecMovimento());
-  r.setFlag("Entrata", income);
-  r.setFlag("Uscita", !income);
-  r.set("Data", QString::fromUtf8(date));
-  r.set("Causale", QString::fromUtf8(reason));
-  r.set("DataSca", QString::fromUtf8(date));
-  r.set("Preavviso", QStringLiteral("0"));
-  r.set("Importo", QString::fromUtf8(amount));
-  r.set("Totale", movement::signedTotalText(income, QString::fromUtf8(amount)));
-  r.set("Pagatore", QStringLiteral("Rossi Mario"));
-  r.set("Beneficiario", QStringLiteral("Studio Tecnico Bianchi"));
-  r.setFlag("Saldato", false);
-  return encode(r);
+  return encode(movementfixture::record(income, date, reason, amount, date));
 }
 
 } // namespace
