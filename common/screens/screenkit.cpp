@@ -567,8 +567,11 @@ void onEnter(QWidget* field, std::function<void()> action) {
 }
 
 void onFocusOut(QWidget* field, std::function<void()> action) {
-  new Filter(field, [action](QObject*, QEvent* e) {
-    if (e->type() == QEvent::FocusOut) action();
+  // A widget being destroyed loses its focus after its own class is gone
+  // (its meta-object is then a base one): the action must not touch it.
+  const QMetaObject* kind = field->metaObject();
+  new Filter(field, [action, kind](QObject* o, QEvent* e) {
+    if (e->type() == QEvent::FocusOut && o->metaObject() == kind) action();
     return false;
   });
 }

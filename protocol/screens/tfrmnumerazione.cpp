@@ -35,7 +35,8 @@ TfrmNumerazione::TfrmNumerazione(QWidget* parent) : QDialog(parent) {
   start_->setFixedWidth(start_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
   start_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), start_));
   screenkit::digitsOnly(start_);
-  // the edit, not the screen: focus also leaves it while the screen is being destroyed
+  // the edit, not the screen: focus also leaves it while the screen is being destroyed,
+  // when the screen is no longer whole
   screenkit::onFocusOut(start_, [edit = start_] { edit->setText(numbering::normalisedStart(edit->text())); });
   auto* inGroup = new QHBoxLayout(group);
   inGroup->setContentsMargins(12, 8, 12, 10);
