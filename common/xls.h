@@ -81,7 +81,7 @@ public:
     if (bytes.size() > 0xFFFF) bytes = bytes.substr(0, 0xFFFF);
     char* at = blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes.size() ? room(bytes.size())
                                                                                                : blocks_.back().text.get() + blocks_.back().used;
-    std::memcpy(at, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size()); // an empty view may hold no pointer
     blocks_.back().used += bytes.size();
     lengths_.push_back(uint16_t(bytes.size()));
   }
