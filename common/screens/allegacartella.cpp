@@ -101,9 +101,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral(" Allega file"));
   setModal(true);
 
-  memory_ = new QLabel(this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
   auto* layout = new QVBoxLayout(this);
   for (int slot = 1; slot <= 3; ++slot) {

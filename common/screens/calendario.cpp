@@ -53,9 +53,7 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
   cal_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   cal_->setGridVisible(true);
 
-  memory_ = new QLabel(this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
   auto* importa = new QPushButton(QStringLiteral("Importa"), this);
   importa->setObjectName(QStringLiteral("btnImportaData"));

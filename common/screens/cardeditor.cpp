@@ -70,9 +70,7 @@ CardEditor::CardEditor(const CardDescription& description, QWidget* parent) : QW
   navigator_ = new CardNavigator(form_, d_.archive, d_.behaviour, bar->positionLabel(), this);
   bar->connectTo(navigator_);
   if (d_.archive.isYearly()) {
-    auto* file = new QLabel(this);
-    file->setObjectName(QStringLiteral("lblFile"));
-    file->hide();
+    auto* file = screenkit::hiddenLabel(QStringLiteral("lblFile"), {}, this);
     navigator_->setYearlyFile([file] { return file->text(); });
   }
 

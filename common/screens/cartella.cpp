@@ -14,9 +14,7 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral(" Gestione cartella abbinata alla scheda corrente"));
   setModal(true);
 
-  memory_ = new QLabel(this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("imgCartella"));

@@ -109,12 +109,13 @@ QFrame* ListScreen::buildCriteria() {
   auto* v = new QVBoxLayout(panel);
   v->setContentsMargins(20, 16, 20, 16);
   v->setSpacing(6);
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Immettere nei campi prescelti una o pi\u00F9 parole consecutive presenti nelle "
-                                      "schede da trovare e premere il pulsante Cerca."),
-                       panel));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Immettere nei campi prescelti una o pi\u00F9 parole consecutive presenti nelle "
+                     "schede da trovare e premere il pulsante Cerca."),
+      panel));
   v->addWidget(screenkit::wrappedLabel(QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
-  v->addWidget(
-      screenkit::wrappedLabel(QStringLiteral("Per ogni ricerca \u00E8 possibile utilizzare uno o pi\u00F9 campi contemporaneamente."), panel));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Per ogni ricerca \u00E8 possibile utilizzare uno o pi\u00F9 campi contemporaneamente."), panel));
   v->addSpacing(10);
 
   auto* form = new QGridLayout;
@@ -179,21 +180,24 @@ QFrame* ListScreen::buildResults() {
   v->addWidget(list_, 1);
   connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { pick(index.row()); });
 
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
 
   auto* find = new QGridLayout;
-  find->addWidget(screenkit::wrappedLabel(QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella scheda in elenco da "
-                                         "cercare e premere il pulsante Trova."),
-                          panel),
+  find->addWidget(screenkit::wrappedLabel(
+                      QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella scheda in elenco da "
+                                     "cercare e premere il pulsante Trova."),
+                      panel),
                   0, 0, 1, 2);
   txtTrova_ = new QLineEdit(panel);
   txtTrova_->setObjectName(QStringLiteral("txtTrova"));
   btnTrova_ = screenkit::commandButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panel);
   find->addWidget(txtTrova_, 1, 0);
   find->addWidget(btnTrova_, 1, 1);
-  find->addWidget(screenkit::wrappedLabel(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
-                                         "fare di nuovo clic su Trova."),
-                          panel),
+  find->addWidget(screenkit::wrappedLabel(
+                      QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+                                     "fare di nuovo clic su Trova."),
+                      panel),
                   2, 0, 1, 2);
   v->addLayout(find);
   screenkit::onEnter(txtTrova_, [this] { btnTrova_->setFocus(Qt::OtherFocusReason); });

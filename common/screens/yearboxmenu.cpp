@@ -78,9 +78,7 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
     years_.push_back(year);
   }
 
-  lblFile_ = new QLabel(QStringLiteral("FilePath"), this);
-  lblFile_->setObjectName(QStringLiteral("lblFile"));
-  lblFile_->hide();
+  lblFile_ = screenkit::hiddenLabel(QStringLiteral("lblFile"), QStringLiteral("FilePath"), this);
 
   auto* text = new QVBoxLayout;
   text->addWidget(info);

@@ -93,9 +93,7 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   connect(open_, &QPushButton::clicked, this, &YearScreen::open);
   screenkit::onEnter(year_, [this] { open_->setFocus(Qt::OtherFocusReason); });
 
-  memory_ = new QLabel(kAvvio, this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), kAvvio, this);
 
   auto* yearRow = new QHBoxLayout;
   yearRow->addWidget(yearCaption);

@@ -176,9 +176,7 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : QWidget(parent) {
   setStyleSheet(QStringLiteral("QFrame[riquadro=\"true\"]{background:#f7f9fc;border:1px solid #c3cedb;"
                                "border-radius:6px;}"));
 
-  lblFile_ = new QLabel(this);
-  lblFile_->setObjectName(QStringLiteral("lblFile"));
-  lblFile_->hide();
+  lblFile_ = screenkit::hiddenLabel(QStringLiteral("lblFile"), {}, this);
 
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(6, 6, 6, 4);

@@ -47,7 +47,8 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
   title->setFont(strong);
   auto* titTipologia = screenkit::namedLabel(QStringLiteral("titTipologia"), cashbook::reasonTitle(reason_), this);
   titTipologia->setFont(strong);
-  auto* lblIntervallo = screenkit::namedLabel(QStringLiteral("lblIntervallo"), QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
+  auto* lblIntervallo =
+      screenkit::namedLabel(QStringLiteral("lblIntervallo"), QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
   lblIntervallo->setText(cashbook::intervalText(from_, to_));
   head->addWidget(title, 0, 0);
   head->addWidget(titTipologia, 0, 1);
@@ -105,7 +106,8 @@ TfrmBilancio::TfrmBilancio(cashbook::Book book, const QString& reasonFilter, QDa
 
   auto* guida = new screenkit::Picture(QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("guida"), this);
   connect(guida, &screenkit::Picture::clicked, this, [this] { help::show(this, HelpTopic::Bilancio); });
-  auto* stampaButton = screenkit::commandButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa primanota"), this, 110);
+  auto* stampaButton =
+      screenkit::commandButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa primanota"), this, 110);
   auto* esci = screenkit::commandButton(QStringLiteral("btnEsci"), QStringLiteral("Esci"), this, 110);
   connect(stampaButton, &QPushButton::clicked, this, &TfrmBilancio::stampa);
   connect(esci, &QPushButton::clicked, this, &QDialog::reject);

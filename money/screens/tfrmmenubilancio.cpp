@@ -135,20 +135,23 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
   v->setSpacing(6);
   v->addWidget(heading);
   // one sentence written over two lines
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Questa applicazione consente di visualizzare lo storico dei movimenti in entrata e "
-                                      "in uscita con relativo bilancio in attivo o passivo indicando,") +
-                           QLatin1Char(' ') +
-                           QStringLiteral("all'occorrenza, una causale e specificando un intervallo di tempo."),
-                       this));
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Compilare i campi sottostanti e premere il pulsante Visualizza riepilogo."), this));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Questa applicazione consente di visualizzare lo storico dei movimenti in entrata e "
+                     "in uscita con relativo bilancio in attivo o passivo indicando,") +
+          QLatin1Char(' ') + QStringLiteral("all'occorrenza, una causale e specificando un intervallo di tempo."),
+      this));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Compilare i campi sottostanti e premere il pulsante Visualizza riepilogo."), this));
   v->addSpacing(8);
   v->addWidget(screenkit::wrappedLabel(QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non indicare "
-                                      "nessuna causale."),
-                       this));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non indicare "
+                     "nessuna causale."),
+      this));
   v->addLayout(yearRow);
   v->addSpacing(8);
-  v->addWidget(screenkit::wrappedLabel(QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."), this));
+  v->addWidget(screenkit::wrappedLabel(
+      QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."), this));
   v->addLayout(dates);
   v->addStretch(1);
   v->addLayout(commands);

@@ -25,9 +25,7 @@ TfrmCreaRTF::TfrmCreaRTF(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
   setModal(true);
 
-  memory_ = new QLabel(this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("imgStampa"));

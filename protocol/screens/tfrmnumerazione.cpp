@@ -23,9 +23,7 @@ TfrmNumerazione::TfrmNumerazione(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
   setModal(true);
 
-  memory_ = new QLabel(this);
-  memory_->setObjectName(QStringLiteral("lblMemory"));
-  memory_->hide();
+  memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
   auto* group = new QGroupBox(QStringLiteral(" Inizia numerazione da: "), this);
   group->setObjectName(QStringLiteral("grpInizio"));
@@ -35,8 +33,7 @@ TfrmNumerazione::TfrmNumerazione(QWidget* parent) : QDialog(parent) {
   start_->setFixedWidth(start_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
   start_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), start_));
   screenkit::digitsOnly(start_);
-  // the edit, not the screen: focus also leaves it while the screen is being destroyed,
-  // when the screen is no longer whole
+  // the edit, not the screen: focus also leaves it while the screen is being destroyed
   screenkit::onFocusOut(start_, [edit = start_] { edit->setText(numbering::normalisedStart(edit->text())); });
   auto* inGroup = new QHBoxLayout(group);
   inGroup->setContentsMargins(12, 8, 12, 10);
