@@ -33,4 +33,15 @@ const QString& duplicated() {
   return s;
 }
 
+const QString& unsavedEdits() {
+  static const QString s = QStringLiteral(
+      "La scheda corrente contiene modifiche non salvate.\n\r\n\rSalvare le modifiche prima di uscire?");
+  return s;
+}
+
 } // namespace cardtext
+
+bool differsAsStored(const Record& shown, const Record& unchanged) {
+  if (&shown.layout() != &unchanged.layout()) return true;
+  return encode(shown) != encode(unchanged);
+}

@@ -48,7 +48,15 @@ const QString& inserted();       // "La scheda corrente è stata inserita in arc
 const QString& emptyArchive();   // "L'archivio non contiene nessuna scheda."
 const QString& duplicateNew();   // the duplicate of a card not yet saved
 const QString& duplicated();     // "E' ora possibile apportare ..."
+const QString& unsavedEdits();   // asked before leaving a card with unsaved edits
 } // namespace cardtext
+
+// Whether a card holds unsaved edits: the record it would save differs, as
+// the archive would store it, from the record it showed when it was last
+// loaded, cleared or saved. What storing drops (blanks at both ends, text
+// past a field's width, a character the archive cannot hold in place of
+// another it cannot hold either) is no edit.
+bool differsAsStored(const Record& shown, const Record& unchanged);
 
 struct CardBehaviour {
   CardMessage savedChanges = {MessageKind::Information, cardtext::savedChanges()};

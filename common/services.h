@@ -17,11 +17,24 @@ enum class MessageKind {
   Plain,       // OK only
 };
 
+// The answers of the question asked before unsaved edits would be lost.
+enum class SaveAnswer {
+  Save,    // "Salva"
+  Discard, // "Non salvare"
+  Cancel,  // "Annulla": nothing happens
+};
+
 class Messages {
 public:
   virtual ~Messages() = default;
   // Shows a modal message; for a question, true means Yes.
   virtual bool show(MessageKind kind, const QString& text) = 0;
+  // A question with the three answers "Salva", "Non salvare" and "Annulla"
+  // (closing the window is "Annulla"). Without a dialog of its own it is
+  // asked as a Yes/No question: Yes saves, No cancels.
+  virtual SaveAnswer askSave(const QString& text) {
+    return show(MessageKind::Question, text) ? SaveAnswer::Save : SaveAnswer::Cancel;
+  }
 };
 
 class Shell {
@@ -66,6 +79,7 @@ inline void error(const QString& text) { messages().show(MessageKind::Error, tex
 inline void information(const QString& text) { messages().show(MessageKind::Information, text); }
 inline void plain(const QString& text) { messages().show(MessageKind::Plain, text); }
 inline bool ask(const QString& text) { return messages().show(MessageKind::Question, text); }
+inline SaveAnswer askSave(const QString& text) { return messages().askSave(text); }
 inline std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial) {
   return inputs().ask(title, prompt, initial);
 }

@@ -8,11 +8,8 @@
 #include "common/reports.h"
 #include "engines/screens/reportoutput.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPointer>
-#include <QShortcut>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -141,18 +138,12 @@ const std::vector<std::pair<QString, QKeySequence>>& commandKeys() {
       {QStringLiteral("cmdGuida"), QKeySequence(Qt::Key_F1)},
       {QStringLiteral("imgGuida"), QKeySequence(Qt::Key_F1)},
       {QStringLiteral("cmdEsci"), QKeySequence(Qt::Key_Escape)},
+      {QStringLiteral("imgEsci"), QKeySequence(Qt::Key_Escape)},
   };
   return keys;
 }
 
 namespace {
-
-// Presses a command picture or button as a click does.
-void press(QWidget* command) {
-  if (!command->isEnabled() || !command->isVisible()) return;
-  if (auto* b = qobject_cast<QAbstractButton*>(command)) b->click();
-  else if (auto* p = qobject_cast<screenkit::ClickLabel*>(command)) p->click();
-}
 
 // Fields that would take a command's key (Page Up in a memo or a list,
 // Ctrl+Home in an edit) leave it to the command.
@@ -178,11 +169,10 @@ void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints) {
   for (const auto& [name, key] : commandKeys()) {
     QWidget* command = screen->findChild<QWidget*>(name);
     if (!command) continue;
-    auto* shortcut = new QShortcut(key, screen);
-    QPointer<QWidget> target(command);
-    QObject::connect(shortcut, &QShortcut::activated, command, [target] {
-      if (target) press(target);
-    });
+    // Esc leaves a card only once its unsaved edits are saved or given up
+    std::function<bool()> allowed;
+    if (name == QLatin1String("cmdEsci")) allowed = [screen] { return mayLeaveCard(screen); };
+    screenkit::pressOnKey(command, key, std::move(allowed));
     const QString keyText = key.toString(QKeySequence::NativeText);
     const QString hint = hints.value(name);
     command->setToolTip(hint.isEmpty() ? keyText : hint + QStringLiteral("  (") + keyText + QLatin1Char(')'));
@@ -191,6 +181,20 @@ void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints) {
   auto* filter = new LeaveKeysToCommands(screen, used);
   for (QWidget* w : screen->findChildren<QWidget*>())
     if (w->focusPolicy() != Qt::NoFocus) w->installEventFilter(filter);
+}
+
+bool mayLeaveCard(QWidget* screen) {
+  CardNavigator* navigator = screen->findChild<CardNavigator*>();
+  if (!navigator || !navigator->hasUnsavedEdits()) return true;
+  switch (services::askSave(cardtext::unsavedEdits())) {
+  case SaveAnswer::Save:
+    // saved as the save command saves; a save refused or failed keeps the card
+    screenkit::press(screen->findChild<QWidget*>(QStringLiteral("cmdSalva")));
+    return !navigator->hasUnsavedEdits();
+  case SaveAnswer::Discard: return true;
+  case SaveAnswer::Cancel: break;
+  }
+  return false;
 }
 
 void CardEditor::on(const QString& control, std::function<void()> handler) {

@@ -32,11 +32,18 @@ void setCardHints(QWidget* screen, const CardDescription& description, RecordFor
 // The usual keys of the commands of a card: Ctrl+N new, Ctrl+S save,
 // Ctrl+D duplicate, Ctrl+F find, Ctrl+P print, Page Up and Page Down the
 // previous and next card, Ctrl+Home and Ctrl+End the first and last, F1
-// help, Esc leave. A key presses its command when the command is enabled,
-// also from a field that would otherwise take the key (Page Up in a memo),
-// and each command's tooltip shows its hint with its key beside it.
+// help, Esc leave. A key presses its command when the command is shown and
+// enabled, also from a field that would otherwise take the key (Page Up in
+// a memo), and each command's tooltip shows its hint with its key beside
+// it. Esc leaves a card with unsaved edits only as mayLeaveCard() allows.
 const std::vector<std::pair<QString, QKeySequence>>& commandKeys();
 void bindCommandKeys(QWidget* screen, const QHash<QString, QString>& hints);
+
+// Whether a card screen may be left by Esc. A card without unsaved edits
+// may; one with them asks first: "Salva" saves as the save command does
+// and leaves only once the card is saved, "Non salvare" leaves dropping the
+// edits, "Annulla" stays where it was.
+bool mayLeaveCard(QWidget* screen);
 
 class CardEditor : public QWidget {
   Q_OBJECT

@@ -17,7 +17,12 @@ RecordView* recordViewOf(QWidget* screen) {
 
 CardNavigator::CardNavigator(RecordForm* form, const ArchiveDef& archive, const CardBehaviour& behaviour,
                              QLabel* positionLabel, QObject* parent)
-    : QObject(parent), form_(form), archive_(archive), behaviour_(behaviour), position_(positionLabel) {}
+    : QObject(parent), form_(form), archive_(archive), behaviour_(behaviour), position_(positionLabel),
+      unchanged_(form->record()) {}
+
+bool CardNavigator::hasUnsavedEdits() const { return differsAsStored(form_->record(), unchanged_); }
+
+void CardNavigator::markUnchanged() { unchanged_ = form_->record(); }
 
 QString CardNavigator::archivePath() const {
   if (!archive_.isYearly()) return archive_.fixedPath();
@@ -52,6 +57,7 @@ void CardNavigator::clearCard() {
   apply(behaviour_.defaults);
   position_->clear();
   form_->focusFirst();
+  markUnchanged();
 }
 
 void CardNavigator::newCard() {
@@ -59,6 +65,7 @@ void CardNavigator::newCard() {
   clearCard();
   apply(behaviour_.newDefaults);
   run(after_, CardAction::New);
+  markUnchanged();
 }
 
 void CardNavigator::loadRecord(const Record& record, RecordPosition position) {
@@ -66,6 +73,7 @@ void CardNavigator::loadRecord(const Record& record, RecordPosition position) {
   form_->load(record);
   position_->setText(QString::number(position));
   run(after_, CardAction::Load);
+  markUnchanged();
 }
 
 void CardNavigator::save() {
@@ -87,6 +95,7 @@ void CardNavigator::save() {
       archive.close();
       position_->setText(QString::number(*pos));
       run(after_, CardAction::Save);
+      markUnchanged();
       show(behaviour_.savedChanges);
     } else {
       const Record typed = record;
@@ -101,6 +110,7 @@ void CardNavigator::save() {
         if (record[i] != typed[i]) form_->set(record.layout().field(i).name, record[i]);
       archive.close();
       run(after_, CardAction::Save);
+      markUnchanged();
       show(message);
     }
   } catch (const ArchiveError&) {

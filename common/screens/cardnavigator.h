@@ -58,6 +58,13 @@ public:
   // (showing the screen; Nuovo adds its own defaults).
   void clearCard();
 
+  // Unsaved edits: the record the form would save differs, as stored, from
+  // the card as it was last loaded, cleared for a new card or saved.
+  bool hasUnsavedEdits() const;
+  // The card as it stands counts as unchanged from now on (what a card's
+  // own command puts on a new card, as a proposed number, is no edit).
+  void markUnchanged();
+
   // A card's own steps: `before` runs once the command has been accepted,
   // just before it acts; `after` once it has done its work, before its
   // closing message. Neither runs when the command is refused or fails (a
@@ -85,6 +92,7 @@ private:
   std::function<QString()> yearlyFile_;
   std::map<CardAction, std::vector<std::function<void()>>> before_, after_;
   std::vector<AppendStep> beforeAppend_;
+  Record unchanged_; // the card as last loaded, cleared or saved
 };
 
 // The navigation bar: `cmdPrimo`, `cmdIndietro`, the position label

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QPushButton>
 #include <QShowEvent>
@@ -178,7 +179,12 @@ QFrame* ListScreen::buildResults() {
 
   list_ = makeLineList(panel, &model_);
   v->addWidget(list_, 1);
+  // a double-click on a line, or Enter on the selected line, picks it
   connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { pick(index.row()); });
+  screenkit::onEnter(list_, [this] {
+    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) pick(selected.front().row());
+  });
 
   v->addWidget(screenkit::wrappedLabel(
       QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel));
@@ -264,7 +270,13 @@ void ListScreen::showResults(ListLines entries) {
   panContainer_->show();
   if (lblTrovate_) lblTrovate_->setText(d_.countText(model_->rowCount()));
   txtTrova_->clear();
-  txtTrova_->setFocus(Qt::OtherFocusReason);
+  if (model_->rowCount() == 0) {
+    txtTrova_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // what was found is ready to be picked with Enter
+  list_->setCurrentIndex(model_->index(0));
+  list_->setFocus(Qt::OtherFocusReason);
 }
 
 void ListScreen::trova() {

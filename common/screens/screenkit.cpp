@@ -39,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSvgRenderer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -83,6 +84,22 @@ public:
     box.setDefaultButton(ok);
     box.exec();
     return false;
+  }
+
+  SaveAnswer askSave(const QString& text) override {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("Velarion"));
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QPushButton* save = box.addButton(QStringLiteral("Salva"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Non salvare"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel); // Esc, or closing the window, goes back to the card
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
   }
 };
 
@@ -445,6 +462,9 @@ QLabel* frameMenuScreen(QWidget* screen, QLayout* content, std::function<void()>
   });
   auto* esci = new Picture(QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), screen);
   QObject::connect(esci, &Picture::clicked, screen, &QWidget::close);
+  // Esc leaves as the exit picture does, F1 opens the help
+  pressOnKey(esci, QKeySequence(Qt::Key_Escape));
+  pressOnKey(guida, QKeySequence(Qt::Key_F1));
 
   QLabel* status = makeStatusLine(screen, QString());
   setHint(guida, status, QStringLiteral("Visualizza la guida dell'applicazione."));
@@ -547,6 +567,22 @@ QWidget* addFocusFrame(QWidget* field, const QString& frameName, QWidget* surfac
 }
 
 // ---- keys ----
+
+void press(QWidget* command) {
+  if (!command || !command->isEnabled() || !command->isVisible()) return;
+  if (auto* b = qobject_cast<QAbstractButton*>(command)) b->click();
+  else if (auto* p = qobject_cast<ClickLabel*>(command)) p->click();
+}
+
+void pressOnKey(QWidget* command, const QKeySequence& key, std::function<bool()> allowed) {
+  // a shortcut belonging to the command is live only while the command is
+  // shown and enabled
+  auto* shortcut = new QShortcut(key, command);
+  QPointer<QWidget> target(command);
+  QObject::connect(shortcut, &QShortcut::activated, command, [target, allowed] {
+    if (target && (!allowed || allowed())) press(target);
+  });
+}
 
 void setEnterChain(const std::vector<QWidget*>& chain) {
   for (size_t i = 0; i < chain.size(); ++i) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -133,6 +134,15 @@ void clearHintOver(QWidget* background, QLabel* statusLine);
 // shares a plain row widget with its buttons is framed on the panel behind
 // the row, whose edges would otherwise cut the frame off.
 QWidget* addFocusFrame(QWidget* field, const QString& frameName, QWidget* surface = nullptr);
+
+// Presses a command (a picture or a button) as a click does; nothing when
+// it is disabled or hidden.
+void press(QWidget* command);
+// The key presses the command from anywhere in its window, while the
+// command is shown and enabled: of two commands with one key on panels that
+// replace each other, the one on the panel shown takes it. With `allowed`,
+// the key presses the command only when it says so.
+void pressOnKey(QWidget* command, const QKeySequence& key, std::function<bool()> allowed = {});
 
 // Enter in a field moves the focus to the next one; the last leads back to
 // the first. Widgets that are not editable (buttons) may be targets.

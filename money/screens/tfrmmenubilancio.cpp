@@ -75,6 +75,7 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
   });
   connect(btnVisualizza_, &QPushButton::clicked, this, &TfrmMenuBilancio::visualizza);
   connect(btnEsci, &QPushButton::clicked, this, &QWidget::close);
+  screenkit::pressOnKey(btnEsci, QKeySequence(Qt::Key_Escape));
 
   // Enter: year, reason, start day and month, end day and month, the button
   const std::vector<QWidget*> chain = {txtAnno_,       txtTipologia_, txtGiornoInizio_, txtMeseInizio_,

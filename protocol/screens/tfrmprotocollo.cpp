@@ -134,6 +134,7 @@ void TfrmProtocollo::nuovoProtocollo() {
   }
   form()->set("Numero", *number);
   proposal_ = Proposal{*number, *settings, year};
+  navigator()->markUnchanged(); // the proposed number belongs to the new card
   form()->focusField("Categoria");
 }
 

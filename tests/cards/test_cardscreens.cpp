@@ -7,11 +7,15 @@
 #include "archive/archivio.h"
 #include "common/help.h"
 #include "common/screens/cardeditor.h"
+#include "common/screens/cardnavigator.h"
 #include "screendriver.h"
 #include "support.h"
+#include "tests/deadlines/deadlinescreens.h"
 #include "tests/engines/recordingreportoutput.h"
 
 #include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QScreen>
 #include <QPlainTextEdit>
@@ -39,36 +43,53 @@ class CardScreensTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<ScreenTestSeams> seams;
+  RecordingAlarm alarm; // the deadline screen's alarm, recorded instead of played
   CardEditor* card = nullptr;
+  QWidget* host = nullptr;    // the screen that holds the card: the card, or the deadline screen
+  CardNavigator* navigator = nullptr;
   QWidget* created = nullptr; // what the tile opens (the card or its year screen)
   std::vector<HelpTopic> helpShown;
 
   // The real screen of the application, over a program folder of its own,
   // with `records` records in its archive (every field filled to its width).
+  // A card on a panel of a screen of its own (the deadlines) is shown with
+  // its year opened.
   void open(const Application& app, int records) {
     seams = std::make_unique<ScreenTestSeams>();
     created = app.create();
     const CardDescription& d = app.card();
-    card = qobject_cast<CardEditor*>(created->objectName() == d.screen ? created
-                                                                       : screenkit::ScreenSet::find(d.screen));
-    if (!card) return; // a screen that holds its card in a panel of its own
-    if (auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile")))
+    host = created->objectName() == d.screen ? created : screenkit::ScreenSet::find(d.screen);
+    card = qobject_cast<CardEditor*>(host);
+    navigator = host->findChild<CardNavigator*>();
+    if (auto* file = host->findChild<QLabel*>(QStringLiteral("lblFile")))
       file->setText(d.archive.yearPath(QStringLiteral("2026")));
     const RecordLayout& layout = *d.archive.layout;
     Record r(layout);
     for (int i = 0; i < layout.fieldCount(); ++i) r.set(i, fullValue(layout.field(i).width));
-    TArchivioSchede a(card->archivePath(), layout.size());
+    TArchivioSchede a(navigator->archivePath(), layout.size());
     a.open();
     for (int n = 0; n < records; ++n) a.append(encode(r));
     a.close();
-    QVERIFY(drive::show(card));
+    enter();
+  }
+
+  // The card shown again, as its tile shows it (the deadline screen opens
+  // the year on its start panel first).
+  void enter() {
+    QVERIFY(drive::show(host));
+    if (host->findChild<QWidget*>(QStringLiteral("btnApri"))) drive::click(host, QStringLiteral("btnApri"));
+  }
+
+  QByteArray archiveBytes() const {
+    QFile f(navigator->archivePath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
 
   QString position() const { return card->positionLabel()->text().trimmed(); }
 
   // The key pressed where the focus is, as the user presses it.
   void press(QKeyCombination key) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : card;
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : host;
     QTest::keyClick(target, key.key(), key.keyboardModifiers());
     QApplication::processEvents();
   }
@@ -92,6 +113,8 @@ private slots:
     delete card;
     if (created != card) delete created;
     card = nullptr;
+    host = nullptr;
+    navigator = nullptr;
     created = nullptr;
     seams.reset();
     helpShown.clear();
@@ -173,6 +196,83 @@ private slots:
 
     press(Qt::Key_Escape);
     QVERIFY(!card->isVisible());
+  }
+
+  // Esc leaves a card without unsaved edits at once: a new card, a card as
+  // loaded, a card cleared by Nuovo. On a card with an edit it asks first:
+  // "Annulla" stays with the edit and the focus where they were, "Non
+  // salvare" leaves the archive as it was, "Salva" leaves only once the
+  // card is saved. The deadline card, on a panel of its screen, does the same.
+  void escAsksBeforeDroppingEdits_data() { cards_data(); }
+  void escAsksBeforeDroppingEdits() {
+    QFETCH(const Application*, app);
+    open(*app, 2);
+    RecordingMessages& messages = seams->messages;
+    const QString question =
+        QStringLiteral("La scheda corrente contiene modifiche non salvate.\n\r\n\rSalvare le modifiche prima di uscire?");
+    const QByteArray stored = archiveBytes();
+    // an edit the user types into the card's first text field
+    QLineEdit* field = nullptr;
+    for (auto* e : host->findChild<RecordForm*>()->findChildren<QLineEdit*>())
+      if (e->isVisible() && e->isEnabled() && !e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget())) {
+        field = e;
+        break;
+      }
+    QVERIFY(field);
+    auto edit = [&] {
+      const QString before = field->text();
+      drive::type(host, field->objectName(), QStringLiteral("Modifica 42"));
+      QVERIFY2(field->text() != before, qPrintable(field->objectName()));
+    };
+
+    press(Qt::Key_Escape); // a new card
+    QVERIFY(!host->isVisible());
+    enter();
+    press(Qt::CTRL | Qt::Key_Home); // a card as loaded
+    QCOMPARE(navigator->position(), std::optional<RecordPosition>(1));
+    press(Qt::Key_Escape);
+    QVERIFY(!host->isVisible());
+    enter();
+    press(Qt::CTRL | Qt::Key_Home);
+    edit();
+    press(Qt::CTRL | Qt::Key_N); // the edit dropped by Nuovo on purpose
+    press(Qt::Key_Escape);
+    QVERIFY(!host->isVisible());
+    QCOMPARE(messages.saveQuestions, 0);
+
+    enter();
+    press(Qt::CTRL | Qt::Key_Home);
+    edit();
+    const QString typed = field->text();
+    messages.saveAnswers = {SaveAnswer::Cancel};
+    press(Qt::Key_Escape);
+    QCOMPARE(messages.saveQuestions, 1);
+    QCOMPARE(messages.last().kind, MessageKind::Question);
+    QCOMPARE(messages.lastText(), question);
+    QVERIFY(host->isVisible());
+    QCOMPARE(field->text(), typed);
+    QCOMPARE(QApplication::focusWidget(), field);
+
+    messages.saveAnswers = {SaveAnswer::Discard};
+    press(Qt::Key_Escape);
+    QCOMPARE(messages.saveQuestions, 2);
+    QVERIFY(!host->isVisible());
+    QCOMPARE(archiveBytes(), stored);
+
+    // saved as Salva saves: left when the save is done, kept when refused
+    enter();
+    press(Qt::CTRL | Qt::Key_Home);
+    edit();
+    messages.saveAnswers = {SaveAnswer::Save};
+    press(Qt::Key_Escape);
+    QCOMPARE(messages.saveQuestions, 3);
+    const bool saved = archiveBytes() != stored;
+    qInfo("%s", saved ? "saved, then left" : "refused by the card's rules, kept");
+    QCOMPARE(host->isVisible(), !saved);
+    if (!saved) { // refused by the card's rules: the edit stays, and says why
+      QCOMPARE(field->text(), typed);
+      QVERIFY(messages.last().kind != MessageKind::Question && messages.last().kind != MessageKind::Information);
+    }
   }
 
   // A loaded field shows its first characters, and a short coded value (a

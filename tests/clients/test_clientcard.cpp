@@ -312,6 +312,75 @@ private slots:
     QCOMPARE(text("panInfo"), QString());
   }
 
+  // The check windows close themselves after their answer, so the Esc the
+  // user then presses to close one reaches the card: the card asks before
+  // dropping what was typed. Esc in a check window closes that window only,
+  // also when the key's release reaches the card.
+  void escAfterACheckKeepsTheTypedCard() {
+    QVERIFY(drive::show(card.get()));
+    type("txtCliente", QStringLiteral("Verdi Carla"));
+    type("txtCodFisc", QStringLiteral("RSSMRA85T10A562S"));
+    bool closedAlone = false;
+    QCOMPARE(drive::withModal([&] { click("btnCodFisc"); },
+                              [&](QWidget* check) {
+                                QWidget* f = QApplication::focusWidget();
+                                QTest::keyClick(f && f->window() == check ? f : check, Qt::Key_Escape);
+                                closedAlone = !check->isVisible();
+                              }),
+             QStringLiteral("TfrmCodFisc"));
+    QVERIFY(closedAlone);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(card->isVisible());
+
+    bool closedItself = false;
+    QCOMPARE(drive::withModal([&] { click("btnCodFisc"); },
+                              [&](QWidget* check) {
+                                drive::click(check, QStringLiteral("btnControlla"));
+                                closedItself = !check->isVisible();
+                              }),
+             QStringLiteral("TfrmCodFisc"));
+    QVERIFY(closedItself);
+    messages->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // meant for the check window
+    QCOMPARE(messages->saveQuestions, 1);
+    QVERIFY(card->isVisible());
+    QCOMPARE(text("txtCliente"), QStringLiteral("Verdi Carla"));
+    QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562S"));
+  }
+
+  // "Salva" to the question of Esc saves as the save command does: a card
+  // the rules refuse stays open with what was typed and nothing written; a
+  // card that saves closes. Saved, it closes on Esc without a question.
+  void escSavesWhenAskedTo() {
+    QVERIFY(drive::show(card.get()));
+    type("txtNote", QStringLiteral("Da richiamare"));
+    messages->saveAnswers = {SaveAnswer::Save};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(messages->saveQuestions, 1);
+    QCOMPARE(messages->lastText(),
+             QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."));
+    QVERIFY(card->isVisible());
+    QCOMPARE(drive::focused(), QStringLiteral("txtCliente"));
+    QCOMPARE(text("txtNote"), QStringLiteral("Da richiamare"));
+    QVERIFY(fileBytes().isEmpty());
+
+    type("txtCliente", QStringLiteral("Neri Paolo"));
+    messages->saveAnswers = {SaveAnswer::Save};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(messages->saveQuestions, 2);
+    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QVERIFY(!card->isVisible());
+    QCOMPARE(fileBytes().size(), qsizetype(TRecCliente().size()));
+    QCOMPARE(decode(TRecCliente(), fileBytes().constData())["Note"], QStringLiteral("Da richiamare"));
+
+    QVERIFY(drive::show(card.get()));
+    type("txtCliente", QStringLiteral("Neri Paola"));
+    click("cmdSalva");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(messages->saveQuestions, 2);
+    QVERIFY(!card->isVisible());
+  }
+
   void showingTheScreenClearsIt() {
     type("txtCliente", QStringLiteral("Gialli"));
     click("cmdSalva");

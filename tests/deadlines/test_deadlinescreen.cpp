@@ -260,6 +260,31 @@ private slots:
     QVERIFY(drive::find(s(), QStringLiteral("cmdSalva"))->toolTip().contains(QKeySequence(Qt::CTRL | Qt::Key_S).toString(QKeySequence::NativeText)));
   }
 
+  // Esc on the start panel leaves the screen as its exit picture does. On
+  // the card a typed deadline is not dropped: Esc asks, and "Salva" saves
+  // it as the save command does before the screen closes.
+  void escLeavesLikeTheExitPicture() {
+    const int stops = alarm->stops;
+    drive::key(s(), QStringLiteral("txtAnno"), Qt::Key_Escape);
+    QVERIFY(!s()->isVisible());
+    QVERIFY(menu->menu.isVisible());
+    QCOMPARE(s()->windowTitle(), QStringLiteral(" Velarion - Scadenze e appuntamenti"));
+    QCOMPARE(alarm->stops, stops + 1);
+
+    QVERIFY(drive::show(s()));
+    openAndType();
+    messages().saveAnswers = {SaveAnswer::Save};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(messages().saveQuestions, 1);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata salvata in archivio."));
+    QVERIFY(!s()->isVisible());
+    QVERIFY(menu->menu.isVisible());
+    TArchivioSchede a(yearFile(2026), TRecScadenza().size());
+    a.open(TArchivioSchede::Access::Read);
+    QCOMPARE(a.count(), RecordPosition(1));
+    QCOMPARE(decode(TRecScadenza(), a.read(1).constData())["Cliente"], QStringLiteral("Rossi Mario"));
+  }
+
   // The amount is normalised to four decimals, half up on the digits typed,
   // when it is left; one never left is saved as typed, an empty one as 0,00.
   void amountAndTypingRules() {

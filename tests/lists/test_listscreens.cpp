@@ -2,6 +2,7 @@
 // registered under the names the caller tags point at.
 #include "app/help/screens/helpscreens.h"
 #include "clientfixture.h"
+#include "screendriver.h"
 #include "tests/engines/recordingreportoutput.h"
 
 #include "clients/clientlists.h"
@@ -152,7 +153,10 @@ private slots:
     QCOMPARE(text(&s, "lblConta"), QStringLiteral("2"));
     QCOMPARE(s.lines().size(), 3);
     QVERIFY(s.lines()[2].startsWith(QStringLiteral("Grossi Anna")));
-    QCOMPARE(QApplication::focusWidget(), child(&s, "txtTrova"));
+    // what was found is ready for Enter: the list has the focus, its first line selected
+    auto* list = child<QListView>(&s, "lstRecords");
+    QCOMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(list->selectionModel()->selectedRows(), QModelIndexList{list->model()->index(0, 0)});
     QVERIFY(child(&s, "btnStampa")->isEnabled());
   }
 
@@ -203,6 +207,54 @@ private slots:
       QCOMPARE(text(clientCard.get(), "txtComuneRes"), QStringLiteral("Forl\u00EC"));
       QCOMPARE(text(clientCard.get(), "lblFile01"), QStringLiteral("contratto.pdf"));
     }
+  }
+
+  // Enter on the selected line loads the record exactly as a double-click
+  // on that line does (of two records with the same line, the later one);
+  // Enter with no line selected loads nothing. A search that finds nothing
+  // leaves the focus in the find edit.
+  void enterLoadsTheSelectedLineAsADoubleClickDoes() {
+    auto load = [&](bool byKey, int row, QStringList& shown) {
+      for (QWidget* c : clientCard->findChildren<QLineEdit*>()) static_cast<QLineEdit*>(c)->clear();
+      screenkit::setTextOf(child(clientCard.get(), "lblPosizione"), QString());
+      ListScreen s(clientSearchList());
+      s.setCallerTag(QStringLiteral("clienti"));
+      QVERIFY(drive::show(&s));
+      cerca(s, {{"txtOccupazione", "ingegnere"}});
+      QCOMPARE(s.lines().size(), 3);
+      if (byKey) {
+        for (int i = 0; i < row; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), row % 2 ? Qt::Key_Enter : Qt::Key_Return);
+      } else {
+        doubleClick(s, row);
+      }
+      QCOMPARE(s.result(), int(QDialog::Accepted));
+      for (const char* name : {"lblPosizione", "txtCliente", "txtEmail", "txtCodFisc", "txtOccupazione", "lblFile01"})
+        shown << text(clientCard.get(), name);
+    };
+    for (int row : {0, 1, 2}) {
+      QStringList byKey, byClick;
+      load(true, row, byKey);
+      load(false, row, byClick);
+      QCOMPARE(byKey, byClick);
+      QVERIFY(!byKey.front().isEmpty());
+    }
+
+    screenkit::setTextOf(child(clientCard.get(), "lblPosizione"), QString());
+    ListScreen none(clientSearchList());
+    QVERIFY(drive::show(&none));
+    cerca(none, {{"txtCliente", "nessuno"}});
+    QCOMPARE(QApplication::focusWidget(), child(&none, "txtTrova"));
+
+    ListScreen s(clientSearchList());
+    s.setCallerTag(QStringLiteral("clienti"));
+    QVERIFY(drive::show(&s));
+    cerca(s, {});
+    auto* list = child<QListView>(&s, "lstRecords");
+    list->selectionModel()->clearSelection();
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(s.isVisible());
+    QCOMPARE(text(clientCard.get(), "lblPosizione"), QString());
   }
 
   void theClientCardLoadsThePickLikeItsOwnNavigation() {

@@ -172,6 +172,15 @@ private slots:
     // and the window's close button does the same
     screen->close();
     QVERIFY(menu->isVisible());
+    // and so does Esc, from the year edit
+    screenkit::ScreenSet::show(screen->objectName(), menu.get());
+    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    year()->setText(QStringLiteral("1980"));
+    QTest::keyClick(year(), Qt::Key_Escape);
+    QVERIFY(menu->isVisible());
+    QVERIFY(!screen->isVisible());
+    QVERIFY(!card->isVisible());
+    QCOMPARE(memory(), QStringLiteral("avvio"));
   }
 
   void helpPictureFollowsItsHook() {

@@ -17,7 +17,9 @@ struct ShownMessage {
 };
 
 // Records every message; questions take their answers from a script
-// (Yes when the script is empty).
+// (Yes when the script is empty). The question asked before unsaved edits
+// are lost is recorded as a question and answered from a script of its own
+// ("Annulla" when that script is empty).
 class RecordingMessages : public Messages {
 public:
   RecordingMessages() { services::setMessages(this); }
@@ -29,14 +31,27 @@ public:
     answers.pop_front();
     return a;
   }
+  SaveAnswer askSave(const QString& text) override {
+    shown.push_back({MessageKind::Question, text});
+    ++saveQuestions;
+    if (saveAnswers.empty()) return SaveAnswer::Cancel;
+    const SaveAnswer a = saveAnswers.front();
+    saveAnswers.pop_front();
+    return a;
+  }
   const ShownMessage& last() const {
     static const ShownMessage none{MessageKind::Plain, QStringLiteral("<no message>")};
     return shown.empty() ? none : shown.back();
   }
   QString lastText() const { return last().text; }
-  void clear() { shown.clear(); }
+  void clear() {
+    shown.clear();
+    saveQuestions = 0;
+  }
   std::vector<ShownMessage> shown;
   std::deque<bool> answers;
+  std::deque<SaveAnswer> saveAnswers;
+  int saveQuestions = 0;
 };
 
 class RecordingShell : public Shell {

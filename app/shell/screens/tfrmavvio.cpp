@@ -11,6 +11,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -37,6 +39,60 @@ constexpr int kRowGap = 22;
 constexpr double kSmallest = 0.5;
 constexpr double kLargest = 1.3;
 constexpr double kTallest = 1.3; // how much taller than wide a tile may grow
+
+// A tile of the menu: it takes the focus (Tab, Shift+Tab, the arrows) and
+// shows it with a dark frame; Enter or Space presses its button as a click
+// does. The arrows move to the tile beside, above or below in the grid.
+class Tile : public QFrame {
+public:
+  Tile(int index, QWidget* parent) : QFrame(parent), index_(index) {
+    setObjectName(QStringLiteral("panTile%1").arg(index + 1));
+    // the focus frame is as wide as the plain border and the padding it
+    // replaces: the tile's parts stay where they are
+    setStyleSheet(QStringLiteral("#%1{background:rgba(255,255,255,215);border:1px solid #cfd9e6;border-radius:14px;"
+                                 "padding:2px;}"
+                                 "#%1:focus{background:#ffffff;border:3px solid #1f4f8f;padding:0px;}")
+                      .arg(objectName()));
+    setFocusPolicy(Qt::StrongFocus);
+  }
+  // The button under the picture, which Enter presses.
+  void setButton(Picture* button) { button_ = button; }
+  // Present applications take the focus; the others are passed over.
+  void setPresent(bool present) {
+    setFocusPolicy(present ? Qt::StrongFocus : Qt::NoFocus);
+    if (!present && hasFocus()) focusNextChild();
+  }
+
+protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: screenkit::press(button_); return;
+    case Qt::Key_Left: moveBy(-1); return;
+    case Qt::Key_Right: moveBy(1); return;
+    case Qt::Key_Up: moveBy(-kTilesPerRow); return;
+    case Qt::Key_Down: moveBy(kTilesPerRow); return;
+    default: QFrame::keyPressEvent(e);
+    }
+  }
+
+private:
+  // To the tile `step` places on in reading order, passing over tiles that
+  // take no focus; nowhere past the first or the last.
+  void moveBy(int step) {
+    const auto tiles = parentWidget()->findChildren<Tile*>(QString(), Qt::FindDirectChildrenOnly);
+    for (int i = index_ + step; i >= 0 && i < int(tiles.size()); i += step)
+      for (Tile* t : tiles)
+        if (t->index_ == i && t->focusPolicy() != Qt::NoFocus) {
+          t->setFocus(Qt::TabFocusReason);
+          return;
+        }
+  }
+
+  int index_;
+  Picture* button_ = nullptr;
+};
 
 Picture* menuPicture(QWidget* menu, const char* name, const char* art, const QString& caption) {
   return new Picture(QLatin1String(name), artwork::captioned(QLatin1String(art), 44, caption, menu), menu);
@@ -128,6 +184,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(guide, &Picture::clicked, this, [this] {
     if (menuCommands().guide) menuCommands().guide(this);
   });
+  screenkit::pressOnKey(guide, QKeySequence(Qt::Key_F1));
 
   auto* logo = new QLabel(this);
   logo->setPixmap(artwork::picture(QStringLiteral("logo"), 72));
@@ -159,11 +216,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* tiles = new TileArea(this);
   int index = 0;
   for (const Application& app : applications()) {
-    auto* tile = new QFrame(tiles);
-    tile->setObjectName(QStringLiteral("panTile%1").arg(index + 1));
-    tile->setStyleSheet(QStringLiteral("#%1{background:rgba(255,255,255,215);border:1px solid #cfd9e6;"
-                                       "border-radius:14px;}")
-                            .arg(tile->objectName()));
+    auto* tile = new Tile(index, tiles);
     const QString screen = QLatin1String(app.screen);
     auto* picture = new Picture(QLatin1String(app.picture), artwork::picture(QLatin1String(app.art), kTileSide), tile);
     auto* title = new QLabel(QString::fromUtf8(app.title), tile);
@@ -177,6 +230,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* button = new Picture(QLatin1String(app.button), artwork::tileButton(QStringLiteral("Apri"), this), tile);
     connect(picture, &Picture::clicked, this, [this, screen] { openApplication(screen); });
     connect(button, &Picture::clicked, this, [this, screen] { openApplication(screen); });
+    tile->setButton(button);
 
     auto* column = new QVBoxLayout(tile);
     column->setContentsMargins(14, 14, 14, 12);
@@ -224,9 +278,11 @@ void TfrmAvvio::refreshTiles() {
       if (auto* p = findChild<Picture*>(QLatin1String(name))) {
         p->setEnabled(present);
         p->setToolTip(hint);
-        if (QWidget* tile = p->parentWidget())
+        if (QWidget* tile = p->parentWidget()) {
           for (QLabel* title : tile->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^lblTitolo"))))
             title->setEnabled(present);
+          if (auto* t = dynamic_cast<Tile*>(tile)) t->setPresent(present);
+        }
       }
     }
   }
@@ -236,7 +292,14 @@ void TfrmAvvio::openApplication(const QString& screen) { screenkit::ScreenSet::s
 
 void TfrmAvvio::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
-  if (!e->spontaneous()) refreshTiles();
+  if (e->spontaneous()) return;
+  refreshTiles();
+  // the keyboard starts on the first tile that opens something
+  for (Tile* tile : findChild<QWidget*>(QStringLiteral("panApplicazioni"))->findChildren<Tile*>())
+    if (tile->focusPolicy() != Qt::NoFocus) {
+      tile->setFocus(Qt::OtherFocusReason);
+      break;
+    }
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* e) {
