@@ -12,6 +12,7 @@
 #include "support.h"
 #include "tests/deadlines/deadlinescreens.h"
 
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -123,6 +124,30 @@ private slots:
     QVERIFY(menu->isVisible());
     QCOMPARE(ends, 0);
     QCOMPARE(focused(), QStringLiteral("panTile1"));
+  }
+
+  // Pictures for a look, when a folder is named: the menu with the focus
+  // on a tile, and the question Esc asks on a card with unsaved edits.
+  void renderWhenAsked() {
+    const QString dir = qEnvironmentVariable("VELARION_SHOTS");
+    if (dir.isEmpty()) QSKIP("set VELARION_SHOTS to a folder to render the screens");
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    QCOMPARE(focused(), QStringLiteral("panTile7"));
+    menu->grab().save(dir + QStringLiteral("/menu_tasti.png"));
+
+    screenkit::installDesktopSeams();
+    services::setMessages(nullptr); // the desktop's own dialog
+    QTimer::singleShot(0, [dir] {
+      QWidget* box = QApplication::activeModalWidget();
+      QVERIFY(box);
+      box->grab().save(dir + QStringLiteral("/domanda_salva.png"));
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    const SaveAnswer answer = services::askSave(QStringLiteral(
+        "La scheda corrente contiene modifiche non salvate.\n\r\n\rSalvare le modifiche prima di uscire?"));
+    services::setMessages(&seams->messages);
+    QCOMPARE(answer, SaveAnswer::Cancel);
   }
 };
 
