@@ -12,12 +12,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QShowEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
