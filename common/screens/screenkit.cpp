@@ -88,14 +88,16 @@ public:
 
 class DesktopShell : public Shell {
 public:
-  void open(const QString& target) override {
+  // The desktop answers false when no program is associated with the file
+  // or the address (or none of its openers could be started).
+  bool open(const QString& target) override {
     const int colon = target.indexOf(QLatin1Char(':'));
     // "mailto:" and web addresses go as they are; anything else is a path.
-    if (colon > 1 && !QFileInfo(target).isAbsolute()) {
-      QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
-      return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(target)));
+    if (colon > 1 && !QFileInfo(target).isAbsolute())
+      return QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
+    const QString path = QDir::cleanPath(QDir::fromNativeSeparators(target));
+    if (!QFileInfo::exists(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   }
 };
 
