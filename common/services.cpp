@@ -93,7 +93,8 @@ QString cannotOpenMessage(const QString& target, bool missing) {
   const QString folder = QDir::toNativeSeparators(at.absolutePath());
   if (at.isDir())
     return head + QStringLiteral("la cartella \"") + name + QStringLiteral("\" in \"") + folder + QStringLiteral("\".") +
-           gap + QStringLiteral("Nel sistema non risulta installato un programma per visualizzare il contenuto delle cartelle.");
+           gap +
+           QStringLiteral("Nel sistema non risulta installato un programma per visualizzare il contenuto delle cartelle.");
   return head + QStringLiteral("il file \"") + name + QStringLiteral("\" della cartella \"") + folder +
          QStringLiteral("\".") + gap +
          (missing ? QStringLiteral("Il file non \u00E8 presente nella cartella.")

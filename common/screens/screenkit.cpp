@@ -784,7 +784,8 @@ class LookKeeper : public QObject {
 public:
   using QObject::QObject;
   bool eventFilter(QObject* o, QEvent* e) override {
-    const bool changed = (o == qApp && e->type() == QEvent::ApplicationPaletteChange) || e->type() == QEvent::ThemeChange;
+    const bool changed =
+        (o == qApp && e->type() == QEvent::ApplicationPaletteChange) || e->type() == QEvent::ThemeChange;
     if (changed && !busy_) {
       busy_ = true;
       keepLookPalette();

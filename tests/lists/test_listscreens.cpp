@@ -361,8 +361,9 @@ private slots:
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext not installed");
     for (int i = 1; i <= count; ++i) {
       QProcess text;
+      const QString page = QString::number(i);
       text.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-f"), QString::number(i), QStringLiteral("-l"), QString::number(i), pdf, QStringLiteral("-")});
+                 {QStringLiteral("-f"), page, QStringLiteral("-l"), page, pdf, QStringLiteral("-")});
       QVERIFY(text.waitForFinished(30000));
       const QString onPage = QString::fromUtf8(text.readAllStandardOutput());
       QVERIFY2(onPage.contains(QStringLiteral("Riepilogo Clienti")), qPrintable(onPage));

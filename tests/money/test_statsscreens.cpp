@@ -437,8 +437,8 @@ private slots:
       text.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                                                QString::number(page), file, QStringLiteral("-")});
       QVERIFY(text.waitForFinished(30000));
-      QVERIFY2(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Statistiche entrate mensili - anno 2026")),
-               qPrintable(QString::number(page)));
+      const QString onPage = QString::fromUtf8(text.readAllStandardOutput());
+      QVERIFY2(onPage.contains(QStringLiteral("Statistiche entrate mensili - anno 2026")), qPrintable(onPage));
     }
     if (const QString folder = qEnvironmentVariable("VELARION_SHOTS"); !folder.isEmpty()) {
       QFile::remove(QDir(folder).filePath(QStringLiteral("statistiche.pdf")));

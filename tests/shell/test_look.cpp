@@ -184,7 +184,8 @@ private slots:
         {QPalette::ToolTipText, QPalette::ToolTipBase}, {QPalette::Link, QPalette::Base}};
     for (auto group : {QPalette::Active, QPalette::Inactive})
       for (auto [text, ground] : pairs)
-        QVERIFY2(contrast(look.color(group, text), look.color(group, ground)) >= 4.5, qPrintable(QString::number(text)));
+        QVERIFY2(contrast(look.color(group, text), look.color(group, ground)) >= 4.5,
+                 qPrintable(QString::number(text)));
 
     QWidget* card = screenkit::ScreenSet::find(QStringLiteral("TfrmClienti"));
     QApplication::setPalette(darkDesktop());

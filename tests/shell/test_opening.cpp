@@ -46,7 +46,8 @@ void onModal(const std::function<void()>& command, const char* control) {
 
 const QString kCannot = QStringLiteral("Attenzione: non \u00E8 stato possibile aprire ");
 const QString kGap = QStringLiteral("\n\r\n\r");
-const QString kNoProgram = QStringLiteral("Nel sistema non risulta installato un programma associato a questo tipo di file.");
+const QString kNoProgram =
+    QStringLiteral("Nel sistema non risulta installato un programma associato a questo tipo di file.");
 
 QString fileMessage(const QString& name, const QString& folder, const QString& reason = kNoProgram) {
   return kCannot + QStringLiteral("il file \"%1\" della cartella \"%2\".").arg(name, QDir::toNativeSeparators(folder)) +
@@ -84,8 +85,9 @@ private slots:
     write(seams->folder.path(QStringLiteral("Documenti_Allegati/pianta.pdf")));
     const QString attached = seams->folder.path(QStringLiteral("Documenti_Allegati"));
     const QString web = QStringLiteral("https://www.velarion.it");
-    const QString webMessage = kCannot + QStringLiteral("l'indirizzo \"https://www.velarion.it\".") + kGap +
-                               QStringLiteral("Nel sistema non risulta installato un programma per la navigazione in Internet.");
+    const QString webMessage =
+        kCannot + QStringLiteral("l'indirizzo \"https://www.velarion.it\".") + kGap +
+        QStringLiteral("Nel sistema non risulta installato un programma per la navigazione in Internet.");
     auto mailMessage = [](const QString& address) {
       return kCannot + QStringLiteral("l'indirizzo di posta elettronica \"%1\".").arg(address) + kGap +
              QStringLiteral("Nel sistema non risulta installato un programma di posta elettronica.");
@@ -107,15 +109,18 @@ private slots:
                             });
          },
          seams->folder.path(QStringLiteral("Pratica_3")),
-         kCannot + QStringLiteral("la cartella \"Pratica_3\" in \"%1\".").arg(QDir::toNativeSeparators(folder())) + kGap +
-             QStringLiteral("Nel sistema non risulta installato un programma per visualizzare il contenuto delle cartelle.")},
+         kCannot + QStringLiteral("la cartella \"Pratica_3\" in \"%1\".").arg(QDir::toNativeSeparators(folder())) +
+             kGap +
+             QStringLiteral("Nel sistema non risulta installato un programma per visualizzare il contenuto delle "
+                            "cartelle.")},
         {"Apri of an attachment slot",
          [] {
            QWidget* card = open("TfrmClienti");
            screenkit::setTextOf(screenkit::control(card, QStringLiteral("lblFile01")), QStringLiteral("pianta.pdf"));
            onModal([card] { drive::click(card, QStringLiteral("cmdFile")); }, "btnApri01");
          },
-         seams->folder.path(QStringLiteral("Documenti_Allegati/pianta.pdf")), fileMessage(QStringLiteral("pianta.pdf"), attached)},
+         seams->folder.path(QStringLiteral("Documenti_Allegati/pianta.pdf")),
+         fileMessage(QStringLiteral("pianta.pdf"), attached)},
         {"the client card in PDF",
          [] { drive::click(open("TfrmClienti"), QStringLiteral("cmdPDF")); },
          seams->folder.path(QStringLiteral("Cliente.pdf")), fileMessage(QStringLiteral("Cliente.pdf"), folder())},
@@ -128,7 +133,8 @@ private slots:
         {"the project sheet in RTF",
          [this] {
            QWidget* card = screen("TfrmReferti");
-           screenkit::setTextOf(screenkit::control(card, QStringLiteral("lblFile")), seams->folder.path(QStringLiteral("2026.prg")));
+           screenkit::setTextOf(screenkit::control(card, QStringLiteral("lblFile")),
+                                seams->folder.path(QStringLiteral("2026.prg")));
            open("TfrmReferti");
            onModal([card] { drive::click(card, QStringLiteral("cmdStampa")); }, "btnStampa");
          },
@@ -166,7 +172,8 @@ private slots:
         {"a payer's e-mail",
          [this] {
            QWidget* card = screen("TfrmMovimenti");
-           screenkit::setTextOf(screenkit::control(card, QStringLiteral("lblFile")), seams->folder.path(QStringLiteral("2026.eur")));
+           screenkit::setTextOf(screenkit::control(card, QStringLiteral("lblFile")),
+                                seams->folder.path(QStringLiteral("2026.eur")));
            open("TfrmMovimenti");
            drive::type(card, QStringLiteral("txtEmail"), QStringLiteral("cassa@esempio.it"));
            drive::click(card, QStringLiteral("sndEmail"));
