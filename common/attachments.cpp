@@ -90,8 +90,7 @@ bool openStored(const QString& name) {
     services::warning(linkMessage(fieldtext::trimmed(name)));
     return false;
   }
-  services::shell().open(QDir::toNativeSeparators(path));
-  return true;
+  return services::openOrTell(QDir::toNativeSeparators(path));
 }
 
 QString copyFailedMessage(const QString& name, const QString& reason) {
@@ -144,8 +143,7 @@ bool open(RecordPosition position) {
     services::error(createFailedMessage(QDir::toNativeSeparators(full), QString::fromLocal8Bit(ec.message().c_str())));
     return false;
   }
-  services::shell().open(QDir::toNativeSeparators(full));
-  return true;
+  return services::openOrTell(QDir::toNativeSeparators(full));
 }
 
 QString createFailedMessage(const QString& folder, const QString& reason) {

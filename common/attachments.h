@@ -55,8 +55,9 @@ AttachResult attach(const QString& sourcePath);
 
 // Asks the shell to open the stored copy of a name. An empty name does
 // nothing; a name that is not a bare name, or a stored name that is a
-// symbolic link, is refused with a warning and never opened. A missing copy
-// is left to the shell. True when asked.
+// symbolic link, is refused with a warning and never opened. A missing copy,
+// or one the desktop has no program for, is told in a warning naming the
+// file and the folder. True when opened.
 bool openStored(const QString& name);
 
 // The messages of the failures above.
@@ -75,7 +76,8 @@ QString path(RecordPosition position);
 
 // Creates the case folder with any missing parents and asks the shell to
 // open it. A folder that cannot be created is reported with the system's
-// error text and not opened. True when opened.
+// error text and not opened; one the desktop does not open is told in a
+// warning naming the folder. True when opened.
 bool open(RecordPosition position);
 
 QString createFailedMessage(const QString& folder, const QString& reason);

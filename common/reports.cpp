@@ -18,6 +18,7 @@ const QColor kSlateGray(0x70, 0x80, 0x90);
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment kLeftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kLeftTop = Qt::AlignLeft | Qt::AlignTop;
+constexpr Qt::Alignment kRightMiddle = Qt::AlignRight | Qt::AlignVCenter;
 
 struct Style {
   QString family;
@@ -248,7 +249,8 @@ Report listTemplate(const QString& reportName) {
   const Style title{QStringLiteral("Verdana"), 9, true, Qt::white, kSlateGray, kCentred};
   const Style page{QStringLiteral("Verdana"), 8, true, Qt::white, kSlateGray, kCentred};
 
-  Band head{QStringLiteral("ReportTitle"), 8, {}};
+  // the title heads every page of a long list
+  Band head{QStringLiteral("ReportTitle"), 8, {}, Repeat::Heading};
   head.elements.push_back(namedBox(QStringLiteral("txtTitolo"), QRectF(2, 1, 273, 5), title));
 
   Band body{QStringLiteral("MasterData"), unitsToMm(kListBandExtraUnits), {}};
@@ -262,11 +264,17 @@ Report listTemplate(const QString& reportName) {
   lines.align = kLeftTop;
   body.elements.push_back(lines);
 
-  Band foot{QStringLiteral("Footer"), 8, {}};
+  // the foot closes every page: the print date, and the page number on its right
+  Band foot{QStringLiteral("Footer"), 8, {}, Repeat::PageFoot};
   Element date = textBox(QStringLiteral("txtPagina"), QRectF(3, 2, 272, 5),
                          QStringLiteral("Stampa eseguita in data ") + kDateField, page);
   date.expandsDate = true;
   foot.elements.push_back(date);
+  Element number = textBox(QStringLiteral("txtNumeroPagina"), QRectF(3, 2, 272, 5),
+                           QStringLiteral("Pagina ") + kPageField + QStringLiteral(" di ") + kPagesField,
+                           {page.family, page.pointSize, page.bold, page.color, QColor(), kRightMiddle});
+  number.expandsPage = true;
+  foot.elements.push_back(number);
 
   r.bands() = {head, body, foot};
   return r;

@@ -75,7 +75,9 @@ Report form(const QString& reportName, const QString& title, const std::vector<F
 inline const QString kListReportName = QStringLiteral("Riepilogo dati");
 // Landscape A4: ReportTitle (txtTitolo), MasterData (txtRiepilogo), Footer
 // (txtPagina "Stampa eseguita in data [DATE]", the engine writing the print
-// date that list() takes from the clock).
+// date that list() takes from the clock, and on its right txtNumeroPagina
+// "Pagina [PAGE] di [PAGES]"). A list of many pages repeats the title at
+// the top of every page and the footer at the foot of every page.
 Report listTemplate(const QString& reportName = kListReportName);
 // Empties txtRiepilogo, adds the lines in order and sets the heights:
 // txtRiepilogo = lines x 12.822 units, MasterData = that + 10 units.

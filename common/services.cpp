@@ -1,11 +1,15 @@
 #include "services.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
 #include <cstdio>
 
 namespace {
 
 // Until the screens library installs the desktop seams, messages go to the
-// error stream and the shell does nothing.
+// error stream and the shell opens nothing.
 class StreamMessages : public Messages {
 public:
   bool show(MessageKind, const QString& text) override {
@@ -15,7 +19,7 @@ public:
 };
 class NoShell : public Shell {
 public:
-  void open(const QString&) override {}
+  bool open(const QString&) override { return false; }
 };
 // Without a desktop nobody answers: the input box counts as cancelled.
 class NoInputs : public Inputs {
@@ -58,6 +62,52 @@ void setDefaults(Messages* m, Shell* s, Inputs* i) {
   if (m) seams().defaultMessages = m;
   if (s) seams().defaultShell = s;
   if (i) seams().defaultInputs = i;
+}
+
+namespace {
+
+// "mailto:" and web addresses have a scheme of two letters or more before
+// their colon; anything else is a path (also "C:\...").
+bool isAddress(const QString& target) {
+  const int colon = target.indexOf(QLatin1Char(':'));
+  return colon > 1 && !QFileInfo(target).isAbsolute();
+}
+
+const char* const kCannotOpen = "Attenzione: non \u00E8 stato possibile aprire ";
+
+} // namespace
+
+QString cannotOpenMessage(const QString& target, bool missing) {
+  const QString head = QString::fromUtf8(kCannotOpen);
+  const QString gap = QStringLiteral("\n\r\n\r");
+  if (isAddress(target)) {
+    const QUrl url(target, QUrl::TolerantMode);
+    if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0)
+      return head + QStringLiteral("l'indirizzo di posta elettronica \"") + url.path() + QStringLiteral("\".") + gap +
+             QStringLiteral("Nel sistema non risulta installato un programma di posta elettronica.");
+    return head + QStringLiteral("l'indirizzo \"") + target + QStringLiteral("\".") + gap +
+           QStringLiteral("Nel sistema non risulta installato un programma per la navigazione in Internet.");
+  }
+  const QFileInfo at(QDir::cleanPath(QDir::fromNativeSeparators(target)));
+  const QString name = at.fileName();
+  const QString folder = QDir::toNativeSeparators(at.absolutePath());
+  if (at.isDir())
+    return head + QStringLiteral("la cartella \"") + name + QStringLiteral("\" in \"") + folder + QStringLiteral("\".") +
+           gap +
+           QStringLiteral("Nel sistema non risulta installato un programma per visualizzare il contenuto delle cartelle.");
+  return head + QStringLiteral("il file \"") + name + QStringLiteral("\" della cartella \"") + folder +
+         QStringLiteral("\".") + gap +
+         (missing ? QStringLiteral("Il file non \u00E8 presente nella cartella.")
+                  : QStringLiteral("Nel sistema non risulta installato un programma associato a questo tipo di file."));
+}
+
+bool openOrTell(const QString& target) {
+  // a file or folder that is not there would only give the desktop's own
+  // silence, or a message naming nothing
+  const bool missing = !isAddress(target) && !QFileInfo::exists(QDir::fromNativeSeparators(target));
+  if (!missing && shell().open(target)) return true;
+  warning(cannotOpenMessage(target, missing));
+  return false;
 }
 
 QString todayText() { return clock().today().toString(QStringLiteral("dd/MM/yyyy")); }

@@ -41,8 +41,9 @@ class Shell {
 public:
   virtual ~Shell() = default;
   // Asks the desktop to open a file, a folder, a web address or a "mailto:"
-  // address with its associated program. The result is ignored.
-  virtual void open(const QString& target) = 0;
+  // address with its associated program. False when the desktop did not
+  // take it (no program is associated with it).
+  virtual bool open(const QString& target) = 0;
 };
 
 class Inputs {
@@ -83,6 +84,15 @@ inline SaveAnswer askSave(const QString& text) { return messages().askSave(text)
 inline std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial) {
   return inputs().ask(title, prompt, initial);
 }
+
+// Opens what the user asked for (a file, a folder, a web or "mailto:"
+// address) through the shell and, when it cannot be opened, says so in a
+// warning: a file or folder that is not there is not handed to the shell,
+// and one the desktop does not take is named with the folder it is in. True
+// when the desktop took it.
+bool openOrTell(const QString& target);
+// The warning of openOrTell: `missing` when the file or folder is not there.
+QString cannotOpenMessage(const QString& target, bool missing);
 
 // Today as dd/mm/yyyy and the time as hh:mm:ss.
 QString todayText();

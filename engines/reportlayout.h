@@ -1,7 +1,9 @@
 // Preparing a report: a filled template becomes pages of placed elements.
 // Positions stay in mm from the top-left corner of the printable area.
 // Page objects print once on the first page; bands stack down the pages,
-// the list body breaking line by line where a page ends. The lines of a
+// the list body breaking line by line where a page ends. A page the body
+// leaves closes with the page-foot bands and the next opens with the
+// heading bands (Band::repeat); page fields are numbered last. The lines of a
 // list body are not copied into the pages: a page holds runs of them, each
 // a stretch of the body's lines printed one under the other, so a long list
 // is laid out in memory in proportion to the pages, not to its lines.

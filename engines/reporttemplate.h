@@ -27,6 +27,10 @@ inline constexpr double kListBandExtraUnits = 10.0;
 
 // The replaceable field of a text box marked expandsDate.
 inline const QString kDateField = QStringLiteral("[DATE]");
+// The replaceable fields of a text box marked expandsPage: the number of the
+// page it prints on and the number of pages of the report.
+inline const QString kPageField = QStringLiteral("[PAGE]");
+inline const QString kPagesField = QStringLiteral("[PAGES]");
 
 enum class Kind { Text, Picture, Line, Box };
 
@@ -88,6 +92,7 @@ struct Element {
   bool holdsLines = false;  // the list body: `lines` instead of `text`, broken across pages
   TextLines lines;
   bool expandsDate = false; // kDateField is replaced by the print date
+  bool expandsPage = false; // kPageField and kPagesField are replaced by the page and the pages
   QString family = QStringLiteral("Arial");
   double pointSize = 10;
   bool bold = false;
@@ -99,10 +104,17 @@ struct Element {
   PictureId picture = PictureId::None;
 };
 
+// Where a band prints when a list body breaks across pages: once, where it
+// comes; a heading again at the top of every page the body goes on to; a
+// page foot also at the foot of every page the body leaves, below its last
+// line there.
+enum class Repeat { Once, Heading, PageFoot };
+
 struct Band {
   QString name;
   double height = 0;  // mm
   std::vector<Element> elements; // positions relative to the band's top
+  Repeat repeat = Repeat::Once;
 };
 
 class Report {

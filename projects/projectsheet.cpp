@@ -97,7 +97,7 @@ bool exportSheet(const Record& shown) {
     services::plain(failureMessage() + QStringLiteral("\n\r\n\r") + saved.reason);
     return false;
   }
-  if (services::ask(doneQuestion())) services::shell().open(path);
+  if (services::ask(doneQuestion())) services::openOrTell(path);
   return true;
 }
 

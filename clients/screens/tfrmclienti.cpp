@@ -105,6 +105,6 @@ TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
   bindCheckButtons(this);
   auto* email = findChild<QLineEdit*>(QStringLiteral("txtEmail"));
   on(QStringLiteral("btnEmail"), [email] {
-    services::shell().open(QStringLiteral("mailto:") + fieldtext::trimmed(email->text()));
+    services::openOrTell(QStringLiteral("mailto:") + fieldtext::trimmed(email->text()));
   });
 }

@@ -227,7 +227,7 @@ void CardEditor::stampa(Output output, const QString& pdfFile) {
     }
     if (services::ask(QStringLiteral("L'esportazione della scheda in PDF \u00E8 terminata con successo.\r\n\r\n"
                                      "Si vuole aprire il file?")))
-      services::shell().open(path);
+      services::openOrTell(path);
     break;
   }
   }

@@ -232,7 +232,7 @@ void GridScreen::esporta() {
                                      : xls::text::failureMessage() + QStringLiteral("\n\r\n\r") + reason);
     return;
   }
-  if (services::ask(d_.doneQuestion)) services::shell().open(path);
+  if (services::ask(d_.doneQuestion)) services::openOrTell(path);
 }
 
 void GridScreen::open(const GridDescription& description, QWidget* parent, QDate chosen) {

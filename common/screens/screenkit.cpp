@@ -40,7 +40,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QSvgRenderer>
+#include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -105,14 +107,16 @@ public:
 
 class DesktopShell : public Shell {
 public:
-  void open(const QString& target) override {
+  // The desktop answers false when no program is associated with the file
+  // or the address (or none of its openers could be started).
+  bool open(const QString& target) override {
     const int colon = target.indexOf(QLatin1Char(':'));
     // "mailto:" and web addresses go as they are; anything else is a path.
-    if (colon > 1 && !QFileInfo(target).isAbsolute()) {
-      QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
-      return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(target)));
+    if (colon > 1 && !QFileInfo(target).isAbsolute())
+      return QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
+    const QString path = QDir::cleanPath(QDir::fromNativeSeparators(target));
+    if (!QFileInfo::exists(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   }
 };
 
@@ -749,6 +753,99 @@ void ScreenSet::show(const QString& objectName, QWidget* from) {
   screen->raise();
   screen->activateWindow();
   if (from && from != screen) from->hide();
+}
+
+// ---- the look ----
+
+QPalette lookPalette() {
+  // active (and inactive) colour, disabled colour
+  struct Role {
+    QPalette::ColorRole role;
+    QColor colour, disabled;
+  };
+  const QColor black(0x00, 0x00, 0x00), white(0xFF, 0xFF, 0xFF), face(0xEF, 0xEF, 0xEF), greyed(0x8A, 0x8A, 0x8A);
+  const Role roles[] = {
+      {QPalette::Window, face, face},
+      {QPalette::WindowText, black, greyed},
+      {QPalette::Base, white, face},
+      {QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7), QColor(0xF7, 0xF7, 0xF7)},
+      {QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC), QColor(0xFF, 0xFF, 0xDC)},
+      {QPalette::ToolTipText, black, black},
+      {QPalette::PlaceholderText, QColor(0x70, 0x70, 0x70), QColor(0xA0, 0xA0, 0xA0)},
+      {QPalette::Text, black, greyed},
+      {QPalette::Button, face, face},
+      {QPalette::ButtonText, black, greyed},
+      {QPalette::BrightText, white, white},
+      {QPalette::Light, white, white},
+      {QPalette::Midlight, QColor(0xCA, 0xCA, 0xCA), QColor(0xCA, 0xCA, 0xCA)},
+      {QPalette::Mid, QColor(0xB8, 0xB8, 0xB8), QColor(0xB8, 0xB8, 0xB8)},
+      {QPalette::Dark, QColor(0x9F, 0x9F, 0x9F), QColor(0xBE, 0xBE, 0xBE)},
+      {QPalette::Shadow, QColor(0x76, 0x76, 0x76), QColor(0xB1, 0xB1, 0xB1)},
+      // a selected line keeps white text readable, in an inactive window too
+      {QPalette::Highlight, QColor(0x2A, 0x6F, 0xB0), QColor(0x91, 0x91, 0x91)},
+      {QPalette::HighlightedText, white, white},
+      {QPalette::Link, linkColour(), greyed},
+      {QPalette::LinkVisited, QColor(0x80, 0x00, 0x80), greyed},
+  };
+  QPalette palette;
+  for (const Role& r : roles) {
+    palette.setColor(QPalette::Active, r.role, r.colour);
+    palette.setColor(QPalette::Inactive, r.role, r.colour);
+    palette.setColor(QPalette::Disabled, r.role, r.disabled);
+  }
+  return palette;
+}
+
+namespace {
+
+// The widget classes a desktop theme may give palettes of their own.
+const char* const kThemedClasses[] = {"QAbstractButton", "QToolButton",   "QCheckBox",  "QRadioButton", "QHeaderView",
+                                      "QAbstractItemView", "QMessageBoxLabel", "QTabBar", "QLabel",     "QGroupBox",
+                                      "QMenu",           "QMenuBar",      "QTextEdit",  "QTextControl", "QLineEdit",
+                                      "QComboBox"};
+
+// Puts the look's palette back wherever the application's palette, the
+// palette of a widget class or the tooltips' palette has become another.
+void keepLookPalette() {
+  const QPalette look = lookPalette();
+  // setting the application's palette also drops the class palettes
+  if (QApplication::palette() != look) QApplication::setPalette(look);
+  for (const char* name : kThemedClasses)
+    if (QApplication::palette(name) != look) QApplication::setPalette(look, name);
+  if (QToolTip::palette() != look) QToolTip::setPalette(look);
+}
+
+// Sets the look again after the desktop changed the palette or its theme.
+class LookKeeper : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    const bool changed =
+        (o == qApp && e->type() == QEvent::ApplicationPaletteChange) || e->type() == QEvent::ThemeChange;
+    if (changed && !busy_) {
+      busy_ = true;
+      keepLookPalette();
+      busy_ = false;
+    }
+    return false;
+  }
+
+private:
+  bool busy_ = false;
+};
+
+} // namespace
+
+void applyLook() {
+  if (!qApp) return;
+  if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+    QApplication::setStyle(QStringLiteral("Fusion"));
+  keepLookPalette();
+  static QPointer<LookKeeper> keeper;
+  if (!keeper) {
+    keeper = new LookKeeper(qApp);
+    qApp->installEventFilter(keeper);
+  }
 }
 
 // ---- control texts ----

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +25,15 @@ namespace screenkit {
 
 // Short date "dd/mm/yyyy" and the decimal comma, whatever the system says.
 void applyFormats();
+
+// The program's own light look, whatever the desktop's theme: the Fusion
+// style and one light palette for the whole application (its tiles, focus
+// frames and pictures are drawn for a light background). Set at start-up
+// before any screen is made; set again whenever the desktop changes the
+// application's palette while the program runs.
+void applyLook();
+// The palette of that look: every colour role of every colour group.
+QPalette lookPalette();
 
 // Installs the desktop message boxes, input box and shell opening as the
 // seams' defaults, and the safe save as the way the report engine writes its

@@ -161,5 +161,5 @@ void TfrmMovimenti::scriviEmail() {
     form()->focusField("Email");
     return;
   }
-  services::shell().open(QStringLiteral("mailto:") + address);
+  services::openOrTell(QStringLiteral("mailto:") + address);
 }

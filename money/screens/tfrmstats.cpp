@@ -133,7 +133,9 @@ TfrmStats::TfrmStats(const StatsScreenDescription& description, QString file, QS
   view_ = new chart::ChartView(this);
   view_->setObjectName(QStringLiteral("ChartStats"));
   chart::ChartDescription c;
-  c.title = {d_.chartTitle, QFont(QStringLiteral("Verdana"), 20, QFont::Bold), QColor::fromRgba(0xFFD04498)};
+  // the year is in the chart's own title, so that the printed page says it too
+  c.title = {d_.chartTitle + QStringLiteral(" - anno ") + year_, QFont(QStringLiteral("Verdana"), 20, QFont::Bold),
+             QColor::fromRgba(0xFFD04498)};
   c.foot = {kFoot, QFont(QStringLiteral("Verdana"), 11, QFont::Bold), QColor::fromRgba(0xFF7294F9)};
   c.legendTitle = d_.legendTitle;
   c.legendPosition = chart::LegendPosition::Bottom;

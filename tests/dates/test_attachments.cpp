@@ -214,6 +214,8 @@ TEST_F(Attaching, OnlyBareNamesAreOpenedOrWritten) {
     EXPECT_EQ(attachments::storedPath(name).isEmpty(), !c.bare) << c.name;
   }
 
+  QDir().mkpath(attachments::folder());
+  write(program.path(QStringLiteral("Documenti_Allegati/relazione.pdf")), "PDF");
   EXPECT_TRUE(attachments::openStored(QStringLiteral(" relazione.pdf ")));
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(QDir::fromNativeSeparators(shell.opened[0]), program.path(QStringLiteral("Documenti_Allegati/relazione.pdf")));
@@ -224,7 +226,9 @@ TEST_F(Attaching, OnlyBareNamesAreOpenedOrWritten) {
   EXPECT_EQ(messages.last().kind, MessageKind::Warning);
   EXPECT_EQ(shell.opened.size(), 1u);
 
-  // a picked file whose name holds a backslash is not copied anywhere
+  // a picked file whose name holds a backslash is not copied anywhere (nor
+  // is the folder made for it)
+  ASSERT_TRUE(QDir(attachments::folder()).removeRecursively());
   messages.clear();
   const auto r = attachments::attach(pick(QStringLiteral("..\\fuori.txt"), "X"));
   EXPECT_EQ(r.outcome, attachments::Outcome::Failed);

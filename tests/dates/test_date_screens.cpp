@@ -291,6 +291,8 @@ void DateScreens::attachmentSlotsLoadAndApply() {
   find(&screen, "txtFile02")->setText(QStringLiteral("   "));
   QVERIFY(!find<QPushButton>(&screen, "btnApri02")->isEnabled());
 
+  // the stored copy is opened
+  write(program.path(QStringLiteral("Documenti_Allegati/pianta.pdf")), "PDF");
   click(&screen, "btnApri01");
   QCOMPARE(shell.opened.size(), size_t(1));
   QCOMPARE(QDir::fromNativeSeparators(shell.opened[0]), program.path(QStringLiteral("Documenti_Allegati/pianta.pdf")));

@@ -264,6 +264,14 @@ TEST(ListTemplate, BandsAndStyles) {
   expectRect(r.find("txtPagina"), 3, 2, 272, 5);
   expectLook(r.find("txtPagina"), {"Verdana", 8, true, Qt::white, kSlateGray, kCentred});
   EXPECT_EQ(r.text("txtPagina"), "Stampa eseguita in data [DATE]");
+  // the page number on the right of the same band, over its fill
+  expectRect(r.find("txtNumeroPagina"), 3, 2, 272, 5);
+  expectLook(r.find("txtNumeroPagina"), {"Verdana", 8, true, Qt::white, QColor(), Qt::AlignRight | Qt::AlignVCenter});
+  EXPECT_EQ(r.text("txtNumeroPagina"), "Pagina [PAGE] di [PAGES]");
+  EXPECT_EQ(r.bands()[2].elements.back().name, "txtNumeroPagina");
+  EXPECT_EQ(r.bands()[0].repeat, Repeat::Heading);
+  EXPECT_EQ(r.bands()[1].repeat, Repeat::Once);
+  EXPECT_EQ(r.bands()[2].repeat, Repeat::PageFoot);
   EXPECT_EQ(list("Riepilogo", {}, "Primanota").name(), "Primanota");
 }
 
@@ -281,18 +289,21 @@ TEST(ListTemplate, HeightRuleOfTheListBody) {
   EXPECT_NEAR(mmToUnits(again.band("MasterData")->height), 3 * 12.822 + 10, 1e-9);
 }
 
-TEST(ListLayout, HundredLinesOnTwoLandscapePagesTitleFirstFooterLast) {
+TEST(ListLayout, HundredLinesOnTwoLandscapePagesEachWithTitleAndFooter) {
   FixedClock clock(QDate(2026, 12, 10));
   const Pages pages = prepare(list("Riepilogo Clienti", numberedLines(100)));
   ASSERT_EQ(pages.count(), 2);
   EXPECT_EQ(pages.orientation, QPageLayout::Landscape);
   EXPECT_EQ(pages.paper, QSizeF(297, 210));
 
+  // the title heads both pages
   const auto titles = allNamed(pages, "txtTitolo");
-  ASSERT_EQ(titles.size(), 1u);
-  EXPECT_EQ(titles[0].first, 0);
-  expectRect(&titles[0].second, 2, 1, 273, 5);
-  EXPECT_EQ(titles[0].second.text, "Riepilogo Clienti");
+  ASSERT_EQ(titles.size(), 2u);
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(titles[size_t(p)].first, p);
+    expectRect(&titles[size_t(p)].second, 2, 1, 273, 5);
+    EXPECT_EQ(titles[size_t(p)].second.text, "Riepilogo Clienti");
+  }
 
   const auto lines = allNamed(pages, "txtRiepilogo");
   const QStringList expected = numberedLines(100);
@@ -305,34 +316,46 @@ TEST(ListLayout, HundredLinesOnTwoLandscapePagesTitleFirstFooterLast) {
     if (i > 0 && lines[i].first == lines[i - 1].first)
       EXPECT_NEAR(lines[i].second.rect.top() - lines[i - 1].second.rect.top(), pitch, kTol);
   }
-  // The second page continues at its top.
+  // The second page goes on below its title.
   const auto firstOnTwo = std::find_if(lines.begin(), lines.end(), [](auto& l) { return l.first == 1; });
   ASSERT_NE(firstOnTwo, lines.end());
-  EXPECT_NEAR(firstOnTwo->second.rect.top(), 0, kTol);
+  EXPECT_NEAR(firstOnTwo->second.rect.top(), 8, kTol);
 
+  // Each page closes with the footer: the print date and the page number,
+  // after the body band's extra 10 units, the text 2 mm into it.
   const auto footers = allNamed(pages, "txtPagina");
-  ASSERT_EQ(footers.size(), 1u);
-  EXPECT_EQ(footers[0].first, 1);
-  EXPECT_EQ(footers[0].second.text, "Stampa eseguita in data 10/12/2026");
-  // Footer band after the body band's extra 10 units, the text 2 mm into it.
-  EXPECT_NEAR(footers[0].second.rect.top(), lines.back().second.rect.bottom() + 10 * 25.4 / 96 + 2, kTol);
+  const auto numbers = allNamed(pages, "txtNumeroPagina");
+  ASSERT_EQ(footers.size(), 2u);
+  ASSERT_EQ(numbers.size(), 2u);
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(footers[size_t(p)].first, p);
+    EXPECT_EQ(footers[size_t(p)].second.text, "Stampa eseguita in data 10/12/2026");
+    EXPECT_EQ(numbers[size_t(p)].first, p);
+    EXPECT_EQ(numbers[size_t(p)].second.text, QStringLiteral("Pagina %1 di 2").arg(p + 1));
+    EXPECT_NEAR(numbers[size_t(p)].second.rect.top(), footers[size_t(p)].second.rect.top(), kTol);
+    const auto onPage = pages.placed(p, "txtRiepilogo");
+    EXPECT_NEAR(footers[size_t(p)].second.rect.top(), onPage.back().rect.bottom() + 10 * 25.4 / 96 + 2, kTol);
+    EXPECT_LE(footers[size_t(p)].second.rect.bottom(), 190 + kTol);
+  }
 }
 
-TEST(ListLayout, PagesAndWhereTheFooterFalls) {
-  // The first page takes 53 lines below the title, the next ones 56; the
-  // footer goes to a page of its own when it does not fit after the body.
-  struct Case { int lines, pages; bool footerAlone; } cases[] = {
-      {0, 1, false}, {50, 1, false}, {51, 2, true}, {53, 2, true}, {54, 2, false}, {100, 2, false}, {300, 6, false}};
+TEST(ListLayout, PagesOfFiftyLinesEachNumbered) {
+  // Every page takes 50 lines between its title and its footer.
+  struct Case { int lines, pages; } cases[] = {{0, 1}, {50, 1}, {51, 2}, {100, 2}, {300, 6}, {301, 7}};
   for (const auto& c : cases) {
     const Pages pages = prepare(list("T", numberedLines(c.lines)), "10/12/2026");
     EXPECT_EQ(pages.count(), c.pages) << c.lines;
-    const auto footer = allNamed(pages, "txtPagina");
-    ASSERT_EQ(footer.size(), 1u);
-    EXPECT_EQ(footer[0].first, c.pages - 1) << c.lines;
-    EXPECT_LE(footer[0].second.rect.bottom(), 190 + kTol);
-    if (c.lines > 0)
-      EXPECT_EQ(pages.placed(footer[0].first, "txtRiepilogo").empty(), c.footerAlone) << c.lines;
-    if (c.footerAlone) EXPECT_NEAR(footer[0].second.rect.top(), 2, kTol);
+    for (int p = 0; p < pages.count(); ++p) {
+      EXPECT_EQ(pages.placed(p, "txtTitolo").size(), 1u) << c.lines << " page " << p;
+      const auto number = pages.placed(p, "txtNumeroPagina");
+      ASSERT_EQ(number.size(), 1u) << c.lines << " page " << p;
+      EXPECT_EQ(number[0].text, QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(c.pages));
+      EXPECT_LE(number[0].rect.bottom(), 190 + kTol);
+      EXPECT_EQ(pages.placed(p, "txtPagina").size(), 1u);
+      if (c.lines > 0) {
+        EXPECT_EQ(pages.placed(p, "txtRiepilogo").size(), size_t(std::min(50, c.lines - 50 * p))) << c.lines;
+      }
+    }
   }
   // A body given less height than its lines still prints every line.
   Report shortBody = list("T", numberedLines(10));
@@ -345,6 +368,10 @@ TEST(ListLayout, PagesAndWhereTheFooterFalls) {
   // An empty list: title, then the footer after the body's 10 units.
   const Pages empty = prepare(list("T", {}), "10/12/2026");
   EXPECT_NEAR(empty.pages[0].find("txtPagina")->rect.top(), 8 + 10 * 25.4 / 96 + 2, kTol);
+  EXPECT_EQ(empty.pages[0].find("txtNumeroPagina")->text, "Pagina 1 di 1");
+
+  // A user's text that looks like a page field is printed as typed.
+  EXPECT_EQ(prepare(list("[PAGE] di [PAGES]", {}), "10/12/2026").pages[0].find("txtTitolo")->text, "[PAGE] di [PAGES]");
 }
 
 // Bytes the heap holds for the program, small blocks and mapped ones alike.

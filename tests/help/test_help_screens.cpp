@@ -8,6 +8,7 @@
 #include "support.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,12 @@ void whileModal(const std::function<void(QWidget*)>& check) {
 }
 
 QColor textColour(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+// The guide that the installation puts in the program folder.
+void supplyGuide(const TempProgramFolder& folder) {
+  QFile guide(folder.path(QStringLiteral("Guida.pdf")));
+  if (guide.open(QIODevice::WriteOnly)) guide.write("%PDF-1.4");
+}
 
 void saveShot(QWidget* w, const QString& name) {
   const QString dir = qEnvironmentVariable("VELARION_SCREENSHOTS");
@@ -58,6 +65,7 @@ private slots:
     QFETCH(HelpTopic, topic);
     RecordingShell shell;
     TempProgramFolder folder;
+    supplyGuide(folder);
     const HelpPage page = helpPage(topic);
 
     QString caption, title, shown;
@@ -104,6 +112,7 @@ private slots:
   void linkColoursFollowTheMouseButton() {
     RecordingShell shell;
     TempProgramFolder folder;
+    supplyGuide(folder);
     TfrmGuida screen;
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));

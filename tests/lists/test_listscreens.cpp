@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -359,6 +361,66 @@ private slots:
     QCOMPARE(r.text(QStringLiteral("txtTitolo")), QStringLiteral("Riepilogo Clienti"));
     QCOMPARE(r.text(QStringLiteral("txtRiepilogo")), s.lines().join(QLatin1Char('\n')));
     QCOMPARE(s.lines().size(), 3);
+  }
+
+  // A list of many pages says on every page what it is and which page it
+  // is: the title at the top, "Pagina N di M" in the footer beside the
+  // print date, both on paper (the PDF's text) as laid out.
+  void printingAListOfManyPages() {
+    QStringList names;
+    for (int i = 1; i <= 150; ++i) {
+      names << QStringLiteral("Cliente %1").arg(i, 3, 10, QLatin1Char('0'));
+      appendClients({encode(client({{"Cliente", names.back()}}))});
+    }
+    RecordingReportOutput printed;
+    ListScreen s(clientSearchList());
+    s.show();
+    cerca(s, {});
+    QCOMPARE(s.lines().size(), 154);
+    QTest::mouseClick(child<QPushButton>(&s, "btnStampa"), Qt::LeftButton);
+    const report::Pages& pages = printed.last().pages;
+    const int count = pages.count();
+    QVERIFY2(count >= 3, qPrintable(QString::number(count)));
+
+    QStringList printedLines;
+    for (int i = 0; i < count; ++i) {
+      const QString page = QString::number(i + 1);
+      const auto titles = pages.placed(i, QStringLiteral("txtTitolo"));
+      QCOMPARE(titles.size(), size_t(1));
+      QCOMPARE(titles[0].text, QStringLiteral("Riepilogo Clienti"));
+      const auto numbers = pages.placed(i, QStringLiteral("txtNumeroPagina"));
+      const auto dates = pages.placed(i, QStringLiteral("txtPagina"));
+      QCOMPARE(numbers.size(), size_t(1));
+      QCOMPARE(numbers[0].text, QStringLiteral("Pagina %1 di %2").arg(page).arg(count));
+      QCOMPARE(dates.size(), size_t(1));
+      QCOMPARE(dates[0].text, QStringLiteral("Stampa eseguita in data ") + services::todayText());
+      // the lines of the page lie between its title and its footer
+      const auto lines = pages.placed(i, QStringLiteral("txtRiepilogo"));
+      QVERIFY(!lines.empty());
+      QVERIFY(lines.front().rect.top() >= titles[0].rect.bottom());
+      QVERIFY(lines.back().rect.bottom() <= numbers[0].rect.top());
+      QVERIFY(numbers[0].rect.bottom() <= 190);
+      for (const auto& l : lines) printedLines << l.text;
+    }
+    QCOMPARE(printedLines, s.lines());
+
+    const QString pdf = folder->path(QStringLiteral("lista.pdf"));
+    QVERIFY(report::writePdf(pages, pdf));
+    if (const QString shots = qEnvironmentVariable("VELARION_SHOTS"); !shots.isEmpty()) {
+      QFile::remove(QDir(shots).filePath(QStringLiteral("Riepilogo_Clienti.pdf")));
+      QFile::copy(pdf, QDir(shots).filePath(QStringLiteral("Riepilogo_Clienti.pdf")));
+    }
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext not installed");
+    for (int i = 1; i <= count; ++i) {
+      QProcess text;
+      const QString page = QString::number(i);
+      text.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-f"), page, QStringLiteral("-l"), page, pdf, QStringLiteral("-")});
+      QVERIFY(text.waitForFinished(30000));
+      const QString onPage = QString::fromUtf8(text.readAllStandardOutput());
+      QVERIFY2(onPage.contains(QStringLiteral("Riepilogo Clienti")), qPrintable(onPage));
+      QVERIFY2(onPage.contains(QStringLiteral("Pagina %1 di %2").arg(i).arg(count)), qPrintable(onPage));
+    }
   }
 
   void theOpenersShowFreshModalScreens() {

@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -191,7 +193,7 @@ private slots:
         << "Rappresentazione grafica delle entrate mensili dell'anno 2026."
         << "Il presente grafico statistico mostra le entrate relative a ciascun mese dell'anno in base ai movimenti "
            "registrati."
-        << "Statistiche entrate mensili" << "Entrate mensili:"
+        << "Statistiche entrate mensili - anno 2026" << "Entrate mensili:"
         << QStringList{"Grafico statistico delle entrate mensili.",
                        "Visualizza le statistiche delle entrate mensili sotto forma di grafico a barre "
                        "tridimensionali.",
@@ -203,7 +205,7 @@ private slots:
         << "Rappresentazione grafica delle uscite mensili dell'anno 2026."
         << "Il presente grafico statistico mostra le uscite relative a ciascun mese dell'anno in base ai movimenti "
            "registrati."
-        << "Statistiche uscite mensili" << "Uscite mensili:"
+        << "Statistiche uscite mensili - anno 2026" << "Uscite mensili:"
         << QStringList{"Grafico statistico delle uscite mensili.",
                        "Visualizza le statistiche delle uscite mensili sotto forma di grafico a barre tridimensionali.",
                        "Visualizza le statistiche delle uscite mensili sotto forma di grafico a torta "
@@ -214,7 +216,7 @@ private slots:
         << "Rappresentazione grafica del bilancio entrate e uscite dell'anno 2026."
         << "Il presente grafico statistico mostra il bilancio annuale delle entrate e uscite in base ai movimenti "
            "registrati."
-        << "Bilancio entrate e uscite annuali" << "Bilancio annuale:"
+        << "Bilancio entrate e uscite annuali - anno 2026" << "Bilancio annuale:"
         << QStringList{"Grafico statistico del bilancio annuale.",
                        "Visualizza il bilancio annuale sotto forma di grafico a barre tridimensionali.",
                        "Visualizza il bilancio annuale sotto forma di grafico a torta tridimensionale."}
@@ -415,7 +417,7 @@ private slots:
   }
 
   // Two copies through the system print dialog, to a PDF file: two
-  // landscape pages.
+  // landscape pages, each saying the chart's year.
   void printsThroughThePrintDialog() {
     writeYear(seams->folder.path(QStringLiteral("2026.eur")));
     const QString file = seams->folder.path(QStringLiteral("grafico.pdf"));
@@ -429,6 +431,15 @@ private slots:
     const PdfPages pages = pdfPages(file);
     QCOMPARE(pages.count, 2);
     QVERIFY(pages.landscape);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext not installed");
+    for (int page : {1, 2}) {
+      QProcess text;
+      text.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                               QString::number(page), file, QStringLiteral("-")});
+      QVERIFY(text.waitForFinished(30000));
+      const QString onPage = QString::fromUtf8(text.readAllStandardOutput());
+      QVERIFY2(onPage.contains(QStringLiteral("Statistiche entrate mensili - anno 2026")), qPrintable(onPage));
+    }
     if (const QString folder = qEnvironmentVariable("VELARION_SHOTS"); !folder.isEmpty()) {
       QFile::remove(QDir(folder).filePath(QStringLiteral("statistiche.pdf")));
       QFile::copy(file, QDir(folder).filePath(QStringLiteral("statistiche.pdf")));

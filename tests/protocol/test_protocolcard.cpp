@@ -280,6 +280,8 @@ private slots:
     QCOMPARE(text("lblFile02"), QStringLiteral("allegato.doc"));
     QCOMPARE(text("lblDesc02"), QStringLiteral("Planimetria"));
     RecordingShell shell;
+    QVERIFY(QDir().mkpath(seams->folder.path(QStringLiteral("Documenti_Allegati"))));
+    writeFile(seams->folder.path(QStringLiteral("Documenti_Allegati/lettera.pdf")), "PDF");
     click("btnApri");
     QCOMPARE(shell.opened.back(), seams->folder.path(QStringLiteral("Documenti_Allegati/lettera.pdf")));
     click("imgCancella01");

@@ -54,12 +54,18 @@ public:
   int saveQuestions = 0;
 };
 
+// Records what the desktop is asked to open; with `accepts` false it answers
+// as a desktop with no program for it does.
 class RecordingShell : public Shell {
 public:
   RecordingShell() { services::setShell(this); }
   ~RecordingShell() override { services::setShell(nullptr); }
-  void open(const QString& target) override { opened.push_back(target); }
+  bool open(const QString& target) override {
+    opened.push_back(target);
+    return accepts;
+  }
   std::vector<QString> opened;
+  bool accepts = true;
 };
 
 // Answers the input boxes from a script (nothing stands for "Annulla"; an

@@ -94,7 +94,7 @@ void TfrmGuida::showEvent(QShowEvent* event) {
   btnChiudi_->setFocus();
 }
 
-void TfrmGuida::openGuide() { services::shell().open(paths::inProgramFolder(QStringLiteral("Guida.pdf"))); }
+void TfrmGuida::openGuide() { services::openOrTell(paths::inProgramFolder(QStringLiteral("Guida.pdf"))); }
 
 void installHelpViewer() { help::setViewer(showHelp); }
 

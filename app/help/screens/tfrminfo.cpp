@@ -50,7 +50,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customize
   auto* lnkWeb = new screenkit::ClickLabel(this);
   lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
   lnkWeb->setText(help::makerEmail());
-  screenkit::bindLink(lnkWeb, {imgEmail}, [] { services::shell().open(help::makerMailto()); });
+  screenkit::bindLink(lnkWeb, {imgEmail}, [] { services::openOrTell(help::makerMailto()); });
 
   auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
   btnChiudi->setObjectName(QStringLiteral("btnChiudi"));

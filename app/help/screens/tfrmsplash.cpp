@@ -35,7 +35,7 @@ TfrmSplash::TfrmSplash(QWidget* parent)
   auto* lnkWeb = new screenkit::ClickLabel(this);
   lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
   lnkWeb->setText(help::webAddressText());
-  screenkit::bindLink(lnkWeb, {imgWeb}, [] { services::shell().open(help::webAddress()); });
+  screenkit::bindLink(lnkWeb, {imgWeb}, [] { services::openOrTell(help::webAddress()); });
 
   auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
   btnChiudi->setObjectName(QStringLiteral("btnChiudi"));

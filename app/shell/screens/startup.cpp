@@ -72,6 +72,8 @@ QWidget* start() {
   // the program ends only by its own commands, never because a screen hid
   // itself before the next one showed
   QApplication::setQuitOnLastWindowClosed(false);
+  // the program's own light look, whatever the desktop's theme, before any screen
+  screenkit::applyLook();
   screenkit::applyFormats();
   screenkit::installDesktopSeams();
   installHelpViewer();

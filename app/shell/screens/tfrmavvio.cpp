@@ -250,7 +250,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   });
   auto* site = new Picture(QStringLiteral("imgSito"), artwork::siteStrip(help::webAddressText(), this), this);
   site->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  connect(site, &Picture::clicked, this, [] { services::shell().open(help::webAddress()); });
+  connect(site, &Picture::clicked, this, [] { services::openOrTell(help::webAddress()); });
   auto* exit = menuPicture(this, "imgEsci", "esci", QStringLiteral("Esci"));
   connect(exit, &Picture::clicked, this, &QWidget::close);
 
