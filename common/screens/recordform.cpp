@@ -377,7 +377,7 @@ void RecordForm::bindChains() {
     const size_t n = widgets.size();
     for (size_t i = 0; i < n; ++i) {
       if (i + 1 == n && !chain.cyclic) break;
-      // a calendar date opens its calendar and a memo starts a line on Enter
+      // a memo starts a line on Enter
       bool owned = false;
       for (const auto& c : controls_)
         if (c->focusTarget() == widgets[i] && c->ownsEnter()) owned = true;

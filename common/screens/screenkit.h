@@ -141,8 +141,17 @@ void setEnterChain(const std::vector<QWidget*>& chain);
 void onEnter(QWidget* field, std::function<void()> action);
 
 // Only digits 0-9 (and the characters of `also`, such as the decimal
-// comma) and the editing keys reach the edit; Esc goes on to the screen.
+// comma or the slash of a date) can be typed into the edit; a paste or a
+// drop brings in only those characters of its text. Every key that writes
+// nothing edits as in any edit: the arrows, Home and End (with Shift they
+// select), Backspace, Delete, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z. Esc
+// goes on to the screen.
 void digitsOnly(QWidget* edit, const QString& also = QString());
+// The whole value is selected whenever the field takes the focus from
+// within its window (Tab, Backtab, the Enter chain, a click, a shortcut),
+// as in a spreadsheet cell: what is typed next replaces it. A click that
+// drags a selection of its own keeps it.
+void selectOnEntry(QLineEdit* edit);
 // Runs an action when the focus leaves a field.
 void onFocusOut(QWidget* field, std::function<void()> action);
 // Keeps the text trimmed and/or upper-cased at every change the user
