@@ -6,7 +6,6 @@
 #include "common/screens/screenkit.h"
 
 #include <QCalendarWidget>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -146,11 +145,9 @@ public:
       importInto(field_, tag_);
       return true;
     }
-    if (e->type() != QEvent::FocusOut) return false;
     // the focus going to another window (a message box, the calendar) or
     // a menu leaves the date as it stands
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    if (!screenkit::leftForAnotherField(e)) return false;
     const dates::Typed typed = dates::readTyped(field_->text());
     if (typed.status == dates::Typed::Status::Day) {
       const QString shown = dates::format(typed.day);

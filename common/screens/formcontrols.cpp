@@ -72,15 +72,6 @@ public:
   }
 };
 
-// Whether the focus leaves a field for another field of its window, as
-// the user moves on; the focus going to another window (a message box)
-// or to a menu is no leaving.
-bool leavesForAField(QEvent* e) {
-  if (e->type() != QEvent::FocusOut) return false;
-  const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
 // Whether a typed amount fits the digits the item allows before the comma.
 bool amountFits(const QString& typed, const CardItem& item) {
   return item.integerDigits <= 0 || money::fits(typed, item.decimals, item.integerDigits);
@@ -118,7 +109,7 @@ public:
     edit->installEventFilter(this);
   }
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (o->metaObject() != kind_ || !leavesForAField(e)) return false;
+    if (o->metaObject() != kind_ || !screenkit::leftForAnotherField(e)) return false;
     if (amountFits(edit_->text(), item_)) {
       const QString normalised = money::normalise(edit_->text(), item_.decimals);
       if (normalised != edit_->text()) edit_->setText(normalised);

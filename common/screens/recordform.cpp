@@ -459,7 +459,7 @@ void RecordForm::focusField(std::string_view field) {
   // a field of a tabbed section shows its section first
   for (int i = 0; i < int(tabs_.size()); ++i)
     if (tabs_[size_t(i)].panel->isAncestorOf(w)) openSection(i, false);
-  w->setFocus(Qt::OtherFocusReason);
+  screenkit::focusOn(w);
 }
 
 QWidget* RecordForm::firstFocusWidget() const {

@@ -640,6 +640,13 @@ void pasteKept(QLineEdit* edit, std::function<QString(const QString&)> keep) {
 
 } // namespace
 
+bool leftForAnotherField(const QEvent* e) {
+  if (e->type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(e)->reason();
+  // the widget taking the focus already has it when the leaving one hears of it
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && QApplication::focusWidget();
+}
+
 void digitsOnly(QWidget* edit, const QString& also) {
   auto taken = [also](QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || also.contains(c); };
   if (auto* line = qobject_cast<QLineEdit*>(edit))
@@ -659,7 +666,17 @@ void digitsOnly(QWidget* edit, const QString& also) {
   });
 }
 
+namespace {
+const char* const kSelectsOnEntry = "screenkitSelectsOnEntry";
+} // namespace
+
+void focusOn(QWidget* field) {
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->property(kSelectsOnEntry).toBool()) edit->selectAll();
+}
+
 void selectOnEntry(QLineEdit* edit) {
+  edit->setProperty(kSelectsOnEntry, true);
   // a click selects when its button is released, so that the press does
   // not take the selection away again
   auto clicked = std::make_shared<bool>(false);

@@ -152,8 +152,16 @@ void digitsOnly(QWidget* edit, const QString& also = QString());
 // as in a spreadsheet cell: what is typed next replaces it. A click that
 // drags a selection of its own keeps it.
 void selectOnEntry(QLineEdit* edit);
+// Puts the focus on a field as moving there does; a field that selects on
+// entry selects its value also when it had the focus already (a save
+// refused for that field puts the focus back there).
+void focusOn(QWidget* field);
 // Runs an action when the focus leaves a field.
 void onFocusOut(QWidget* field, std::function<void()> action);
+// Whether an event is the focus leaving a field for another field of its
+// window, as the user moves on: not for another window (a message box, the
+// calendar) or a menu, nor away from every field (a screen going away).
+bool leftForAnotherField(const QEvent* e);
 // Keeps the text trimmed and/or upper-cased at every change the user
 // makes (A-Z and accented letters alike, each only where its capital is one
 // Windows-1252 character, so the length never changes). A value put there
