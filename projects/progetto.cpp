@@ -43,8 +43,10 @@ const CardRules& projectRules() {
                                         "identificativo del progetto.")),
       required("DataInizio", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                             "inizio del progetto.")),
+      validation::existingDate("DataInizio"),
       required("DataScade", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                            "scadenza del progetto.")),
+      validation::existingDate("DataScade"),
       required("CostoPrev", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il costo "
                                            "totale preventivato del progetto.")),
       required("Responsabile", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del "
