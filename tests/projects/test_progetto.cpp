@@ -136,9 +136,17 @@ TEST(ProgettoRules, TheFirstMissingFieldInOrder) {
     EXPECT_EQ(failure->message, QString::fromUtf8(c.message));
     EXPECT_EQ(failure->kind, MessageKind::Warning);
   }
-  // the dates are neither checked as dates nor in order
-  Record odd = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("ieri")}});
-  EXPECT_FALSE(projectRules().check(odd).has_value());
+  // the dates are not checked in order: a start after the due date is saved
+  Record late = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("01/01/2026")}});
+  EXPECT_FALSE(projectRules().check(late).has_value());
+  // but each must be a day that exists
+  Record odd = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("29/02/2027")}});
+  const auto failure = projectRules().check(odd);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->field, std::string_view("DataScade"));
+  EXPECT_EQ(failure->kind, MessageKind::Plain);
+  EXPECT_EQ(failure->message, QStringLiteral("Attenzione: la data 29/02/2027 non esiste.\n\r\n\rPer poter salvare la "
+                                             "scheda \u00E8 necessario indicare una data valida nel formato gg/mm/aaaa."));
 }
 
 TEST(Overdue, PastItsDueDateAndNotFinished) {
