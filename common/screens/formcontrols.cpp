@@ -418,7 +418,7 @@ Built makeDateItem(const Build& b) {
   }
   if (picked) {
     const QString name = QStringLiteral("cal") + edit->objectName().mid(3);
-    auto* pick = new screenkit::Picture(name, QString(), QStringLiteral("calendario"), cell, 22);
+    auto* pick = new screenkit::Picture(name, QString(), QStringLiteral("datario"), cell, 22);
     cell->layout()->addWidget(pick);
     calendar::makePickButton(pick, edit, b.item.callerTag);
     built.hints.push_back({name, QString::fromUtf8(calendar::kPickHint)});

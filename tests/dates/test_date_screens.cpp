@@ -204,7 +204,7 @@ void DateScreens::calendarOnlyWhenAsked() {
   QWidget card;
   auto* field = new QLineEdit(&card);
   field->setObjectName(QStringLiteral("txtDataReg"));
-  auto* pick = new screenkit::Picture(QStringLiteral("calDataReg"), QString(), QStringLiteral("calendario"), &card);
+  auto* pick = new screenkit::Picture(QStringLiteral("calDataReg"), QString(), QStringLiteral("datario"), &card);
   auto* layout = new QHBoxLayout(&card);
   layout->addWidget(field);
   layout->addWidget(pick);
