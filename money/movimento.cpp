@@ -65,9 +65,7 @@ const CardRules& movementRules() {
 namespace movement {
 
 const QString& tooLargeMessage() {
-  static const QString s = QStringLiteral(
-      "Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo pu\u00F2 avere al massimo 11 cifre prima "
-      "della virgola.");
+  static const QString s = money::tooLargeMessage(kIntegerDigits);
   return s;
 }
 

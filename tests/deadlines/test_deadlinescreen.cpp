@@ -308,6 +308,31 @@ private slots:
     QCOMPARE(text("txtCosto"), QStringLiteral("40,00"));
   }
 
+  // An amount the field cannot hold once normalised (more than 10 digits
+  // before the comma) is kept as typed and refused when left and at save.
+  void anAmountTooLargeIsRefused() {
+    openAndType();
+    const QString tooLarge = QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo "
+                                            "pu\u00F2 avere al massimo 10 cifre prima della virgola.");
+    type("txtCosto", QStringLiteral("12345678901"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), tooLarge);
+    QCOMPARE(text("txtCosto"), QStringLiteral("12345678901"));
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), tooLarge);
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosto"));
+    QVERIFY(!QFileInfo::exists(yearFile(2026)) || QFileInfo(yearFile(2026)).size() == 0);
+    // the largest it holds, typed over and saved without leaving
+    drive::keys(QStringLiteral("1234567890,12345"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("1234567890,1234")); // 15 characters
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata salvata in archivio."));
+    TArchivioSchede a(yearFile(2026), TRecScadenza().size());
+    a.open(TArchivioSchede::Access::Read);
+    QCOMPARE(decode(TRecScadenza(), a.read(1).constData())["Costo"], QStringLiteral("1234567890,1234"));
+  }
+
   // The amount is normalised to four decimals, half up on the digits typed,
   // when it is left; an empty one is saved as 0,00.
   void amountAndTypingRules() {

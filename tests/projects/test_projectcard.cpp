@@ -101,11 +101,24 @@ private slots:
         leave();
         QCOMPARE(text(field), QString::fromUtf8(c.left));
       }
-    // the field holds 12, the total paid takes 10 characters
-    type("txtCostoPrev", QStringLiteral("123456789012345"));
-    QCOMPARE(text("txtCostoPrev"), QStringLiteral("123456789012"));
-    type("txtTotCosti", QStringLiteral("123456789012345"));
-    QCOMPARE(text("txtTotCosti"), QStringLiteral("1234567890"));
+    // the field holds 12, the total paid takes 10 characters; neither keeps
+    // more than 7 digits before the comma: such a cost stays as typed, with
+    // a warning when it is left
+    const std::pair<const char*, const char*> limits[] = {{"txtCostoPrev", "123456789012"},
+                                                          {"txtTotCosti", "1234567890"}};
+    for (const auto& [field, kept] : limits) {
+      seams->messages.clear();
+      type(field, QStringLiteral("123456789012345"));
+      QCOMPARE(text(field), QLatin1String(kept));
+      leave();
+      QCOMPARE(text(field), QLatin1String(kept));
+      QCOMPARE(seams->messages.shown.size(), size_t(1));
+      QCOMPARE(seams->messages.lastText(), QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\r"
+                                                          "L'importo pu\u00F2 avere al massimo 7 cifre prima della virgola."));
+      type(field, QStringLiteral("9999999,9"));
+      leave();
+      QCOMPARE(text(field), QStringLiteral("9999999,90"));
+    }
 
     // the team count takes digits, and is 0 when left empty
     click("btnPartecipanti_A");
