@@ -1,6 +1,7 @@
 #include "pratica.h"
 
 #include "archive/paths.h"
+#include "common/dates.h"
 
 #include <array>
 #include <string>
@@ -52,6 +53,18 @@ const CardRules& caseRules() {
                                             "protocollo della pratica.")),
       required("Apertura", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                           "apertura della pratica.")),
+      validation::existingDate("Apertura"),
+      validation::existingDate("Chiusura"),
+      validation::holds(
+          "Chiusura",
+          [](const Record& r) {
+            const QDate opened = dates::parse(r["Apertura"]), closed = dates::parse(r["Chiusura"]);
+            return !opened.isValid() || !closed.isValid() || closed >= opened;
+          },
+          QStringLiteral("Attenzione: la data di chiusura {Chiusura} \u00E8 precedente alla data di apertura {Apertura}."
+                         "\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una data di chiusura uguale o "
+                         "successiva alla data di apertura."),
+          MessageKind::Plain),
       required("Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente.")),
   }};
   return r;

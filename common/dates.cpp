@@ -24,7 +24,7 @@ struct DateMessage {
 // What is wrong and what is needed, for each place that checks a date.
 constexpr std::array<DateMessage, 4> kMessages{{
     {DateCheck::DeadlineSave, " non esiste.", "Per poter salvare la scheda \u00E8 necessario indicare una data valida."},
-    {DateCheck::MovementSave, " non esiste.",
+    {DateCheck::CardDate, " non esiste.",
      "Per poter salvare la scheda \u00E8 necessario indicare una data valida nel formato gg/mm/aaaa."},
     {DateCheck::IntervalStart, " di inizio intervallo non esiste.",
      "Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida."},
@@ -59,6 +59,38 @@ QDate parse(const QString& text) {
     if (c.unicode() > 0x7F) return QDate();
   const QByteArray bytes = t.toLatin1();
   return parseBytes(std::string_view(bytes.constData(), size_t(bytes.size())));
+}
+
+Typed readTyped(const QString& text) {
+  const QString t = fieldtext::trimmed(text);
+  if (t.isEmpty()) return {};
+  const Typed noDay{Typed::Status::NoDay, QDate()};
+  QStringView day, month, year;
+  if (!t.contains(QLatin1Char('/'))) {
+    // ddmmyyyy
+    if (t.size() != 8) return noDay;
+    day = QStringView(t).mid(0, 2);
+    month = QStringView(t).mid(2, 2);
+    year = QStringView(t).mid(4, 4);
+  } else {
+    const QList<QStringView> parts = QStringView(t).split(QLatin1Char('/'));
+    if (parts.size() != 3) return noDay;
+    day = parts[0];
+    month = parts[1];
+    year = parts[2];
+    if (day.size() < 1 || day.size() > 2 || month.size() < 1 || month.size() > 2) return noDay;
+  }
+  if (year.size() != 4 || !digits(day) || !digits(month) || !digits(year)) return noDay;
+  const int y = year.toInt();
+  if (y < 1) return noDay; // there is no year 0000
+  const QDate d(y, month.toInt(), day.toInt());
+  if (!d.isValid()) return noDay;
+  return {Typed::Status::Day, d};
+}
+
+QString normaliseTyped(const QString& text) {
+  const Typed typed = readTyped(text);
+  return typed.status == Typed::Status::Day ? format(typed.day) : text;
 }
 
 QString format(QDate day) { return day.isValid() ? day.toString(QLatin1String(kFormat)) : QString(); }

@@ -1,6 +1,6 @@
 // Dates as the program writes them: the text dd/mm/yyyy. Typed dates are
-// checked here, today comes from the clock seam, and the messages that
-// refuse a typed date are built from one table.
+// read and checked here, today comes from the clock seam, and the messages
+// that refuse a typed date are built from one table.
 #pragma once
 
 #include <QDate>
@@ -24,6 +24,25 @@ QDate parse(const QString& text);
 QDate parseBytes(std::string_view text);
 inline bool isValid(const QString& text) { return parse(text).isValid(); }
 
+// A date as the user types it into a field: dd/mm/yyyy, the same with a
+// one-digit day or month (1/2/2026 is 01/02/2026), or the eight digits
+// ddmmyyyy (31032027 is 31/03/2027). The year always has four digits: a
+// two-digit year names no century. Blanks around are ignored.
+struct Typed {
+  enum class Status {
+    Empty, // nothing but blanks
+    Day,   // a real calendar day
+    NoDay, // anything else: a day that does not exist, another form, letters
+  };
+  Status status = Status::Empty;
+  QDate day; // valid exactly when the status is Day
+};
+Typed readTyped(const QString& text);
+// What a typed date becomes once the field is left and when it is saved:
+// the day it names as dd/mm/yyyy; a text that names no day (or none) stays
+// exactly as typed, for the card to refuse.
+QString normaliseTyped(const QString& text);
+
 // A day as dd/mm/yyyy; an invalid day gives an empty text.
 QString format(QDate day);
 
@@ -34,7 +53,7 @@ QString todayText();
 // Where a typed date is checked; each place has its own message.
 enum class DateCheck {
   DeadlineSave,  // saving a deadline card
-  MovementSave,  // saving a movement card
+  CardDate,      // a date typed into a card, when the field is left or the card saved
   IntervalStart, // start of the interval of a summary
   IntervalEnd,   // end of the interval of a summary
 };

@@ -123,6 +123,11 @@ bool fits(QStringView typed, int decimals, int integerDigits) {
   return true;
 }
 
+QString tooLargeMessage(int integerDigits) {
+  return QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo pu\u00F2 avere al massimo ") +
+         QString::number(integerDigits) + QStringLiteral(" cifre prima della virgola.");
+}
+
 Units roundToWhole(Units units, int decimals) {
   const Units power = kPowers[decimals];
   // floor((units + power / 2) / power) with ties upwards, in integers

@@ -64,6 +64,10 @@ bool withinDigits(Units units, int decimals, int integerDigits);
 // no more digits than that.
 bool fits(QStringView typed, int decimals, int integerDigits);
 
+// The warning that refuses an amount with more than `integerDigits` digits
+// before the comma: a field of fixed width holds no larger one.
+QString tooLargeMessage(int integerDigits);
+
 // Rounds an amount to whole euros, half up: 100,50 -> 101, 100,49 -> 100,
 // -0,50 -> 0 (ties go towards the larger value).
 Units roundToWhole(Units units, int decimals);

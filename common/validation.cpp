@@ -1,5 +1,6 @@
 #include "validation.h"
 
+#include "dates.h"
 #include "printrows.h"
 
 namespace validation {
@@ -12,6 +13,17 @@ Rule minLength(std::string_view field, int length, const QString& message) {
 
 Rule holds(std::string_view field, std::function<bool(const Record&)> test, const QString& message, MessageKind kind) {
   return {Rule::Test::Holds, field, message, kind, 0, std::move(test)};
+}
+
+Rule existingDate(std::string_view field) {
+  const QString typed = QLatin1Char('{') + QString::fromLatin1(field.data(), qsizetype(field.size())) + QLatin1Char('}');
+  return holds(
+      field,
+      [field](const Record& r) {
+        const QString t = fieldtext::trimmed(r[field]);
+        return t.isEmpty() || dates::isValid(t);
+      },
+      dates::invalidDateMessage(dates::DateCheck::CardDate, typed), MessageKind::Plain);
 }
 
 namespace {

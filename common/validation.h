@@ -36,6 +36,10 @@ Rule required(std::string_view field, const QString& message);
 Rule minLength(std::string_view field, int length, const QString& message);
 Rule holds(std::string_view field, std::function<bool(const Record&)> test, const QString& message,
            MessageKind kind = MessageKind::Warning);
+// A typed date of a card that is empty or a real day as dd/mm/yyyy;
+// anything else is refused with the plain message that the date does not
+// exist (whether the date may be empty is the card's own rule).
+Rule existingDate(std::string_view field);
 
 struct Failure {
   QString message;

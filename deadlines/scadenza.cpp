@@ -3,6 +3,7 @@
 #include "archive/paths.h"
 #include "archive/record.h"
 #include "common/dates.h"
+#include "common/money.h"
 
 namespace {
 
@@ -124,6 +125,10 @@ const CardRules& deadlineRules() {
           required("Cliente", warningText("il nome del Cliente.")),
           required("Oggetto", warningText("l'oggetto della pratica a cui la scadenza si riferisce.")),
           required("Dettagli", warningText("la causale della scadenza.")),
+          holds(
+              "Costo",
+              [](const Record& r) { return money::fits(r["Costo"], deadline::kCostDecimals, deadline::kCostDigits); },
+              money::tooLargeMessage(deadline::kCostDigits)),
           holds(
               "Mese", [](const Record& r) { return deadline::monthNumber(r["Mese"]) != 0; },
               QStringLiteral("Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter salvare la scheda "

@@ -26,6 +26,12 @@ const std::vector<PrintRow>& deadlinePrintRows();
 
 namespace deadline {
 
+// The amount `Costo` is kept to four decimals in 15 characters: at most 10
+// digits before the comma. A larger one is refused, when the field is left
+// and at save, with money::tooLargeMessage().
+inline constexpr int kCostDecimals = 4;
+inline constexpr int kCostDigits = 10;
+
 // The items of the four pick lists: "01".."31", "Gennaio".."Dicembre",
 // "00".."23", "00".."59".
 const QStringList& days();

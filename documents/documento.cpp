@@ -39,6 +39,8 @@ const CardRules& documentRules() {
                                             "produttore del documento.")),
       required("DataPro", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                          "produzione del documento.")),
+      validation::existingDate("DataPro"),
+      validation::existingDate("DataDes"),
   }};
   return r;
 }

@@ -22,14 +22,6 @@ QString needs(const char* what) {
   return QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare ") + QString::fromUtf8(what);
 }
 
-// The date message with the field's own text in place of {Field}.
-QString invalidDate(const char* field) {
-  return dates::invalidDateMessage(dates::DateCheck::MovementSave,
-                                   QLatin1Char('{') + QLatin1String(field) + QLatin1Char('}'));
-}
-
-bool isDate(const Record& r, std::string_view field) { return dates::isValid(r[field]); }
-
 } // namespace
 
 const RecordLayout& TRecMovimento() {
@@ -49,10 +41,9 @@ const CardRules& movementRules() {
       {
           required("Causale", needs("la causale del pagamento.")),
           required("Data", needs("la data di registrazione dell'operazione.")),
-          holds("Data", [](const Record& m) { return isDate(m, "Data"); }, invalidDate("Data"), MessageKind::Plain),
+          validation::existingDate("Data"),
           required("DataSca", needs("la data di scadenza del pagamento.")),
-          holds("DataSca", [](const Record& m) { return isDate(m, "DataSca"); }, invalidDate("DataSca"),
-                MessageKind::Plain),
+          validation::existingDate("DataSca"),
           required("Preavviso", needs("il numero di giorni di preavviso della scadenza del pagamento.")),
           required("Importo", needs("l'importo del pagamento.")),
           holds("Importo", [](const Record& m) { return movement::amountFits(m["Importo"]); },
@@ -74,9 +65,7 @@ const CardRules& movementRules() {
 namespace movement {
 
 const QString& tooLargeMessage() {
-  static const QString s = QStringLiteral(
-      "Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo pu\u00F2 avere al massimo 11 cifre prima "
-      "della virgola.");
+  static const QString s = money::tooLargeMessage(kIntegerDigits);
   return s;
 }
 

@@ -5,6 +5,7 @@
 #include "archive/record.h"
 #include "common/dates.h"
 #include "common/fieldbytes.h"
+#include "common/money.h"
 
 namespace {
 
@@ -22,6 +23,14 @@ constexpr FieldDef kFields[] = {
     {"Annotazioni", C, 5000}, {"File01", C, 250},     {"File02", C, 250},      {"File03", C, 250},
     {"Desc01", C, 250},      {"Desc02", C, 250},      {"Desc03", C, 250},
 };
+
+// A cost that the field holds once normalised.
+validation::Rule costFits(std::string_view field) {
+  return validation::holds(
+      field,
+      [field](const Record& r) { return money::fits(r[field], kProjectCostDecimals, kProjectCostDigits); },
+      money::tooLargeMessage(kProjectCostDigits));
+}
 
 } // namespace
 
@@ -43,12 +52,16 @@ const CardRules& projectRules() {
                                         "identificativo del progetto.")),
       required("DataInizio", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                             "inizio del progetto.")),
+      validation::existingDate("DataInizio"),
       required("DataScade", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                            "scadenza del progetto.")),
+      validation::existingDate("DataScade"),
       required("CostoPrev", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il costo "
                                            "totale preventivato del progetto.")),
       required("Responsabile", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del "
                                               "responsabile del progetto.")),
+      costFits("CostoPrev"),
+      costFits("TotCosti"),
   }};
   return r;
 }

@@ -14,8 +14,14 @@ const RecordLayout& TRecProgetto();
 // One file per calendar year: the year followed by ".prg".
 const ArchiveDef& projectArchive();
 // What a project card must hold to be saved, in the order it is checked.
-// The dates are not checked for validity or order.
+// Each date must be a day that exists; their order is not checked.
 const CardRules& projectRules();
+
+// The costs `CostoPrev` and `TotCosti` are kept to four decimals in 12
+// characters: at most 7 digits before the comma. A larger one is refused,
+// when the field is left and at save, with money::tooLargeMessage().
+inline constexpr int kProjectCostDecimals = 4;
+inline constexpr int kProjectCostDigits = 7;
 
 // A project is overdue and unfinished when its due date, read as a date,
 // is strictly before today and its finished mark, trimmed, is exactly "No".

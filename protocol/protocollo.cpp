@@ -69,6 +69,7 @@ const CardRules& protocolRules() {
                                         "protocollo del documento.")),
       required("DataReg", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
                                          "registrazione del documento.")),
+      validation::existingDate("DataReg"),
       required("Categoria", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la categoria "
                                            "del documento.")),
       required("Oggetto", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare l'oggetto del "

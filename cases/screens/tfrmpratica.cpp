@@ -63,8 +63,8 @@ const CardDescription& TfrmPratica::describe() {
                       {QStringLiteral("Dati della pratica"), QStringLiteral("pratica"), 3,
                        {{edit("Oggetto", "Oggetto pratica:").spanning(3)},
                         {edit("Tipologia", "Tipologia:").spanning(2), edit("Protocollo", "Protocollo n.")},
-                        {edit("Apertura", "Data apertura:").beside({card::picture("impApertura", "oggi")}),
-                         edit("Chiusura", "Data chiusura:").beside({card::picture("impChiusura", "oggi")}),
+                        {card::date("Apertura", "Data apertura:").beside({card::picture("impApertura", "oggi")}),
+                         card::date("Chiusura", "Data chiusura:").beside({card::picture("impChiusura", "oggi")}),
                          card::combo("Stato", "Stato avanzamento:", caseStates())},
                         {edit("Documenti", "Documenti principali:")
                              .spanning(3)

@@ -1,6 +1,7 @@
 #include "calendario.h"
 
 #include "common/dates.h"
+#include "common/services.h"
 #include "common/screens/clickable.h"
 #include "common/screens/screenkit.h"
 
@@ -52,6 +53,9 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
   cal_->setFirstDayOfWeek(Qt::Monday);
   cal_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   cal_->setGridVisible(true);
+  // a date is written with a four-digit year: the calendar's own year and
+  // date editors reach no other
+  cal_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
 
   memory_ = screenkit::hiddenLabel(QStringLiteral("lblMemory"), {}, this);
 
@@ -76,7 +80,8 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  setSelectedDate(dates::today());
+  start_ = dates::today();
+  setSelectedDate(start_);
   cal_->setFocus();
 }
 
@@ -90,6 +95,8 @@ void TfrmCalendario::setSelectedDate(QDate day) {
   cal_->setCurrentPage(day.year(), day.month());
 }
 
+void TfrmCalendario::setStartDate(QDate day) { start_ = day; }
+
 void TfrmCalendario::importa() {
   QLineEdit* field = target_ ? target_.data() : calendar::fieldForTag(callerTag().trimmed());
   if (field) field->setText(dates::format(selectedDate()));
@@ -97,8 +104,7 @@ void TfrmCalendario::importa() {
 }
 
 void TfrmCalendario::showEvent(QShowEvent* e) {
-  // always starts on today, whatever the field holds
-  setSelectedDate(dates::today());
+  setSelectedDate(start_.isValid() ? start_ : dates::today());
   cal_->setFocus();
   QDialog::showEvent(e);
 }
@@ -112,6 +118,8 @@ bool importInto(QLineEdit* field, const QString& callerTag) {
     TfrmCalendario screen(field->window());
     screen.setCallerTag(callerTag);
     screen.setTarget(field);
+    const dates::Typed held = dates::readTyped(field->text());
+    if (held.status == dates::Typed::Status::Day) screen.setStartDate(held.day);
     imported = screen.exec() == QDialog::Accepted;
   }
   field->setFocus(Qt::OtherFocusReason);
@@ -122,50 +130,55 @@ bool importForTag(const QString& callerTag) { return importInto(fieldForTag(call
 
 namespace {
 
-bool opensCalendar(int key) {
-  switch (key) {
-  case Qt::Key_Tab:
-  case Qt::Key_Backtab:
-  case Qt::Key_Shift:
-  case Qt::Key_Control:
-  case Qt::Key_Alt:
-  case Qt::Key_AltGr:
-  case Qt::Key_Meta:
-  case Qt::Key_CapsLock:
-  case Qt::Key_NumLock:
-  case Qt::Key_Escape: return false; // Esc belongs to the screen
-  default: return true;
-  }
-}
-
-class ImportFilter : public QObject {
+// What a typed date field does with its keys and when it is left.
+class DateFilter : public QObject {
 public:
-  ImportFilter(QLineEdit* field, QString tag) : QObject(field), field_(field), tag_(std::move(tag)) {
+  DateFilter(QLineEdit* field, QString tag)
+      : QObject(field), field_(field), tag_(std::move(tag)), kind_(field->metaObject()) {
     field->installEventFilter(this);
   }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(e)->key();
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
-      field_->clear();
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o->metaObject() != kind_) return false; // being destroyed
+    if (e->type() == QEvent::KeyPress) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (tag_.isEmpty() || k->key() != Qt::Key_Down || !(k->modifiers() & Qt::AltModifier)) return false;
+      importInto(field_, tag_);
       return true;
     }
-    if (!opensCalendar(key)) return false;
-    importInto(field_, tag_);
-    return true;
+    // the focus going to another window (a message box, the calendar) or
+    // a menu leaves the date as it stands
+    if (!screenkit::leftForAnotherField(e)) return false;
+    const dates::Typed typed = dates::readTyped(field_->text());
+    if (typed.status == dates::Typed::Status::Day) {
+      const QString shown = dates::format(typed.day);
+      if (shown != field_->text()) field_->setText(shown);
+    } else if (typed.status == dates::Typed::Status::NoDay) {
+      services::plain(dates::invalidDateMessage(dates::DateCheck::CardDate, field_->text()));
+    }
+    return false;
   }
 
 private:
   QLineEdit* field_;
   QString tag_;
+  const QMetaObject* kind_;
 };
 
 } // namespace
 
-void makeImportField(QLineEdit* field, const QString& callerTag, QLabel* statusLine) {
-  field->setReadOnly(true);
-  new ImportFilter(field, callerTag);
-  if (statusLine) screenkit::setHint(field, statusLine, QString::fromUtf8(kImportHint));
+void makeDateField(QLineEdit* field, const QString& callerTag) {
+  field->setReadOnly(false);
+  field->setMaxLength(10);
+  screenkit::digitsOnly(field, QStringLiteral("/"));
+  screenkit::selectOnEntry(field);
+  new DateFilter(field, callerTag);
+}
+
+void makePickButton(QWidget* button, QLineEdit* field, const QString& callerTag) {
+  QPointer<QLineEdit> target(field);
+  clickable::onClick(button, field, [target, callerTag] {
+    if (target) importInto(target, callerTag);
+  });
 }
 
 void makeTodayButton(QWidget* button, QLineEdit* field, QLabel* statusLine) {

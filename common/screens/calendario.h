@@ -1,5 +1,6 @@
-// The calendar import: read-only date fields filled from the small calendar
-// screen `TfrmCalendario`, and the one-click "today" and "clear" pictures.
+// Date fields: typed as dd/mm/yyyy (or ddmmyyyy) and checked when left,
+// filled on request from the small calendar screen `TfrmCalendario`, and
+// the one-click "today" and "clear" pictures.
 #pragma once
 
 #include <QDate>
@@ -14,8 +15,9 @@ class QLineEdit;
 
 namespace calendar {
 
-inline constexpr const char* kImportHint =
-    "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.";
+inline constexpr const char* kDateHint =
+    "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario.";
+inline constexpr const char* kPickHint = "Scegli la data dal calendario.";
 inline constexpr const char* kTodayHint = "Inserisci la data corrente.";
 inline constexpr const char* kClearHint = "Cancella la data.";
 
@@ -32,9 +34,10 @@ QLineEdit* fieldForTag(const QString& tag);
 
 } // namespace calendar
 
-// " Importazione data": a month calendar set to today; "Importa" (or a
-// double-click or Enter on a day) writes the chosen day as dd/mm/yyyy into
-// the requesting field, "Annulla" leaves it.
+// " Importazione data": a month calendar set to the day it starts on
+// (today unless told otherwise); "Importa" (or a double-click or Enter on a
+// day) writes the chosen day as dd/mm/yyyy into the requesting field,
+// "Annulla" leaves it. Only days of four-digit years can be chosen.
 class TfrmCalendario : public QDialog {
   Q_OBJECT
 public:
@@ -49,6 +52,8 @@ public:
 
   QDate selectedDate() const;
   void setSelectedDate(QDate day);
+  // The day the calendar shows when it opens (an invalid day: today).
+  void setStartDate(QDate day);
 
   // Writes the selected day into the target and closes (button "Importa").
   void importa();
@@ -60,22 +65,28 @@ private:
   QCalendarWidget* cal_;
   QLabel* memory_;
   QPointer<QLineEdit> target_;
+  QDate start_;
 };
 
 namespace calendar {
 
-// Opens the calendar modally for a field with its caller tag; the focus
-// returns to the field afterwards. True when a date was written.
+// Opens the calendar modally for a field with its caller tag, on the day
+// the field holds when it holds one, else on today; the focus returns to
+// the field afterwards. True when a date was written.
 bool importInto(QLineEdit* field, const QString& callerTag);
 // The same for the field a caller tag names (false when it is not there).
 bool importForTag(const QString& callerTag);
 
-// Makes an edit a calendar-import field: read-only; Backspace or Delete
-// empties it; any other key, Enter included, opens the calendar with today
-// selected. Tab, Esc and lone modifier keys keep their usual meaning. Install it
-// after any Enter chain on the same field, so that Enter reaches it first.
-// With a status line, moving over the field shows kImportHint.
-void makeImportField(QLineEdit* field, const QString& callerTag, QLabel* statusLine = nullptr);
+// Makes an edit a typed date field: digits and "/" only, at most ten
+// characters, the whole date selected when the field is entered. Leaving
+// it for another field of its window shows a date typed as ddmmyyyy or
+// d/m/yyyy as dd/mm/yyyy; a text that names no day is kept as typed and
+// refused with the plain message that the date does not exist. Backspace,
+// Delete and Enter do what they do in any edit. With a caller tag, Alt+Down
+// opens the calendar for the field.
+void makeDateField(QLineEdit* field, const QString& callerTag = QString());
+// A picture (or button) that opens the calendar for a date field.
+void makePickButton(QWidget* button, QLineEdit* field, const QString& callerTag);
 
 // A picture (or button) that writes today's date into a field, and one
 // that empties it; with a status line, their hints are shown there.

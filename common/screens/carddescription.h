@@ -8,7 +8,7 @@
 //    {{flagOptions("Tipo movimento:", {{"optEntrata", "Entrata", "Entrata"}, {"optUscita", "Uscita", "Uscita"}})},
 //     {pickList("Giorno", "Giorno:", days), pickList("Mese", "Mese:", months)},
 //     {date("Data", "Data operazione:", "movimenti_data").clearedBy("impData")},
-//     {amount("Importo", "Importo in entrata: \u20AC", 2).savedAs(AmountSave::Normalised)},
+//     {amount("Importo", "Importo in entrata: \u20AC", 2).savedAs(AmountSave::EmptyIsZero)},
 //     {edit("Pagamento", "Modalit\u00E0 pagamento:").limit(150), edit("CodFisc", "Codice fiscale:").rule(Input::UpperTrimmed)},
 //     {fileSlot("Copia", "Copia digitale documento:", "imgCancella01"), check("Saldato", "Saldato")}}}
 // Options bound to one text field: textOptions("Tipo", "", {{"optEntrata", "In entrata"}, ...}).
@@ -43,8 +43,9 @@ enum class ControlKind {
   Memo,     // several lines, any length typed, CR LF kept, cut to the field at save (char[N])
   Options,  // option buttons: each bound to a yes/no flag, or together to one text field
   PickList, // only its items: typing blocked, Backspace/Delete empties, any other text left is emptied
-  Date,     // read-only date filled from the calendar; Backspace/Delete empties it
-  Amount,   // digits and the comma, normalised to 2 or 4 decimals when the focus leaves
+  Date,     // typed date (dd/mm/yyyy or ddmmyyyy), checked and shown as dd/mm/yyyy when left;
+            // with a caller tag also picked from the calendar (its picture `cal` + stem, Alt+Down)
+  Amount,   // digits and the comma, selected on entry, normalised to 2 or 4 decimals when left
   FileSlot, // a file name kept in the attachments folder: name, Sfoglia..., Apri, clear picture
   Check,    // a check box bound to a yes/no flag
   Label,    // a visible label showing a field
@@ -60,11 +61,11 @@ enum class Input {
   UpperTrimmed, // both
 };
 
-// What a save does with a typed amount that was never left.
+// What a save does with an empty amount. A readable amount typed and never
+// left is always normalised by the save, as leaving the field does.
 enum class AmountSave {
-  AsTyped,     // stored as typed
+  EmptyKept,   // an empty amount stays empty, for the card's rules to refuse
   EmptyIsZero, // an empty amount is stored as "0,00"
-  Normalised,  // normalised as when the field is left
 };
 
 // A button or picture beside a field (check, import, today, e-mail).
@@ -95,10 +96,10 @@ struct CardItem {
   QStringList items = {};      // combo suggestions, pick-list items
   std::vector<CardOption> options = {};
   std::vector<CardExtra> extras = {};
-  QString callerTag = {};      // Date: the calendar's caller tag
+  QString callerTag = {};      // Date: the calendar's caller tag (none: typed only)
   QString clearName = {};      // Date: its optional clear picture; FileSlot: its clear picture
   int decimals = 2;            // Amount: 2 or 4
-  AmountSave amountSave = AmountSave::AsTyped;
+  AmountSave amountSave = AmountSave::EmptyKept;
   // Amount: at most this many digits before the comma (0: no limit of the
   // card's own). A larger amount is kept as typed, not normalised; leaving
   // the field shows `tooLarge` as a warning, and the card's rules refuse it.
@@ -141,7 +142,8 @@ CardItem flagOptions(const char* caption, std::vector<CardOption> options);
 // the field's text and clears the others.
 CardItem textOptions(std::string_view field, const char* caption, std::vector<CardOption> options);
 CardItem pickList(std::string_view field, const char* caption, const QStringList& items);
-CardItem date(std::string_view field, const char* caption, const QString& callerTag);
+// A typed date; with a caller tag the calendar fills it too.
+CardItem date(std::string_view field, const char* caption, const QString& callerTag = QString());
 CardItem amount(std::string_view field, const char* caption, int decimals);
 // The name edit `txt` + field with "Sfoglia..." `btnSfoglia`, "Apri"
 // `btnApri` and the clear picture (`btnCancella` unless named otherwise).
@@ -170,8 +172,7 @@ struct CardSection {
 };
 
 // Enter moves the focus along the fields of a chain; the last leads back
-// to the first when the chain is cyclic, and does nothing otherwise (a date
-// field at the end opens its calendar, as any key does there).
+// to the first when the chain is cyclic, and does nothing otherwise.
 struct EnterChain {
   std::vector<QString> fields;
   bool cyclic = true;

@@ -5,6 +5,7 @@
 #include "screenkit.h"
 
 #include "archive/record.h"
+#include "common/dates.h"
 #include "common/money.h"
 #include "common/services.h"
 
@@ -58,11 +59,17 @@ protected:
   bool focusable_;
 };
 
-// A date from the calendar: Enter opens the calendar.
+// A typed date: a save stores a date typed as ddmmyyyy or d/m/yyyy and never
+// left as dd/mm/yyyy; one that names no day stays as typed, for the card's
+// rules to refuse.
 class DateControl : public TextControl {
 public:
   using TextControl::TextControl;
-  bool ownsEnter() const override { return true; }
+  void beforeSave() override {
+    auto* e = static_cast<QLineEdit*>(w_);
+    const QString stored = dates::normaliseTyped(e->text());
+    if (stored != e->text()) e->setText(stored);
+  }
 };
 
 // Whether a typed amount fits the digits the item allows before the comma.
@@ -70,47 +77,52 @@ bool amountFits(const QString& typed, const CardItem& item) {
   return item.integerDigits <= 0 || money::fits(typed, item.decimals, item.integerDigits);
 }
 
-// An amount: a save may normalise what was typed and never left. An amount
-// too large for the item stays as typed, for the card's rules to refuse.
+// An amount: a save normalises what was typed and never left, as leaving
+// would; an empty amount becomes "0,00" or stays empty as the item says.
+// An amount too large for the item stays as typed, for the card's rules to
+// refuse.
 class AmountControl : public TextControl {
 public:
   AmountControl(QLineEdit* edit, int field, const CardItem& item) : TextControl(edit, field), item_(item) {}
   void beforeSave() override {
     auto* e = static_cast<QLineEdit*>(w_);
-    if (item_.amountSave == AmountSave::Normalised) {
-      if (amountFits(e->text(), item_)) e->setText(money::normalise(e->text(), item_.decimals));
-    } else if (item_.amountSave == AmountSave::EmptyIsZero && fieldtext::trimmed(e->text()).isEmpty()) {
-      e->setText(QStringLiteral("0,00"));
+    QString stored = e->text();
+    if (fieldtext::trimmed(stored).isEmpty()) {
+      if (item_.amountSave == AmountSave::EmptyIsZero) stored = QStringLiteral("0,00");
+    } else if (amountFits(stored, item_)) {
+      stored = money::normalise(stored, item_.decimals);
     }
+    if (stored != e->text()) e->setText(stored);
   }
 
 private:
   CardItem item_;
 };
 
-// Leaving an amount normalises it; one too large is kept as typed and, when
-// the focus goes to another field (not to another window or a menu), the
-// item's warning is shown.
+// Leaving an amount for another field normalises it; one too large is kept
+// as typed and the item's warning is shown. The focus going to another
+// window (a message box) or a menu leaves the amount as it stands.
 class AmountLeave : public QObject {
 public:
-  AmountLeave(QLineEdit* edit, const CardItem& item) : QObject(edit), edit_(edit), item_(item) {
+  AmountLeave(QLineEdit* edit, const CardItem& item)
+      : QObject(edit), edit_(edit), item_(item), kind_(edit->metaObject()) {
     edit->installEventFilter(this);
   }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() != QEvent::FocusOut) return false;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o->metaObject() != kind_ || !screenkit::leftForAnotherField(e)) return false;
     if (amountFits(edit_->text(), item_)) {
-      edit_->setText(money::normalise(edit_->text(), item_.decimals));
-      return false;
-    }
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !item_.tooLarge.isEmpty())
+      const QString normalised = money::normalise(edit_->text(), item_.decimals);
+      if (normalised != edit_->text()) edit_->setText(normalised);
+    } else if (!item_.tooLarge.isEmpty()) {
       services::warning(item_.tooLarge);
+    }
     return false;
   }
 
 private:
   QLineEdit* edit_;
   CardItem item_;
+  const QMetaObject* kind_;
 };
 
 // Several lines kept with CR LF line breaks, as the archive stores them.
@@ -392,26 +404,39 @@ Built makePickListItem(const Build& b) {
 }
 
 Built makeDateItem(const Build& b) {
-  QWidget* cell = b.item.clearName.isEmpty() ? nullptr : row(b.parent);
+  // a date with a caller tag is also picked from the calendar, through its
+  // picture `cal` + stem beside the field or Alt+Down in it
+  const bool picked = !b.item.callerTag.isEmpty();
+  QWidget* cell = picked || !b.item.clearName.isEmpty() ? row(b.parent) : nullptr;
   QLineEdit* edit = makeEdit(b, cell ? cell : b.parent);
-  calendar::makeImportField(edit, b.item.callerTag);
-  Built built{std::make_unique<DateControl>(edit, fieldIndex(b, b.item.field)), edit, edit, true,
-              {{edit->objectName(), QString::fromUtf8(calendar::kImportHint)}}, true};
+  calendar::makeDateField(edit, b.item.callerTag);
+  Built built{std::make_unique<DateControl>(edit, fieldIndex(b, b.item.field)), edit, edit, true, {}, true};
+  if (picked) built.hints.push_back({edit->objectName(), QString::fromUtf8(calendar::kDateHint)});
   if (cell) {
     cell->layout()->addWidget(edit);
-    auto* clear = new screenkit::Picture(b.item.clearName, QString(), QStringLiteral("cancella"), cell, 22);
-    cell->layout()->addWidget(clear);
-    static_cast<QHBoxLayout*>(cell->layout())->addStretch(1);
-    calendar::makeClearButton(clear, edit);
-    built.hints.push_back({b.item.clearName, QString::fromUtf8(calendar::kClearHint)});
     built.cell = cell;
   }
+  if (picked) {
+    const QString name = QStringLiteral("cal") + edit->objectName().mid(3);
+    auto* pick = new screenkit::Picture(name, QString(), QStringLiteral("datario"), cell, 22);
+    cell->layout()->addWidget(pick);
+    calendar::makePickButton(pick, edit, b.item.callerTag);
+    built.hints.push_back({name, QString::fromUtf8(calendar::kPickHint)});
+  }
+  if (!b.item.clearName.isEmpty()) {
+    auto* clear = new screenkit::Picture(b.item.clearName, QString(), QStringLiteral("cancella"), cell, 22);
+    cell->layout()->addWidget(clear);
+    calendar::makeClearButton(clear, edit);
+    built.hints.push_back({b.item.clearName, QString::fromUtf8(calendar::kClearHint)});
+  }
+  if (cell) static_cast<QHBoxLayout*>(cell->layout())->addStretch(1);
   return built;
 }
 
 Built makeAmountItem(const Build& b) {
   QLineEdit* edit = makeEdit(b, b.parent);
   screenkit::digitsOnly(edit, QStringLiteral(","));
+  screenkit::selectOnEntry(edit);
   new AmountLeave(edit, b.item);
   return {std::make_unique<AmountControl>(edit, fieldIndex(b, b.item.field), b.item), edit, edit, true, {}, true};
 }

@@ -29,10 +29,10 @@ public:
   virtual void setValue(int field, const QString& text) = 0;
   virtual void clear() = 0;
   // Called at the start of every save, before the record is read (an
-  // amount is normalised there).
+  // amount or a typed date is normalised there).
   virtual void beforeSave() {}
-  // Enter belongs to the control: a calendar date opens its calendar, a
-  // memo starts a new line; an Enter chain leaves it.
+  // Enter belongs to the control: a memo starts a new line; an Enter chain
+  // leaves it.
   virtual bool ownsEnter() const { return false; }
 };
 

@@ -377,7 +377,7 @@ void RecordForm::bindChains() {
     const size_t n = widgets.size();
     for (size_t i = 0; i < n; ++i) {
       if (i + 1 == n && !chain.cyclic) break;
-      // a calendar date opens its calendar and a memo starts a line on Enter
+      // a memo starts a line on Enter
       bool owned = false;
       for (const auto& c : controls_)
         if (c->focusTarget() == widgets[i] && c->ownsEnter()) owned = true;
@@ -459,7 +459,7 @@ void RecordForm::focusField(std::string_view field) {
   // a field of a tabbed section shows its section first
   for (int i = 0; i < int(tabs_.size()); ++i)
     if (tabs_[size_t(i)].panel->isAncestorOf(w)) openSection(i, false);
-  w->setFocus(Qt::OtherFocusReason);
+  screenkit::focusOn(w);
 }
 
 QWidget* RecordForm::firstFocusWidget() const {

@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
@@ -616,24 +617,129 @@ void onFocusOut(QWidget* field, std::function<void()> action) {
   });
 }
 
+namespace {
+
+// Whether a key writes its text into a line edit, as the edit itself
+// decides it: printable text, not under Ctrl (a shortcut) unless AltGr
+// makes it Ctrl+Alt.
+bool writesText(const QKeyEvent* k) {
+  const QString t = k->text();
+  if (t.isEmpty() || !t.at(0).isPrint()) return false;
+  const Qt::KeyboardModifiers m = k->modifiers() & ~Qt::KeypadModifier;
+  return m != Qt::ControlModifier && m != (Qt::ShiftModifier | Qt::ControlModifier);
+}
+
+// Inserts text given at once (a paste, a drop) as `keep` leaves it, where
+// the edit would have put it.
+void insertKept(QLineEdit* edit, const QString& text, const std::function<QString(const QString&)>& keep) {
+  if (edit->isReadOnly()) return;
+  edit->insert(keep(text));
+}
+
+// Pasted or dropped text reaches the edit as `keep` leaves it: Ctrl+V and
+// Shift+Insert, the X11 selection pasted with the middle button, a drop
+// from elsewhere and "Incolla" of the context menu.
+void pasteKept(QLineEdit* edit, std::function<QString(const QString&)> keep) {
+  new Filter(edit, [edit, keep](QObject*, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyPress:
+      if (!static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) return false;
+      insertKept(edit, QGuiApplication::clipboard()->text(), keep);
+      return true;
+    case QEvent::MouseButtonRelease: {
+      auto* m = static_cast<QMouseEvent*>(e);
+      if (m->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) return false;
+      edit->deselect();
+      edit->setCursorPosition(edit->cursorPositionAt(m->position().toPoint()));
+      insertKept(edit, QGuiApplication::clipboard()->text(QClipboard::Selection), keep);
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* d = static_cast<QDropEvent*>(e);
+      if (d->source() == edit || !d->mimeData()->hasText()) return false;
+      edit->setCursorPosition(edit->cursorPositionAt(d->position().toPoint()));
+      insertKept(edit, d->mimeData()->text(), keep);
+      d->acceptProposedAction();
+      return true;
+    }
+    case QEvent::ContextMenu: {
+      std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+      for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste")) {
+          QObject::disconnect(a, &QAction::triggered, edit, nullptr);
+          QObject::connect(a, &QAction::triggered, edit,
+                           [edit, keep] { insertKept(edit, QGuiApplication::clipboard()->text(), keep); });
+        }
+      menu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+      return true;
+    }
+    default: return false;
+    }
+  });
+}
+
+} // namespace
+
+bool leftForAnotherField(const QEvent* e) {
+  if (e->type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(e)->reason();
+  // the widget taking the focus already has it when the leaving one hears of it
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && QApplication::focusWidget();
+}
+
 void digitsOnly(QWidget* edit, const QString& also) {
-  new Filter(edit, [also](QObject*, QEvent* e) {
+  auto taken = [also](QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || also.contains(c); };
+  if (auto* line = qobject_cast<QLineEdit*>(edit))
+    pasteKept(line, [taken](const QString& text) {
+      QString kept;
+      for (QChar c : text)
+        if (taken(c)) kept += c;
+      return kept;
+    });
+  new Filter(edit, [taken](QObject*, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return false;
     auto* k = static_cast<QKeyEvent*>(e);
-    switch (k->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape: return false;
+    if (!writesText(k)) return false;
+    for (QChar c : k->text())
+      if (!taken(c)) return true;
+    return false;
+  });
+}
+
+namespace {
+const char* const kSelectsOnEntry = "screenkitSelectsOnEntry";
+} // namespace
+
+void focusOn(QWidget* field) {
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->property(kSelectsOnEntry).toBool()) edit->selectAll();
+}
+
+void selectOnEntry(QLineEdit* edit) {
+  edit->setProperty(kSelectsOnEntry, true);
+  // a click selects when its button is released, so that the press does
+  // not take the selection away again
+  auto clicked = std::make_shared<bool>(false);
+  const QMetaObject* kind = edit->metaObject();
+  new Filter(edit, [edit, clicked, kind](QObject* o, QEvent* e) {
+    if (o->metaObject() != kind) return false; // being destroyed
+    switch (e->type()) {
+    case QEvent::FocusIn: {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+      if (reason == Qt::MouseFocusReason) *clicked = true;
+      else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) edit->selectAll();
+      break;
+    }
+    case QEvent::MouseButtonRelease:
+      if (*clicked && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        *clicked = false;
+        if (!edit->hasSelectedText()) edit->selectAll();
+      }
+      break;
+    case QEvent::FocusOut: *clicked = false; break;
     default: break;
     }
-    const QString t = k->text();
-    return !(t.size() == 1 && ((t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) || also.contains(t[0])));
+    return false;
   });
 }
 
@@ -666,54 +772,9 @@ void keepTreated(QLineEdit* edit, bool upper, bool trim) {
   });
 }
 
-// Inserts text given at once (a paste, a drop) without its blanks, where the
-// edit would have put it.
-void insertWithoutBlanks(QLineEdit* edit, const QString& text) {
-  if (edit->isReadOnly()) return;
-  edit->insert(withoutBlanks(text));
-}
-
 } // namespace
 
-void pasteWithoutBlanks(QLineEdit* edit) {
-  new Filter(edit, [edit](QObject*, QEvent* e) {
-    switch (e->type()) {
-    case QEvent::KeyPress:
-      if (!static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) return false;
-      insertWithoutBlanks(edit, QGuiApplication::clipboard()->text());
-      return true;
-    case QEvent::MouseButtonRelease: {
-      // the X11 selection, pasted with the middle button
-      auto* m = static_cast<QMouseEvent*>(e);
-      if (m->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) return false;
-      edit->deselect();
-      edit->setCursorPosition(edit->cursorPositionAt(m->position().toPoint()));
-      insertWithoutBlanks(edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
-      return true;
-    }
-    case QEvent::Drop: {
-      auto* d = static_cast<QDropEvent*>(e);
-      if (d->source() == edit || !d->mimeData()->hasText()) return false;
-      edit->setCursorPosition(edit->cursorPositionAt(d->position().toPoint()));
-      insertWithoutBlanks(edit, d->mimeData()->text());
-      d->acceptProposedAction();
-      return true;
-    }
-    case QEvent::ContextMenu: {
-      std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-      for (QAction* a : menu->actions())
-        if (a->objectName() == QLatin1String("edit-paste")) {
-          QObject::disconnect(a, &QAction::triggered, edit, nullptr);
-          QObject::connect(a, &QAction::triggered, edit,
-                           [edit] { insertWithoutBlanks(edit, QGuiApplication::clipboard()->text()); });
-        }
-      menu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
-      return true;
-    }
-    default: return false;
-    }
-  });
-}
+void pasteWithoutBlanks(QLineEdit* edit) { pasteKept(edit, withoutBlanks); }
 
 void keepUpper(QLineEdit* edit, bool trim) {
   keepTreated(edit, true, trim);

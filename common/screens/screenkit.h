@@ -161,10 +161,27 @@ void setEnterChain(const std::vector<QWidget*>& chain);
 void onEnter(QWidget* field, std::function<void()> action);
 
 // Only digits 0-9 (and the characters of `also`, such as the decimal
-// comma) and the editing keys reach the edit; Esc goes on to the screen.
+// comma or the slash of a date) can be typed into the edit; a paste or a
+// drop brings in only those characters of its text. Every key that writes
+// nothing edits as in any edit: the arrows, Home and End (with Shift they
+// select), Backspace, Delete, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z. Esc
+// goes on to the screen.
 void digitsOnly(QWidget* edit, const QString& also = QString());
+// The whole value is selected whenever the field takes the focus from
+// within its window (Tab, Backtab, the Enter chain, a click, a shortcut),
+// as in a spreadsheet cell: what is typed next replaces it. A click that
+// drags a selection of its own keeps it.
+void selectOnEntry(QLineEdit* edit);
+// Puts the focus on a field as moving there does; a field that selects on
+// entry selects its value also when it had the focus already (a save
+// refused for that field puts the focus back there).
+void focusOn(QWidget* field);
 // Runs an action when the focus leaves a field.
 void onFocusOut(QWidget* field, std::function<void()> action);
+// Whether an event is the focus leaving a field for another field of its
+// window, as the user moves on: not for another window (a message box, the
+// calendar) or a menu, nor away from every field (a screen going away).
+bool leftForAnotherField(const QEvent* e);
 // Keeps the text trimmed and/or upper-cased at every change the user
 // makes (A-Z and accented letters alike, each only where its capital is one
 // Windows-1252 character, so the length never changes). A value put there

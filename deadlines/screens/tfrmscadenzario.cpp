@@ -9,6 +9,7 @@
 #include "clients/screens/checks_screens.h"
 #include "common/dates.h"
 #include "common/help.h"
+#include "common/money.h"
 #include "common/reports.h"
 #include "common/screens/cardeditor.h"
 #include "common/screens/cardnavigator.h"
@@ -104,7 +105,9 @@ const CardDescription& TfrmScadenzario::describe() {
                       {QStringLiteral("Pagamento"), QStringLiteral("pagamenti"), 2,
                        {{edit("Dettagli", "Causale scadenza:").spanning(2)},
                         {edit("Officina", "Modalità di pagamento:").spanning(2)},
-                        {card::amount("Costo", "Importo in euro:", 4).savedAs(AmountSave::EmptyIsZero),
+                        {card::amount("Costo", "Importo in euro:", deadline::kCostDecimals)
+                             .savedAs(AmountSave::EmptyIsZero)
+                             .atMost(deadline::kCostDigits, money::tooLargeMessage(deadline::kCostDigits)),
                          edit("Contatto", "Estremi ricevuta:")},
                         {card::check("DaConfermare", "Appuntamento da confermare")}}},
                       {QStringLiteral("Note"), QStringLiteral("note"), 2,

@@ -45,12 +45,12 @@ const CardDescription& TfrmAltri::describe() {
                         {edit("Note", "Note:").spanning(2)},
                         {card::fileSlot("Copia", "Copia digitale documento:").spanning(2)}}},
                   },
-              // the dates take Enter for their calendar, so each chain ends
-              // there; the last ends on the scanned copy
+              // the producer's part leads to the addressee's, that to the
+              // description; the last chain ends on the scanned copy
               .enterChains = {{card::names({"txtDocumento", "txtProtocollo", "txtProduttore", "txtIndirizzoPro",
-                                             "txtDataPro"}),
+                                             "txtDataPro", "txtDestinatario"}),
                                false},
-                              {card::names({"txtDestinatario", "txtIndirizzoDes", "txtDataDes"}), false},
+                              {card::names({"txtDestinatario", "txtIndirizzoDes", "txtDataDes", "txtOggetto"}), false},
                               {card::names({"txtOggetto", "txtTipo", "txtClassificazione", "txtFascicolo",
                                             "txtFormato", "txtPagine", "txtAllegati", "txtRiferimenti", "txtLivello",
                                             "txtSoftware", "txtLuogo", "txtSoggetti", "txtNote", "txtCopia"}),

@@ -51,7 +51,7 @@ const CardDescription& TfrmMovimenti::describe() {
                          card::date("DataSca", "Data scadenza:", QStringLiteral("movimenti_scadenza"))
                              .clearedBy(QStringLiteral("impDataSca"))},
                         {card::amount("Importo", "Importo in entrata: \u20AC", movement::kDecimals)
-                             .savedAs(AmountSave::Normalised)
+                             .savedAs(AmountSave::EmptyIsZero)
                              .atMost(movement::kIntegerDigits, movement::tooLargeMessage()),
                          edit("Preavviso", "Avvisa n.").rule(Input::Digits).followedBy("giorni prima della scadenza.")},
                         {edit("Categoria", "Categoria:")}}},
@@ -69,14 +69,12 @@ const CardDescription& TfrmMovimenti::describe() {
                         {edit("Tariffa", "Tariffa applicata:").spanning(2)},
                         {edit("Note", "Note:").spanning(2)}}},
                   },
-              // Enter runs from the reason to the due date, whose calendar
-              // it opens, and from the notice days round to the operation date
-              .enterChains = {{card::names({"txtCausale", "txtPromemoria", "txtDataSca"}), false},
-                              {card::names({"txtPreavviso", "txtImporto", "txtPagatore", "txtRecapitoPag", "txtCodFisc",
-                                            "txtPartitaIva", "txtCategoria", "txtEmail", "txtPagamento",
-                                            "txtBeneficiario", "txtRecapitoBen", "txtRicevuta", "txtNote", "txtTariffa",
-                                            "txtData"}),
-                               false}},
+              // Enter runs from the reason to the due date and on from the
+              // notice days round to the operation date and the reason again
+              .enterChains = {{card::names({"txtCausale", "txtPromemoria", "txtDataSca", "txtPreavviso", "txtImporto",
+                                            "txtPagatore", "txtRecapitoPag", "txtCodFisc", "txtPartitaIva",
+                                            "txtCategoria", "txtEmail", "txtPagamento", "txtBeneficiario",
+                                            "txtRecapitoBen", "txtRicevuta", "txtNote", "txtTariffa", "txtData"})}},
               .hidden = {{"Totale", QStringLiteral("txtTotale")}},
           },
       .behaviour =

@@ -4,6 +4,7 @@
 #include "projects/screens/projectlists_screens.h"
 #include "projects/screens/tfrmcreartf.h"
 #include "common/screens/allegacartella.h"
+#include "common/money.h"
 #include "common/screens/screenkit.h"
 
 #include <QLabel>
@@ -16,6 +17,11 @@ using card::edit;
 using card::memo;
 
 const QString kTag = QStringLiteral("referti");
+
+CardItem costItem(std::string_view field, const char* caption) {
+  return card::amount(field, caption, kProjectCostDecimals)
+      .atMost(kProjectCostDigits, money::tooLargeMessage(kProjectCostDigits));
+}
 
 } // namespace
 
@@ -36,7 +42,7 @@ const CardDescription& TfrmReferti::describe() {
                        {{edit("Descrizione", "Descrizione sintetica:").spanning(2)},
                         {card::date("DataInizio", "Data inizio:", QStringLiteral("referti_datainizio")),
                          card::date("DataScade", "Data scadenza:", QStringLiteral("referti_datascade"))},
-                        {card::amount("CostoPrev", "Costo preventivato:", 4), edit("Stato", "Stato avanzamento:")},
+                        {costItem("CostoPrev", "Costo preventivato:"), edit("Stato", "Stato avanzamento:")},
                         {edit("Responsabile", "Responsabile:"), edit("Recapito", "Telefono preferenziale:")},
                         {edit("Obiettivi", "Obiettivi finali:").spanning(2)},
                         {edit("Questioni", "Questioni in sospeso:").spanning(2)},
@@ -58,7 +64,7 @@ const CardDescription& TfrmReferti::describe() {
                        {{memo("Costi", "Elenco costi preventivati:", 8)},
                         {memo("Effettuati", "Pagamenti effettuati:", 8)},
                         {memo("Effettuare", "Pagamenti da effettuare:", 8)},
-                        {card::amount("TotCosti", "TOTALE IMPORTI VERSATI ALLA DATA ATTUALE:", 4).limit(10)}},
+                        {costItem("TotCosti", "TOTALE IMPORTI VERSATI ALLA DATA ATTUALE:").limit(10)}},
                        QStringLiteral("Costi"), QStringLiteral("txtCosti")},
                   },
               // Enter moves nowhere on this card: no chain

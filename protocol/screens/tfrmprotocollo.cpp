@@ -54,7 +54,7 @@ const CardDescription& TfrmProtocollo::describe() {
                   },
               .enterChains =
                   {
-                      {card::names({"txtNumero", "txtDataReg"}), false},
+                      {card::names({"txtNumero", "txtDataReg", "txtUfficio"}), false},
                       {card::names({"txtUfficio", "txtOperatore", "txtCategoria", "txtCollocazione", "txtOggetto",
                                     "txtDataSpe", "txtDataRic", "txtFormato", "txtPagine", "txtRiferimenti", "txtNote",
                                     "txtMittente", "txtRecapitoMit", "txtDestinatario", "txtRecapitoDes",

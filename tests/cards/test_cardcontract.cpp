@@ -82,6 +82,20 @@ QStringList faults(const CardDescription& d) {
     for (const validation::Rule& r : d.behaviour.rules->rules)
       if (layout.indexOf(r.field) < 0 || !form->control(r.field))
         out << QStringLiteral("rule on a field without a control: ") + str(r.field);
+  // a typed date that names no day is refused at save
+  for (const CardSection& s : d.form.sections)
+    for (const auto& items : s.rows)
+      for (const CardItem& item : items) {
+        if (item.kind != ControlKind::Date) continue;
+        Record r(layout);
+        r.set(item.field, QStringLiteral("31/02/2026"));
+        bool refused = false;
+        if (d.behaviour.rules)
+          for (const validation::Rule& rule : d.behaviour.rules->rules)
+            refused |= rule.field == item.field && rule.test == validation::Rule::Test::Holds && rule.holds &&
+                       !rule.holds(r);
+        if (!refused) out << QStringLiteral("no rule refuses a day that does not exist in ") + str(item.field);
+      }
   // values the card puts into fields name existing fields
   std::vector<FieldValue> values = d.behaviour.defaults;
   values.insert(values.end(), d.behaviour.newDefaults.begin(), d.behaviour.newDefaults.end());
@@ -131,12 +145,14 @@ private slots:
     d.form.enterChains.front().fields.push_back(QStringLiteral("txtManca"));
     d.hints.push_back({QStringLiteral("cmdManca"), QStringLiteral("?")});
     d.behaviour.duplicate.reset.push_back({"Manca"});
+    d.behaviour.rules = nullptr;
     const QStringList found = faults(d);
     QVERIFY2(found.contains(QStringLiteral("field Nome bound 2 times")), qPrintable(found.join(QLatin1Char('\n'))));
     QVERIFY(found.contains(QStringLiteral("Enter chain names a missing control: txtManca")));
     QVERIFY(found.contains(QStringLiteral("Enter chain misses txtNome2")));
     QVERIFY(found.contains(QStringLiteral("hint names a missing control: cmdManca")));
     QVERIFY(found.contains(QStringLiteral("value for a missing field: Manca")));
+    QVERIFY(found.contains(QStringLiteral("no rule refuses a day that does not exist in Data")));
   }
 };
 

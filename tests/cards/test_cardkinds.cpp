@@ -12,6 +12,7 @@
 #include "support.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -81,8 +82,14 @@ class CardKindsTest : public QObject {
       QVERIFY2(drive::text(&card, QLatin1String(control)) == text, qPrintable(QLatin1String(row.what)));
   }
 
+  // A date picked from the calendar that Alt+Down opens in the field.
   void setDate(QWidget* card, const char* control, QDate day) {
-    const QString seen = drive::withModal([&] { drive::key(card, QLatin1String(control), Qt::Key_A); },
+    const QString seen = drive::withModal(
+        [&] {
+          QWidget* field = drive::find(card, QLatin1String(control));
+          field->setFocus(Qt::OtherFocusReason);
+          QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
+        },
                                           [day](QWidget* m) {
                                             auto* cal = static_cast<TfrmCalendario*>(m);
                                             cal->setSelectedDate(day);
@@ -127,6 +134,9 @@ private slots:
          {{"Mese", QByteArray("\x05Marzo")}}, {{"txtMese", QStringLiteral("Marzo")}}},
         {"calendar date", [this](QWidget* c) { setDate(c, "txtData", QDate(2028, 2, 29)); },
          {{"Data", QByteArray("\x0a" "29/02/2028")}}, {{"txtData", QStringLiteral("29/02/2028")}}},
+        {"date typed as ddmmyyyy and never left, saved as dd/mm/yyyy",
+         [](QWidget* c) { drive::type(c, QStringLiteral("txtData"), QStringLiteral("31032027")); },
+         {{"Data", QByteArray("\x0a" "31/03/2027")}}, {{"txtData", QStringLiteral("31/03/2027")}}},
         {"amount of 2 decimals normalised by the save, signed total computed",
          [](QWidget* c) {
            drive::click(c, QStringLiteral("optUscita"));
@@ -143,6 +153,9 @@ private slots:
         {"amount left empty saved as zero",
          [](QWidget* c) { drive::type(c, QStringLiteral("txtCosto"), QString()); },
          {{"Costo", QByteArray("\x04" "0,00")}}},
+        {"amount typed and never left normalised by the save",
+         [](QWidget* c) { drive::type(c, QStringLiteral("txtCosto"), QStringLiteral("0075,5")); },
+         {{"Costo", QByteArray("\x05" "75,50")}}},
         {"file slot", [](QWidget* c) { drive::find<QLineEdit>(c, QStringLiteral("txtCopia"))->setText(QStringLiteral("copia è.pdf")); },
          {{"Copia", QByteArray("\x0b" "copia \xE8.pdf")}}, {{"txtCopia", QStringLiteral("copia è.pdf")}}},
         {"check box", [](QWidget* c) { drive::click(c, QStringLiteral("chkSaldato")); },
@@ -179,6 +192,12 @@ private slots:
          {{"Terminato", QByteArray("S\xEC\0", 3)}}, {{"chkTerminato", QStringLiteral("Sì")}}},
         {"new card defaults", [](QWidget*) {},
          {{"Terminato", QByteArray("No\0", 3)}, {"Costi", QByteArray("0,00\0", 5)}, {"TotMembri", QByteArray("0\0", 2)}}},
+        {"amount typed and never left normalised by the save",
+         [](QWidget* c) { drive::type(c, QStringLiteral("txtCosti"), QStringLiteral("12")); },
+         {{"Costi", QByteArray("12,00\0", 6)}}},
+        {"amount left empty kept empty where the card allows it",
+         [](QWidget* c) { drive::type(c, QStringLiteral("txtCosti"), QString()); },
+         {{"Costi", QByteArray("\0", 1)}}},
         {"amount of 4 decimals taking fewer characters than its field",
          [](QWidget* c) {
            auto* costi = drive::find<QLineEdit>(c, QStringLiteral("txtCosti"));
@@ -207,7 +226,8 @@ private slots:
     const RecordLayout& l = *d.archive.layout;
     Record r(l);
     if (chars) {
-      for (const char* f : {"Nome", "Codice", "DataInizio", "TotMembri", "Costi"}) r.set(f, QStringLiteral("1"));
+      for (const char* f : {"Nome", "Codice", "TotMembri", "Costi"}) r.set(f, QStringLiteral("1"));
+      r.set("DataInizio", QStringLiteral("05/03/2026"));
       r.set("Nome", QStringLiteral(" Ponte è "));
       r.set("Fasi", QStringLiteral("uno\r\ndue\r\n\r\ntre"));
       r.set("Membri", QStringLiteral("Anna\r\nLuca"));
@@ -295,37 +315,123 @@ private slots:
     QCOMPARE(mese->currentText(), QStringLiteral("Marzo"));
   }
 
-  void calendarDateAndItsClearPicture() {
+  // A date is typed, and picked from the calendar only when asked: its
+  // picture `cal` + stem or Alt+Down, on the day the field holds; the clear
+  // picture empties it.
+  void typedDateWithItsCalendarAndClearPictures() {
     CardEditor card(strCard());
     QVERIFY(drive::show(&card));
     auto* data = drive::find<QLineEdit>(&card, QStringLiteral("txtData"));
-    QVERIFY(data->isReadOnly());
+    QVERIFY(!data->isReadOnly());
+    QCOMPARE(data->maxLength(), 10);
     card.form()->set("Data", QStringLiteral("01/01/2020"));
-    // Enter too opens the calendar, on today, with the field's caller tag
     QString tag;
     QDate shown;
-    const QString seen = drive::withModal([&] { drive::key(&card, QStringLiteral("txtData"), Qt::Key_Return); },
-                                          [&](QWidget* m) {
-                                            tag = static_cast<TfrmCalendario*>(m)->callerTag();
-                                            shown = static_cast<TfrmCalendario*>(m)->selectedDate();
-                                          });
-    QCOMPARE(seen, QStringLiteral("TfrmCalendario"));
+    auto look = [&](QWidget* m) {
+      tag = static_cast<TfrmCalendario*>(m)->callerTag();
+      shown = static_cast<TfrmCalendario*>(m)->selectedDate();
+    };
+    QCOMPARE(drive::withModal([&] { drive::click(&card, QStringLiteral("calData")); }, look),
+             QStringLiteral("TfrmCalendario"));
     QCOMPARE(tag, QStringLiteral("prova_data"));
-    QCOMPARE(shown, QDate(2026, 12, 10));
+    QCOMPARE(shown, QDate(2020, 1, 1));
     QCOMPARE(data->text(), QStringLiteral("01/01/2020")); // cancelled
     QCOMPARE(drive::focused(), QStringLiteral("txtData"));
-    QCOMPARE(drive::withModal([&] { drive::key(&card, QStringLiteral("txtData"), Qt::Key_Delete); }), QString());
+    QCOMPARE(drive::withModal([&] { drive::press(Qt::Key_Down, Qt::AltModifier); }, look),
+             QStringLiteral("TfrmCalendario"));
+    // Enter, Ctrl+A and Delete are an edit's own keys
+    QCOMPARE(drive::withModal([&] { drive::key(&card, QStringLiteral("txtData"), Qt::Key_Return); }), QString());
+    QCOMPARE(data->text(), QStringLiteral("01/01/2020"));
+    drive::press(Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(drive::withModal([&] { drive::press(Qt::Key_Delete); }), QString());
     QCOMPARE(data->text(), QString());
     data->setText(QStringLiteral("01/01/2020"));
     drive::click(&card, QStringLiteral("impData"));
     QCOMPARE(data->text(), QString());
 
     QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(data, &enter);
-    QCOMPARE(drive::text(&card, QStringLiteral("panInfo")),
-             QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."));
-    QApplication::sendEvent(drive::find(&card, QStringLiteral("impData")), &enter);
-    QCOMPARE(drive::text(&card, QStringLiteral("panInfo")), QStringLiteral("Cancella la data."));
+    const std::pair<const char*, const char*> hints[] = {
+        {"txtData", "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario."},
+        {"calData", "Scegli la data dal calendario."},
+        {"impData", "Cancella la data."}};
+    for (const auto& [control, hint] : hints) {
+      QApplication::sendEvent(drive::find(&card, QLatin1String(control)), &enter);
+      QCOMPARE(drive::text(&card, QStringLiteral("panInfo")), QString::fromUtf8(hint));
+    }
+  }
+
+  // An amount is a spreadsheet cell: entered by Enter, Tab or a click its
+  // value is selected and what is typed replaces it; the usual editing keys
+  // work; a paste brings in only digits and commas.
+  void amountsAreTypedOverAndEditedAsAnyEdit() {
+    CardEditor card(strCard());
+    QVERIFY(drive::show(&card));
+    auto* importo = drive::find<QLineEdit>(&card, QStringLiteral("txtImporto"));
+    auto* costo = drive::find<QLineEdit>(&card, QStringLiteral("txtCosto"));
+    card.form()->set("Importo", QStringLiteral("0,00"));
+    card.form()->set("Costo", QStringLiteral("75,00"));
+    // Enter from the notes into the amount, then the keys, then Enter on
+    drive::key(&card, QStringLiteral("txtNote"), Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtImporto"));
+    drive::keys(QStringLiteral("1500\n"));
+    QCOMPARE(importo->text(), QStringLiteral("1500,00"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosto"));
+    drive::keys(QStringLiteral("12"));
+    QCOMPARE(costo->text(), QStringLiteral("12"));
+    // Backtab back, and a click
+    drive::press(Qt::Key_Backtab);
+    QCOMPARE(importo->selectedText(), QStringLiteral("1500,00"));
+    QCOMPARE(costo->text(), QStringLiteral("12,00"));
+    drive::find(&card, QStringLiteral("txtNome"))->setFocus(Qt::OtherFocusReason);
+    drive::clickField(&card, QStringLiteral("txtImporto"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtImporto"));
+    QCOMPARE(importo->selectedText(), QStringLiteral("1500,00"));
+    drive::keys(QStringLiteral("3"));
+    QCOMPARE(importo->text(), QStringLiteral("3"));
+
+    // the editing keys: Home, End, Shift+Home, Shift+arrows, Ctrl+A, copy, cut, paste, undo
+    importo->setText(QStringLiteral("1234,50"));
+    drive::press(Qt::Key_Home);
+    drive::keys(QStringLiteral("9"));
+    QCOMPARE(importo->text(), QStringLiteral("91234,50"));
+    drive::press(Qt::Key_End);
+    drive::press(Qt::Key_Left, Qt::ShiftModifier);
+    drive::press(Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(importo->selectedText(), QStringLiteral("50"));
+    drive::press(Qt::Key_Left);
+    drive::press(Qt::Key_Home, Qt::ShiftModifier);
+    QCOMPARE(importo->selectedText(), QStringLiteral("91234"));
+    drive::press(Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(importo->selectedText(), QStringLiteral("91234,50"));
+    drive::press(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("91234,50"));
+    drive::press(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(importo->text(), QString());
+    drive::press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(importo->text(), QStringLiteral("91234,50"));
+    QGuiApplication::clipboard()->setText(QStringLiteral(" € 1.250,5 euro"));
+    drive::press(Qt::Key_A, Qt::ControlModifier);
+    drive::press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(importo->text(), QStringLiteral("1250,5"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(importo->text(), QStringLiteral("1250,50"));
+  }
+
+  // The focus going to another window (a message box) is no leaving: the
+  // amount stays as typed until the user moves on to another field.
+  void amountsAreNormalisedOnlyWhenLeftForAField() {
+    CardEditor card(charCard());
+    QVERIFY(drive::show(&card));
+    drive::click(&card, QStringLiteral("btnCosti_A"));
+    drive::type(&card, QStringLiteral("txtCosti"), QStringLiteral("7"));
+    QWidget elsewhere;
+    QVERIFY(drive::show(&elsewhere));
+    QCOMPARE(drive::text(&card, QStringLiteral("txtCosti")), QStringLiteral("7"));
+    QVERIFY(drive::show(&card));
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosti"));
+    QCOMPARE(drive::text(&card, QStringLiteral("txtCosti")), QStringLiteral("7"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(drive::text(&card, QStringLiteral("txtCosti")), QStringLiteral("7,00"));
   }
 
   void amountsTakeDigitsAndTheCommaAndNormaliseWhenLeft() {
@@ -471,8 +577,9 @@ private slots:
     QCOMPARE(drive::focused(), QStringLiteral("txtCodice"));
     enterIn("txtNumero");
     QCOMPARE(drive::focused(), QStringLiteral("txtData"));
-    // the date at the end of an open chain opens its calendar on Enter
-    QCOMPARE(drive::withModal([&] { enterIn("txtData"); }), QStringLiteral("TfrmCalendario"));
+    // Enter in a date moves on as in any field: at the end of an open chain it stays
+    QCOMPARE(drive::withModal([&] { enterIn("txtData"); }), QString());
+    QCOMPARE(drive::focused(), QStringLiteral("txtData"));
     // a cyclic chain leads from the last field back to the first
     enterIn("txtCosto");
     QCOMPARE(drive::focused(), QStringLiteral("txtNote"));

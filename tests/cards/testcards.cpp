@@ -77,7 +77,7 @@ const CardDescription& strCard() {
                         {pickList("Giorno", "Giorno:", numbers(1, 31)), pickList("Mese", "Mese:", kMonths)},
                         {date("Data", "Data:", QStringLiteral("prova_data")).clearedBy(QStringLiteral("impData")),
                          label("Anno", "Anno:")},
-                        {amount("Importo", "Importo:", 2).savedAs(AmountSave::Normalised),
+                        {amount("Importo", "Importo:", 2).savedAs(AmountSave::EmptyIsZero),
                          amount("Costo", "Costo:", 4).limit(10).savedAs(AmountSave::EmptyIsZero)}}},
                       {QStringLiteral("Dati"), QStringLiteral("documento"), 3,
                        {{edit("Nome", "Nome:").rule(Input::Upper), edit("Codice", "Codice:").rule(Input::UpperTrimmed),
@@ -119,7 +119,8 @@ const CardDescription& strCard() {
 const CardDescription& charCard() {
   using namespace card;
   static const CardRules rules{{validation::required("Nome", QStringLiteral("Manca il nome del progetto.")),
-                                validation::required("Membri", QStringLiteral("Mancano i membri del team."))}};
+                                validation::required("Membri", QStringLiteral("Mancano i membri del team.")),
+                                validation::existingDate("DataInizio")}};
   static const CardDescription d{
       .screen = QStringLiteral("TfrmProvaChar"),
       .caption = QStringLiteral(" Prova dei campi char"),

@@ -4,6 +4,7 @@
 #include "cases/screens/tfrmpratica.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "common/screens/screenkit.h"
+#include "screendriver.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -84,13 +85,16 @@ private slots:
       QCOMPARE(messages->last().kind, MessageKind::Warning);
       QCOMPARE(messages->lastText(), QString::fromUtf8(message));
       QCOMPARE(QApplication::focusWidget(), w(QLatin1String(control)));
-      set(control, QStringLiteral("  valore  "));
+      // the opening date is a date
+      set(control, QLatin1String(control) == QLatin1String("txtApertura") ? QStringLiteral("05/03/2026")
+                                                                          : QStringLiteral("  valore  "));
     }
     click("cmdSalva");
     QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
     QCOMPARE(pos(), QStringLiteral("1"));
     const Record r = stored(1);
     QCOMPARE(r["Oggetto"], QStringLiteral("valore"));
+    QCOMPARE(r["Apertura"], QStringLiteral("05/03/2026"));
     QCOMPARE(r["Urgente"], QStringLiteral("No"));
     QCOMPARE(r["Doc01"], QString());
     QCOMPARE(QFile(folder->path(QStringLiteral("Pratiche.pro"))).size(), 5075);
@@ -151,6 +155,55 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("txtOggetto")));
   }
 
+  // The dates are typed and checked: a day that does not exist is refused
+  // when the field is left and at save; a closing date before the opening
+  // date is refused at save, with the focus on it.
+  void datesAreCheckedWhenLeftAndAtSave() {
+    const QString needed = QStringLiteral("\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una data "
+                                          "valida nel formato gg/mm/aaaa.");
+    for (const char* f : {"txtOggetto", "txtProtocollo", "txtCliente"}) set(f, QStringLiteral("x"));
+    QCOMPARE(w<QLineEdit>("txtApertura")->maxLength(), 10);
+    // Enter from the protocol number into the opening date, the keys, Enter on
+    w(QStringLiteral("txtProtocollo"))->setFocus(Qt::OtherFocusReason);
+    drive::press(Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtApertura"));
+    drive::keys(QStringLiteral("31/02/2026\n"));
+    QCOMPARE(messages->last().kind, MessageKind::Plain);
+    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
+    QCOMPARE(text("txtApertura"), QStringLiteral("31/02/2026"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtChiusura"));
+    messages->clear();
+    click("cmdSalva");
+    QCOMPARE(messages->last().kind, MessageKind::Plain);
+    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
+    QCOMPARE(drive::focused(), QStringLiteral("txtApertura"));
+    QVERIFY(!QFile::exists(folder->path(QStringLiteral("Pratiche.pro"))));
+
+    // the eight digits are a date; a closing date before it is refused at save
+    drive::keys(QStringLiteral("01032026\n"));
+    QCOMPARE(text("txtApertura"), QStringLiteral("01/03/2026"));
+    drive::keys(QStringLiteral("28/02/2026"));
+    click("cmdSalva");
+    QCOMPARE(messages->last().kind, MessageKind::Plain);
+    QCOMPARE(messages->lastText(),
+             QStringLiteral("Attenzione: la data di chiusura 28/02/2026 \u00E8 precedente alla data di apertura "
+                            "01/03/2026.\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una data di "
+                            "chiusura uguale o successiva alla data di apertura."));
+    QCOMPARE(drive::focused(), QStringLiteral("txtChiusura"));
+    QVERIFY(!QFile::exists(folder->path(QStringLiteral("Pratiche.pro"))));
+
+    // the same day closes it; a date typed and never left is stored as dd/mm/yyyy
+    drive::keys(QStringLiteral("1/3/2026"));
+    click("cmdSalva");
+    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(stored(1)["Apertura"], QStringLiteral("01/03/2026"));
+    QCOMPARE(stored(1)["Chiusura"], QStringLiteral("01/03/2026"));
+    // letters never reach a date
+    drive::press(Qt::Key_A, Qt::ControlModifier);
+    drive::keys(QStringLiteral("oggi"));
+    QCOMPARE(text("txtChiusura"), QStringLiteral("01/03/2026"));
+  }
+
   void documentListIsAWorkingCopy() {
     set("lblDoc02", QStringLiteral("Relazione tecnica"));
     {
@@ -171,7 +224,8 @@ private slots:
     }
     QCOMPARE(text("lblDoc05"), QStringLiteral("Planimetria"));
     QCOMPARE(text("lblDoc02"), QStringLiteral("Relazione tecnica"));
-    for (const char* f : {"txtOggetto", "txtProtocollo", "txtApertura", "txtCliente"}) set(f, QStringLiteral("x"));
+    for (const char* f : {"txtOggetto", "txtProtocollo", "txtCliente"}) set(f, QStringLiteral("x"));
+    set("txtApertura", QStringLiteral("05/03/2026"));
     click("cmdSalva");
     QCOMPARE(stored(1)["Doc05"], QStringLiteral("Planimetria"));
     QCOMPARE(stored(1)["Doc04"], QString());

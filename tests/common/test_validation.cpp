@@ -71,3 +71,30 @@ TEST(Validation, ComputedFieldsAreFilledBeforeTheRules) {
   ASSERT_TRUE(card.check(missing).has_value());
   EXPECT_EQ(card.check(missing)->message, QStringLiteral("Manca l'ora."));
 }
+
+// A typed date of a card may be empty or a real day as dd/mm/yyyy; any other
+// text is refused with the plain message that names it as typed.
+TEST(Validation, ExistingDates) {
+  const validation::Rule rules[] = {validation::existingDate("Data")};
+  const QString tail = QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una "
+                                      "data valida nel formato gg/mm/aaaa.");
+  const struct {
+    const char* data;
+    const char* refused; // the text the message names; nullptr: accepted
+  } cases[] = {
+      {"", nullptr},          {"   ", nullptr},           {"29/02/2028", nullptr}, {" 31/12/2026 ", nullptr},
+      {"29/02/2027", "29/02/2027"}, {" 31/04/2025 ", "31/04/2025"}, {"31032027", "31032027"}, {"1/2/2026", "1/2/2026"},
+      {"-471", "-471"},
+  };
+  for (const auto& c : cases) {
+    const auto failure = validation::firstFailure(rules, record("Rossi", "05", c.data));
+    if (!c.refused) {
+      EXPECT_FALSE(failure.has_value()) << c.data;
+      continue;
+    }
+    ASSERT_TRUE(failure.has_value()) << c.data;
+    EXPECT_EQ(failure->kind, MessageKind::Plain);
+    EXPECT_EQ(failure->field, std::string_view("Data"));
+    EXPECT_EQ(failure->message, QStringLiteral("Attenzione: la data ") + QString::fromUtf8(c.refused) + tail);
+  }
+}

@@ -5,6 +5,7 @@
 #include "common/screens/cartella.h"
 #include "common/screens/screenkit.h"
 
+#include "screendriver.h"
 #include "support.h"
 
 #include <QApplication>
@@ -12,11 +13,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <functional>
@@ -93,7 +96,8 @@ class DateScreens : public QObject {
 private slots:
   void cleanup() { attachscreen::setFilePicker({}); }
 
-  void calendarImportField();
+  void typedDateField();
+  void calendarOnlyWhenAsked();
   void calendarImportsOnEnterAndDoubleClick();
   void calendarForACallerTag();
   void todayAndClearPictures();
@@ -105,21 +109,111 @@ private slots:
   void caseFolder();
 };
 
-void DateScreens::calendarImportField() {
+// A typed date field as a person types into it: digits and "/" only, the
+// date shown as dd/mm/yyyy once the field is left for another, a day that
+// does not exist refused with its message and kept as typed.
+void DateScreens::typedDateField() {
   FixedClock clock(QDate(2028, 2, 10));
+  RecordingMessages messages;
   QWidget card;
   auto* other = new QLineEdit(&card);
+  auto* field = new QLineEdit(QStringLiteral("10/02/2028"), &card);
+  field->setObjectName(QStringLiteral("txtDataReg"));
+  auto* layout = new QVBoxLayout(&card);
+  layout->addWidget(other);
+  layout->addWidget(field);
+  calendar::makeDateField(field, QStringLiteral("datareg"));
+  QVERIFY(!field->isReadOnly());
+  QCOMPARE(field->maxLength(), 10);
+  QVERIFY(drive::show(&card));
+
+  const QString refused = QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una "
+                                         "data valida nel formato gg/mm/aaaa.");
+  const struct {
+    const char* typed;
+    const char* shown;
+    bool refused;
+  } cases[] = {
+      {"31032027", "31/03/2027", false},   {"31/03/2027", "31/03/2027", false}, {"1/2/2026", "01/02/2026", false},
+      {"31.03.2027", "31/03/2027", false}, // the points never reach the field
+      {"3l/O3/2027x", "03/03/2027", false}, // nor do the letters
+      {"31/03/27", "31/03/27", true},       // a two-digit year names no century
+      {"31/02/2026", "31/02/2026", true},  {"29/02/2027", "29/02/2027", true},  {"3103202", "3103202", true},
+      {"20/11/2026", "20/11/2026", false}, {"", "", false},
+  };
+  for (const auto& c : cases) {
+    messages.clear();
+    other->setFocus(Qt::OtherFocusReason);
+    drive::press(Qt::Key_Tab); // Tab into the field selects the date there
+    QCOMPARE(QApplication::focusWidget(), field);
+    drive::press(Qt::Key_Delete);
+    drive::keys(QString::fromUtf8(c.typed));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(field->text(), QString::fromUtf8(c.shown));
+    QCOMPARE(QApplication::focusWidget(), other); // the focus goes on
+    QCOMPARE(messages.shown.size(), size_t(c.refused ? 1 : 0));
+    if (c.refused) {
+      QCOMPARE(messages.last().kind, MessageKind::Plain);
+      QCOMPARE(messages.lastText(), QStringLiteral("Attenzione: la data ") + QString::fromUtf8(c.shown) + refused);
+    }
+  }
+
+  // typing over the date selected on entry replaces it, whatever the cursor
+  field->setText(QStringLiteral("10/02/2028"));
+  field->setCursorPosition(0);
+  other->setFocus(Qt::OtherFocusReason);
+  drive::press(Qt::Key_Tab);
+  drive::keys(QStringLiteral("05032028"));
+  QCOMPARE(field->text(), QStringLiteral("05032028"));
+  // the focus going to another window leaves it as typed; leaving for a field shows it
+  QWidget elsewhere;
+  QVERIFY(drive::show(&elsewhere));
+  QCOMPARE(field->text(), QStringLiteral("05032028"));
+  QVERIFY(messages.shown.empty());
+  QVERIFY(drive::show(&card));
+  QCOMPARE(QApplication::focusWidget(), field);
+  other->setFocus(Qt::OtherFocusReason);
+  QCOMPARE(field->text(), QStringLiteral("05/03/2028"));
+
+  // the usual editing keys: Home, Shift+End, Backspace, Enter opens nothing
+  field->setFocus(Qt::OtherFocusReason);
+  drive::press(Qt::Key_Home);
+  drive::press(Qt::Key_End, Qt::ShiftModifier);
+  QCOMPARE(field->selectedText(), QStringLiteral("05/03/2028"));
+  drive::press(Qt::Key_Backspace);
+  QCOMPARE(field->text(), QString());
+  drive::keys(QStringLiteral("01/01/2028"));
+  drive::press(Qt::Key_End);
+  drive::press(Qt::Key_Backspace);
+  QCOMPARE(field->text(), QStringLiteral("01/01/202"));
+  {
+    WhenModal modal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    drive::press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(modal.seen.isEmpty());
+    QCOMPARE(field->text(), QStringLiteral("01/01/202"));
+  }
+}
+
+// The calendar opens only when asked, with Alt+Down in the field or a click
+// on its picture, on the day the field holds (today when it holds none);
+// Importa writes the day chosen, Annulla and closing leave the field.
+void DateScreens::calendarOnlyWhenAsked() {
+  FixedClock clock(QDate(2028, 2, 10));
+  RecordingMessages messages;
+  QWidget card;
   auto* field = new QLineEdit(&card);
   field->setObjectName(QStringLiteral("txtDataReg"));
-  auto* status = new QLabel(&card);
-  calendar::makeImportField(field, QStringLiteral("datareg"), status);
-  QVERIFY(field->isReadOnly());
-  card.show();
-  QApplication::setActiveWindow(&card);
-  QVERIFY(QTest::qWaitForWindowActive(&card));
-  other->setFocus(); // the key reaches the field below; the focus must end there
+  auto* pick = new screenkit::Picture(QStringLiteral("calDataReg"), QString(), QStringLiteral("datario"), &card);
+  auto* layout = new QHBoxLayout(&card);
+  layout->addWidget(field);
+  layout->addWidget(pick);
+  calendar::makeDateField(field, QStringLiteral("datareg"));
+  calendar::makePickButton(pick, field, QStringLiteral("datareg"));
+  QVERIFY(drive::show(&card));
+  field->setFocus();
 
-  // Enter opens the calendar on today; choosing 29 February 2028 writes it as such
+  // Alt+Down on an empty field opens on today; choosing 29 February 2028 writes it as such
   {
     QDate shownDay;
     QString tag;
@@ -131,7 +225,7 @@ void DateScreens::calendarImportField() {
       find<QCalendarWidget>(cal, "calAppuntamenti")->setSelectedDate(QDate(2028, 2, 29));
       click(cal, "btnImportaData");
     });
-    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(modal.seen, QStringLiteral("TfrmCalendario"));
     QCOMPARE(shownDay, QDate(2028, 2, 10));
     QCOMPARE(tag, QStringLiteral("datareg"));
@@ -139,7 +233,8 @@ void DateScreens::calendarImportField() {
     QCOMPARE(card.focusWidget(), field);
   }
 
-  // any other key opens it on today again, whatever the field holds; Annulla keeps the date
+  // the picture opens it on the day the field holds, typed in any form; Annulla keeps the date
+  field->setText(QStringLiteral("05032027"));
   {
     QDate shownDay;
     WhenModal modal([&](QWidget* w) {
@@ -147,46 +242,36 @@ void DateScreens::calendarImportField() {
       find<QCalendarWidget>(w, "calAppuntamenti")->setSelectedDate(QDate(2028, 3, 1));
       click(w, "btnAnnulla");
     });
-    QTest::keyClick(field, Qt::Key_A);
+    QTest::mouseClick(pick, Qt::LeftButton);
     QCOMPARE(modal.seen, QStringLiteral("TfrmCalendario"));
-    QCOMPARE(shownDay, QDate(2028, 2, 10));
-    QCOMPARE(field->text(), QStringLiteral("29/02/2028"));
+    QCOMPARE(shownDay, QDate(2027, 3, 5));
+    QCOMPARE(field->text(), QStringLiteral("05032027"));
     QCOMPARE(card.focusWidget(), field);
   }
 
-  // closing the window is Annulla too
+  // a field that holds no day opens it on today; closing the window is Annulla too
+  field->setText(QStringLiteral("31/02/2027"));
   {
-    WhenModal modal([](QWidget* w) { w->close(); });
-    QTest::keyClick(field, Qt::Key_F2);
+    QDate shownDay;
+    WhenModal modal([&](QWidget* w) {
+      shownDay = static_cast<TfrmCalendario*>(w)->selectedDate();
+      w->close();
+    });
+    QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(modal.seen, QStringLiteral("TfrmCalendario"));
-    QCOMPARE(field->text(), QStringLiteral("29/02/2028"));
+    QCOMPARE(shownDay, QDate(2028, 2, 10));
+    QCOMPARE(field->text(), QStringLiteral("31/02/2027"));
   }
+  // opening and closing the calendar is no leaving of the field: nothing was refused
+  QVERIFY(messages.shown.empty());
 
-  // Delete and Backspace empty the field and open nothing
-  for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Backspace}) {
-    field->setText(QStringLiteral("01/01/2028"));
+  // no other key opens it
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_A, Qt::Key_F2, Qt::Key_Down}) {
     WhenModal modal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
     QTest::keyClick(field, key);
     QCoreApplication::processEvents();
     QVERIFY(modal.seen.isEmpty());
-    QCOMPARE(field->text(), QString());
   }
-
-  // Tab still leaves the field
-  {
-    field->setFocus();
-    WhenModal modal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    QTest::keyClick(field, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-    QVERIFY(modal.seen.isEmpty());
-    QCOMPARE(card.focusWidget(), other);
-  }
-
-  // the hint of the field
-  QTest::mouseMove(field);
-  QEvent enter(QEvent::Enter);
-  QCoreApplication::sendEvent(field, &enter);
-  QCOMPARE(status->text(), QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."));
 }
 
 // Enter or a double-click on a day imports it as Importa does; the day
@@ -197,7 +282,7 @@ void DateScreens::calendarImportsOnEnterAndDoubleClick() {
     QWidget card;
     auto* field = new QLineEdit(&card);
     field->setObjectName(QStringLiteral("txtApertura"));
-    calendar::makeImportField(field, QStringLiteral("apertura"), nullptr);
+    calendar::makeDateField(field, QStringLiteral("apertura"));
     card.show();
     QApplication::setActiveWindow(&card);
     QVERIFY(QTest::qWaitForWindowActive(&card));
@@ -216,7 +301,7 @@ void DateScreens::calendarImportsOnEnterAndDoubleClick() {
       closed = !w->isVisible();
       if (!closed) w->close();
     });
-    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(modal.seen, QStringLiteral("TfrmCalendario"));
     QVERIFY2(closed, doubleClick ? "double-click" : "Enter");
     QCOMPARE(field->text(), QStringLiteral("11/02/2028"));

@@ -25,6 +25,51 @@ TEST(Dates, ValidityOfTypedTexts) {
   EXPECT_FALSE(dates::parse(QStringLiteral("31/04/2025")).isValid());
 }
 
+// What a date field makes of what is typed into it: the day it names, or
+// no day, exactly as the text stands.
+TEST(Dates, TypedDates) {
+  using S = dates::Typed::Status;
+  struct Case { const char* typed; S status; QDate day; const char* shown; } cases[] = {
+      {"31/03/2027", S::Day, QDate(2027, 3, 31), "31/03/2027"},
+      {"31032027", S::Day, QDate(2027, 3, 31), "31/03/2027"},     // the eight digits ddmmyyyy
+      {"1/2/2026", S::Day, QDate(2026, 2, 1), "01/02/2026"},      // one-digit day and month
+      {"01/2/2026", S::Day, QDate(2026, 2, 1), "01/02/2026"},
+      {" 29/02/2028 ", S::Day, QDate(2028, 2, 29), "29/02/2028"}, // a leap year; blanks around
+      {"29022028", S::Day, QDate(2028, 2, 29), "29/02/2028"},
+      {"31/02/2026", S::NoDay, {}, "31/02/2026"}, // days that do not exist stay as typed
+      {"29/02/2027", S::NoDay, {}, "29/02/2027"},
+      {"31/04/2025", S::NoDay, {}, "31/04/2025"},
+      {"00/01/2026", S::NoDay, {}, "00/01/2026"},
+      {"31/13/2026", S::NoDay, {}, "31/13/2026"},
+      {"01/01/0000", S::NoDay, {}, "01/01/0000"},
+      {"31022026", S::NoDay, {}, "31022026"},
+      {"3103202", S::NoDay, {}, "3103202"},       // seven digits
+      {"310320271", S::NoDay, {}, "310320271"},   // nine
+      {"31/03/27", S::NoDay, {}, "31/03/27"},     // a two-digit year names no century
+      {"1/2/26", S::NoDay, {}, "1/2/26"},
+      {"31//2027", S::NoDay, {}, "31//2027"},
+      {"/03/2027", S::NoDay, {}, "/03/2027"},
+      {"31/03/2027/", S::NoDay, {}, "31/03/2027/"},
+      {"131/03/2027", S::NoDay, {}, "131/03/2027"},
+      {"25/11/-471", S::NoDay, {}, "25/11/-471"},
+      {"-471", S::NoDay, {}, "-471"},
+      {"oggi", S::NoDay, {}, "oggi"},
+      {"3l/03/2027", S::NoDay, {}, "3l/03/2027"}, // a letter for a digit
+      {"", S::Empty, {}, ""},
+      {"   ", S::Empty, {}, "   "},
+  };
+  for (const Case& c : cases) {
+    const dates::Typed t = dates::readTyped(QString::fromUtf8(c.typed));
+    EXPECT_EQ(t.status, c.status) << c.typed;
+    EXPECT_EQ(t.day, c.day) << c.typed;
+    EXPECT_EQ(dates::normaliseTyped(QString::fromUtf8(c.typed)), QString::fromUtf8(c.shown)) << c.typed;
+    // what a field shows once left is a stored date exactly when it names a day
+    EXPECT_EQ(dates::isValid(dates::normaliseTyped(QString::fromUtf8(c.typed))), c.status == S::Day) << c.typed;
+  }
+  // digits of other scripts are no digits here
+  EXPECT_EQ(dates::readTyped(QStringLiteral("\u0663\u0661032027")).status, S::NoDay);
+}
+
 TEST(Dates, FormatAndToday) {
   EXPECT_EQ(dates::format(QDate(2025, 3, 5)), QStringLiteral("05/03/2025"));
   EXPECT_EQ(dates::format(QDate(2028, 2, 29)), QStringLiteral("29/02/2028"));
@@ -42,7 +87,7 @@ TEST(Dates, RefusalMessages) {
   const QString summary = QStringLiteral("Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida.");
   struct Case { C where; QString expected; } cases[] = {
       {C::DeadlineSave, QStringLiteral("Attenzione: la data 31/02/2025 non esiste.\n\r\n\r") + save + QStringLiteral(".")},
-      {C::MovementSave,
+      {C::CardDate,
        QStringLiteral("Attenzione: la data 31/02/2025 non esiste.\n\r\n\r") + save + QStringLiteral(" nel formato gg/mm/aaaa.")},
       {C::IntervalStart, QStringLiteral("Attenzione: la data 31/02/2025 di inizio intervallo non esiste.\n\r\n\r") + summary},
       {C::IntervalEnd, QStringLiteral("Attenzione: la data 31/02/2025 di fine intervallo non esiste.\n\r\n\r") + summary},

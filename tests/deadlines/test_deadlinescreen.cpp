@@ -285,8 +285,81 @@ private slots:
     QCOMPARE(decode(TRecScadenza(), a.read(1).constData())["Cliente"], QStringLiteral("Rossi Mario"));
   }
 
+  // "Importo in euro" typed over as a person does: entered with Enter, Tab
+  // or a click, its value is selected and what is typed replaces it; the
+  // usual editing keys work; one typed and saved without leaving the field
+  // is stored normalised.
+  void amountTypedOverFromTheKeyboard() {
+    openAndType();
+    QCOMPARE(text("txtCosto"), QStringLiteral("0,00"));
+    drive::key(s(), QStringLiteral("txtOfficina"), Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosto"));
+    drive::keys(QStringLiteral("1500\n"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("1500,00"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtContatto"));
+
+    type("txtCosto", QStringLiteral("75"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(text("txtCosto"), QStringLiteral("75,00"));
+    drive::find(s(), QStringLiteral("txtOfficina"))->setFocus(Qt::OtherFocusReason);
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosto"));
+    drive::keys(QStringLiteral("12"));
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata salvata in archivio."));
+    QCOMPARE(text("txtCosto"), QStringLiteral("12,00"));
+    {
+      TArchivioSchede a(yearFile(2026), TRecScadenza().size());
+      a.open(TArchivioSchede::Access::Read);
+      QCOMPARE(decode(TRecScadenza(), a.read(1).constData())["Costo"], QStringLiteral("12,00"));
+    }
+
+    // a click selects it as well
+    drive::find(s(), QStringLiteral("txtNote"))->setFocus(Qt::OtherFocusReason);
+    drive::clickField(s(), QStringLiteral("txtCosto"));
+    drive::keys(QStringLiteral("8,5"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("8,5"));
+    // Home, Shift+End and Ctrl+A are editing keys here as anywhere
+    drive::press(Qt::Key_Home);
+    drive::keys(QStringLiteral("1"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("18,5"));
+    drive::press(Qt::Key_Home);
+    drive::press(Qt::Key_End, Qt::ShiftModifier);
+    drive::keys(QStringLiteral("3"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("3"));
+    drive::press(Qt::Key_A, Qt::ControlModifier);
+    drive::keys(QStringLiteral("40"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(text("txtCosto"), QStringLiteral("40,00"));
+  }
+
+  // An amount the field cannot hold once normalised (more than 10 digits
+  // before the comma) is kept as typed and refused when left and at save.
+  void anAmountTooLargeIsRefused() {
+    openAndType();
+    const QString tooLarge = QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo "
+                                            "pu\u00F2 avere al massimo 10 cifre prima della virgola.");
+    type("txtCosto", QStringLiteral("12345678901"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), tooLarge);
+    QCOMPARE(text("txtCosto"), QStringLiteral("12345678901"));
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), tooLarge);
+    QCOMPARE(drive::focused(), QStringLiteral("txtCosto"));
+    QVERIFY(!QFileInfo::exists(yearFile(2026)) || QFileInfo(yearFile(2026)).size() == 0);
+    // the largest it holds, typed over and saved without leaving
+    drive::keys(QStringLiteral("1234567890,12345"));
+    QCOMPARE(text("txtCosto"), QStringLiteral("1234567890,1234")); // 15 characters
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata salvata in archivio."));
+    TArchivioSchede a(yearFile(2026), TRecScadenza().size());
+    a.open(TArchivioSchede::Access::Read);
+    QCOMPARE(decode(TRecScadenza(), a.read(1).constData())["Costo"], QStringLiteral("1234567890,1234"));
+  }
+
   // The amount is normalised to four decimals, half up on the digits typed,
-  // when it is left; one never left is saved as typed, an empty one as 0,00.
+  // when it is left; an empty one is saved as 0,00.
   void amountAndTypingRules() {
     openAndType();
     const std::pair<const char*, const char*> amounts[] = {

@@ -1,5 +1,5 @@
 // The document card driven as a user would: its texts and hints, the
-// checks before a save, the calendar-only dates, the coloured focus, the
+// checks before a save, the typed and picked dates, the coloured focus, the
 // Enter and tab orders, the scanned copy and its failures, the duplicate
 // and the attachments.
 #include "archive/archivio.h"
@@ -124,8 +124,10 @@ private slots:
         {"btnApri", "Apri il file allegato alla scheda corrente."},
         {"btnCancella", "Cancella il percorso del file allegato alla scheda corrente."},
         {"chkDaCompletare", "Spunta questa casella per indicare che il documento deve ancora essere completato."},
-        {"txtDataPro", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
-        {"txtDataDes", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"txtDataPro", "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario."},
+        {"txtDataDes", "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario."},
+        {"calDataPro", "Scegli la data dal calendario."},
+        {"calDataDes", "Scegli la data dal calendario."},
     };
     for (const auto& [control, hint] : hints) {
       QEvent enter(QEvent::Enter);
@@ -161,7 +163,8 @@ private slots:
       QCOMPARE(messages().last().kind, MessageKind::Warning);
       QCOMPARE(messages().lastText(), QString::fromUtf8(message));
       QCOMPARE(drive::focused(), QLatin1String(control));
-      set(control, QStringLiteral("  valore  "));
+      set(control, QLatin1String(control) == QLatin1String("txtDataPro") ? QStringLiteral("05/03/2026")
+                                                                         : QStringLiteral("  valore  "));
     }
     QVERIFY(!QFile::exists(documentArchive().fixedPath())); // refused saves touch nothing
     click("cmdSalva");
@@ -202,38 +205,63 @@ private slots:
     QVERIFY(!w<QCheckBox>("chkDaCompletare")->isChecked());
   }
 
-  // The dates take no typing: any key opens the calendar, which writes the
-  // chosen day; Delete empties, and then the save is refused.
-  void datesOnlyFromTheCalendar() {
-    auto* pro = w<QLineEdit>("txtDataPro");
-    QVERIFY(pro->isReadOnly());
-    QVERIFY(w<QLineEdit>("txtDataDes")->isReadOnly());
-    const struct {
-      const char* field;
-      const char* tag;
-      QDate day;
-    } dates[] = {{"txtDataPro", "datapro", QDate(2026, 11, 5)}, {"txtDataDes", "datades", QDate(2026, 11, 9)}};
-    for (const auto& d : dates) {
-      QString tag;
-      const QString seen = drive::withModal([&] { drive::key(card.get(), QLatin1String(d.field), Qt::Key_7); },
-                                            [&](QWidget* m) {
-                                              tag = drive::text(m, QStringLiteral("lblMemory"));
-                                              drive::find<QCalendarWidget>(m, QStringLiteral("calAppuntamenti"))
-                                                  ->setSelectedDate(d.day);
-                                              drive::click(m, QStringLiteral("btnImportaData"));
-                                            });
-      QCOMPARE(seen, QStringLiteral("TfrmCalendario"));
-      QCOMPARE(tag, QLatin1String(d.tag));
-      QCOMPARE(text(d.field), d.day.toString(QStringLiteral("dd/MM/yyyy")));
-    }
+  // The dates are typed as a person types them, or picked from the calendar
+  // through the picture beside them: a typed date is what is stored; one
+  // that does not exist is refused when the field is left and at save.
+  void datesTypedOrPicked() {
+    const QString refused = QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario "
+                                           "indicare una data valida nel formato gg/mm/aaaa.");
+    QVERIFY(!w<QLineEdit>("txtDataPro")->isReadOnly());
     drive::type(card.get(), QStringLiteral("txtDocumento"), QStringLiteral("Planimetria"));
     drive::type(card.get(), QStringLiteral("txtProduttore"), QStringLiteral("Catasto"));
+    // Enter from the producer's address into the production date, the keys, Enter on
+    drive::key(card.get(), QStringLiteral("txtIndirizzoPro"), Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtDataPro"));
+    drive::keys(QStringLiteral("20/11/2026\n"));
+    QCOMPARE(text("txtDataPro"), QStringLiteral("20/11/2026"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtDestinatario"));
+    // the receipt date from the calendar, which its picture opens on today
+    QString tag;
+    QDate shown;
+    const QString seen = drive::withModal([&] { click("calDataDes"); }, [&](QWidget* m) {
+      tag = drive::text(m, QStringLiteral("lblMemory"));
+      shown = static_cast<TfrmCalendario*>(m)->selectedDate();
+      drive::find<QCalendarWidget>(m, QStringLiteral("calAppuntamenti"))->setSelectedDate(QDate(2026, 11, 9));
+      drive::click(m, QStringLiteral("btnImportaData"));
+    });
+    QCOMPARE(seen, QStringLiteral("TfrmCalendario"));
+    QCOMPARE(tag, QStringLiteral("datades"));
+    QCOMPARE(shown, QDate(2026, 12, 10));
+    QCOMPARE(text("txtDataDes"), QStringLiteral("09/11/2026"));
+    QVERIFY(messages().shown.empty());
+
+    // a receipt date that does not exist: refused when left, kept as typed
+    drive::key(card.get(), QStringLiteral("txtIndirizzoDes"), Qt::Key_Return);
+    drive::keys(QStringLiteral("31022026"));
+    drive::press(Qt::Key_Tab);
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la data 31022026") + refused);
+    QCOMPARE(text("txtDataDes"), QStringLiteral("31022026"));
+    // and at save, with the focus on it
+    click("cmdSalva");
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la data 31022026") + refused);
+    QCOMPARE(drive::focused(), QStringLiteral("txtDataDes"));
+    QCOMPARE(count(), 0);
+    // typed again over it and saved without leaving the field: stored as dd/mm/yyyy
+    drive::keys(QStringLiteral("3/2/2026"));
+    click("cmdSalva");
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(stored(1)["DataPro"], QStringLiteral("20/11/2026"));
+    QCOMPARE(stored(1)["DataDes"], QStringLiteral("03/02/2026"));
+    QCOMPARE(text("txtDataDes"), QStringLiteral("03/02/2026"));
+
+    // emptied, the production date is refused as missing
     drive::key(card.get(), QStringLiteral("txtDataPro"), Qt::Key_Delete);
-    QCOMPARE(pro->text(), QString());
+    QCOMPARE(text("txtDataPro"), QString());
     click("cmdSalva");
     QCOMPARE(messages().lastText(),
              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di produzione del documento."));
-    QCOMPARE(text("txtDataDes"), QStringLiteral("09/11/2026"));
   }
 
   // Light blue with a sky-blue border on the 21 described fields, yellow on
@@ -262,7 +290,8 @@ private slots:
     const std::pair<const char*, const char*> enter[] = {
         {"txtDocumento", "txtProtocollo"},       {"txtProtocollo", "txtProduttore"},
         {"txtProduttore", "txtIndirizzoPro"},    {"txtIndirizzoPro", "txtDataPro"},
-        {"txtDestinatario", "txtIndirizzoDes"},  {"txtIndirizzoDes", "txtDataDes"},
+        {"txtDataPro", "txtDestinatario"},       {"txtDestinatario", "txtIndirizzoDes"},
+        {"txtIndirizzoDes", "txtDataDes"},       {"txtDataDes", "txtOggetto"},
         {"txtOggetto", "txtTipo"},               {"txtTipo", "txtClassificazione"},
         {"txtClassificazione", "txtFascicolo"},  {"txtFascicolo", "txtFormato"},
         {"txtFormato", "txtPagine"},             {"txtPagine", "txtAllegati"},
@@ -275,9 +304,9 @@ private slots:
       drive::key(card.get(), QLatin1String(from), Qt::Key_Return);
       QCOMPARE(drive::focused(), QLatin1String(to));
     }
-    // Enter in a date opens its calendar
+    // Enter in a date opens no calendar
     QCOMPARE(drive::withModal([&] { drive::key(card.get(), QStringLiteral("txtDataDes"), Qt::Key_Return); }),
-             QStringLiteral("TfrmCalendario"));
+             QString());
 
     // Tab runs through the card in order, the mark before the notes
     set("txtCopia", QStringLiteral("scansione.pdf")); // Apri takes the focus only when it can open

@@ -82,9 +82,10 @@ class DocumentFlowTest : public QObject {
   void type(const char* name, const QString& text) { drive::type(card, QLatin1String(name), text); }
   void click(const char* name) { drive::click(card, QLatin1String(name)); }
   QString text(const char* name) { return drive::text(card, QLatin1String(name)); }
-  // The production date picked from the calendar, as the user does.
+  // A date picked from the calendar that the picture beside the field opens.
   void pickDate(const char* field, QDate day) {
-    const QString seen = drive::withModal([&] { drive::key(card, QLatin1String(field), Qt::Key_Space); },
+    const QString picture = QStringLiteral("cal") + QLatin1String(field).mid(3);
+    const QString seen = drive::withModal([&] { drive::click(card, picture); },
                                           [&](QWidget* m) {
                                             drive::find<QCalendarWidget>(m, QStringLiteral("calAppuntamenti"))
                                                 ->setSelectedDate(day);

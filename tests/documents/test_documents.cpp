@@ -117,9 +117,19 @@ TEST(Documento, SaveNeedsNameProducerAndProductionDateInThatOrder) {
     EXPECT_EQ(failure->kind, MessageKind::Warning);
     r.set(s.fill, QStringLiteral("   ")); // blanks are not a value
     ASSERT_TRUE(documentRules().check(r));
-    r.set(s.fill, QStringLiteral("x"));
+    r.set(s.fill, s.fill == std::string_view("DataPro") ? QStringLiteral("05/03/2026") : QStringLiteral("x"));
   }
   EXPECT_FALSE(documentRules().check(r));
+  // either date, when given, must be a day that exists
+  for (const char* field : {"DataPro", "DataDes"}) {
+    Record wrong = r;
+    wrong.set(field, QStringLiteral("31/04/2026"));
+    const auto failure = documentRules().check(wrong);
+    ASSERT_TRUE(failure) << field;
+    EXPECT_EQ(failure->field, std::string_view(field));
+    EXPECT_EQ(failure->kind, MessageKind::Plain);
+    EXPECT_TRUE(failure->message.startsWith(QStringLiteral("Attenzione: la data 31/04/2026 non esiste."))) << field;
+  }
 }
 
 TEST(DocumentLists, LineColumnsAndTheRecordBehindIt) {

@@ -9,7 +9,6 @@
 // exported files are left there.
 #include "app/shell/screens/applications.h"
 #include "common/help.h"
-#include "common/screens/calendario.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/screenkit.h"
 #include "engines/reportpdf.h"
@@ -90,19 +89,16 @@ private slots:
     QVERIFY(drive::show(card.get()));
     auto type = [&](const char* name, const char* t) { drive::type(card.get(), QLatin1String(name), QString::fromUtf8(t)); };
     auto click = [&](const char* name) { drive::click(card.get(), QLatin1String(name)); };
-    auto pickDate = [&](const char* field, QDate day) {
-      drive::withModal([&] { drive::key(card.get(), QLatin1String(field), Qt::Key_Space); }, [&](QWidget* s) {
-        auto* calendar = qobject_cast<TfrmCalendario*>(s);
-        calendar->setSelectedDate(day);
-        calendar->importa();
-      });
+    // a date typed as its eight digits
+    auto typeDate = [&](const char* field, QDate day) {
+      drive::type(card.get(), QLatin1String(field), day.toString(QStringLiteral("ddMMyyyy")));
     };
     auto record = [&](bool income, const char* reason, QDate day, QDate due, const char* amount, bool settled) {
       click("cmdNuovo");
       click(income ? "optEntrata" : "optUscita");
       type("txtCausale", reason);
-      pickDate("txtData", day);
-      pickDate("txtDataSca", due);
+      typeDate("txtData", day);
+      typeDate("txtDataSca", due);
       type("txtImporto", amount);
       type("txtPagatore", income ? "Rossi Mario" : "Studio Tecnico Bianchi");
       type("txtBeneficiario", income ? "Studio Tecnico Bianchi" : "Agenzia delle Entrate");

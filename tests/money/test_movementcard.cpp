@@ -187,21 +187,41 @@ private slots:
     QCOMPARE(text("txtImporto"), QStringLiteral("7,50"));
   }
 
+  // Enter runs from the reason through the due date to the notice days and
+  // on, round to the operation date and back to the reason: the dates move
+  // on as any field does.
   void enterMovesAlongTheFields() {
-    const char* first[] = {"txtCausale", "txtPromemoria", "txtDataSca"};
-    const char* second[] = {"txtPreavviso", "txtImporto", "txtPagatore", "txtRecapitoPag", "txtCodFisc",
-                            "txtPartitaIva", "txtCategoria", "txtEmail", "txtPagamento", "txtBeneficiario",
-                            "txtRecapitoBen", "txtRicevuta", "txtNote", "txtTariffa", "txtData"};
-    for (const auto& chain : {std::vector<const char*>(std::begin(first), std::end(first)),
-                              std::vector<const char*>(std::begin(second), std::end(second))}) {
-      w(chain.front())->setFocus(Qt::OtherFocusReason);
-      for (size_t i = 1; i < chain.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(drive::focused(), QLatin1String(chain[i]));
-      }
+    const char* chain[] = {"txtCausale", "txtPromemoria", "txtDataSca", "txtPreavviso", "txtImporto",
+                           "txtPagatore", "txtRecapitoPag", "txtCodFisc", "txtPartitaIva", "txtCategoria",
+                           "txtEmail", "txtPagamento", "txtBeneficiario", "txtRecapitoBen", "txtRicevuta",
+                           "txtNote", "txtTariffa", "txtData", "txtCausale"};
+    w(chain[0])->setFocus(Qt::OtherFocusReason);
+    for (size_t i = 1; i < std::size(chain); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QCOMPARE(drive::focused(), QLatin1String(chain[i]));
     }
     // the amount is normalised on the way
     QCOMPARE(text("txtImporto"), QStringLiteral("0,00"));
+  }
+
+  // The dates typed as a person types them: Enter into the due date, the
+  // eight digits, Enter on; the operation date typed over today's and saved
+  // without leaving it. Each is stored as the day typed.
+  void datesTypedFromTheKeyboard() {
+    fillRequired();
+    key("txtPromemoria", Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtDataSca"));
+    drive::keys(QStringLiteral("31032027\n"));
+    QCOMPARE(text("txtDataSca"), QStringLiteral("31/03/2027"));
+    QCOMPARE(drive::focused(), QStringLiteral("txtPreavviso"));
+    key("txtTariffa", Qt::Key_Return);
+    QCOMPARE(drive::focused(), QStringLiteral("txtData"));
+    QCOMPARE(text("txtData"), QStringLiteral("10/12/2026"));
+    drive::keys(QStringLiteral("25/11/2026"));
+    click("cmdSalva");
+    QCOMPARE(seams->messages.lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(record(1)["Data"], QStringLiteral("25/11/2026"));
+    QCOMPARE(record(1)["DataSca"], QStringLiteral("31/03/2027"));
   }
 
   void duplicating() {
@@ -299,7 +319,8 @@ private slots:
         {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
         {"cmdEsci", "Esci da questa schermata di lavoro."},
         {"impData", "Cancella la data."},
-        {"txtDataSca", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"txtDataSca", "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario."},
+        {"calDataSca", "Scegli la data dal calendario."},
         {"chkSaldato", "Spunta questa casella per indicare che il pagamento è stato saldato."},
     };
     for (const auto& [control, hint] : hints) {

@@ -73,9 +73,10 @@ private slots:
     auto type = [&](const char* name, const QString& t) { drive::type(card, QLatin1String(name), t); };
     auto click = [&](const char* name) { drive::click(card, QLatin1String(name)); };
     auto text = [&](const char* name) { return drive::text(card, QLatin1String(name)); };
-    // a date picked from the calendar that a key on the field opens
+    // a date picked from the calendar that the picture beside the field opens
     auto pickDate = [&](const char* field, QDate day) {
-      const QString opened = drive::withModal([&] { drive::key(card, QLatin1String(field), Qt::Key_Space); },
+      const QString picture = QStringLiteral("cal") + QLatin1String(field).mid(3);
+      const QString opened = drive::withModal([&] { drive::click(card, picture); },
                                               [&](QWidget* s) {
                                                 auto* calendar = qobject_cast<TfrmCalendario*>(s);
                                                 calendar->setSelectedDate(day);
@@ -97,7 +98,8 @@ private slots:
       list->pick(0);
     });
     QCOMPARE(search, QStringLiteral("TfrmTrovaClienti"));
-    QCOMPARE(text("txtImporto"), QStringLiteral("1250,50"));
+    // the search window took the focus for a while: the amount was not left
+    QCOMPARE(text("txtImporto"), QStringLiteral("1250,5"));
     QCOMPARE(text("txtPagatore"), QStringLiteral("Rossi Mario"));
     QCOMPARE(text("txtRecapitoPag"), QStringLiteral("0543 123456"));
     QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562S"));
@@ -112,6 +114,7 @@ private slots:
     QCOMPARE(text("txtBeneficiario"), QStringLiteral("Verdi Lucia"));
     QCOMPARE(text("txtPagatore"), QStringLiteral("Rossi Mario"));
     type("txtPagamento", QStringLiteral("Bonifico bancario"));
+    QCOMPARE(text("txtImporto"), QStringLiteral("1250,50")); // left for another field
     click("cmdSalva");
     QCOMPARE(seams.messages.lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
     QCOMPARE(text("lblPosizione"), QStringLiteral("1"));

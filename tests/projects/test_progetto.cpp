@@ -136,9 +136,39 @@ TEST(ProgettoRules, TheFirstMissingFieldInOrder) {
     EXPECT_EQ(failure->message, QString::fromUtf8(c.message));
     EXPECT_EQ(failure->kind, MessageKind::Warning);
   }
-  // the dates are neither checked as dates nor in order
-  Record odd = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("ieri")}});
-  EXPECT_FALSE(projectRules().check(odd).has_value());
+  // the dates are not checked in order: a start after the due date is saved
+  Record late = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("01/01/2026")}});
+  EXPECT_FALSE(projectRules().check(late).has_value());
+  // but each must be a day that exists
+  Record odd = project({{"DataInizio", QStringLiteral("31/12/2026")}, {"DataScade", QStringLiteral("29/02/2027")}});
+  const auto failure = projectRules().check(odd);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->field, std::string_view("DataScade"));
+  EXPECT_EQ(failure->kind, MessageKind::Plain);
+  EXPECT_EQ(failure->message, QStringLiteral("Attenzione: la data 29/02/2027 non esiste.\n\r\n\rPer poter salvare la "
+                                             "scheda \u00E8 necessario indicare una data valida nel formato gg/mm/aaaa."));
+}
+
+// A cost is refused when its normalised text would not fit the field's 12
+// characters: more than 7 digits before the comma, as typed or once rounded.
+TEST(ProgettoRules, CostsThatTheFieldsHold) {
+  const QString tooLarge = QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\rL'importo "
+                                          "pu\u00F2 avere al massimo 7 cifre prima della virgola.");
+  const struct {
+    const char* cost;
+    bool refused;
+  } cases[] = {{"9999999,9999", false}, {"1234567,12345", false}, {"12345678", true}, {"9999999,99995", true},
+               {"0,00", false}};
+  for (const char* field : {"CostoPrev", "TotCosti"})
+    for (const auto& c : cases) {
+      Record r = project({{field, QString::fromUtf8(c.cost)}});
+      const auto failure = projectRules().check(r);
+      EXPECT_EQ(failure.has_value(), c.refused) << field << " " << c.cost;
+      if (!failure) continue;
+      EXPECT_EQ(failure->field, std::string_view(field));
+      EXPECT_EQ(failure->kind, MessageKind::Warning);
+      EXPECT_EQ(failure->message, tooLarge);
+    }
 }
 
 TEST(Overdue, PastItsDueDateAndNotFinished) {

@@ -101,11 +101,24 @@ private slots:
         leave();
         QCOMPARE(text(field), QString::fromUtf8(c.left));
       }
-    // the field holds 12, the total paid takes 10 characters
-    type("txtCostoPrev", QStringLiteral("123456789012345"));
-    QCOMPARE(text("txtCostoPrev"), QStringLiteral("123456789012"));
-    type("txtTotCosti", QStringLiteral("123456789012345"));
-    QCOMPARE(text("txtTotCosti"), QStringLiteral("1234567890"));
+    // the field holds 12, the total paid takes 10 characters; neither keeps
+    // more than 7 digits before the comma: such a cost stays as typed, with
+    // a warning when it is left
+    const std::pair<const char*, const char*> limits[] = {{"txtCostoPrev", "123456789012"},
+                                                          {"txtTotCosti", "1234567890"}};
+    for (const auto& [field, kept] : limits) {
+      seams->messages.clear();
+      type(field, QStringLiteral("123456789012345"));
+      QCOMPARE(text(field), QLatin1String(kept));
+      leave();
+      QCOMPARE(text(field), QLatin1String(kept));
+      QCOMPARE(seams->messages.shown.size(), size_t(1));
+      QCOMPARE(seams->messages.lastText(), QStringLiteral("Attenzione: l'importo indicato \u00E8 troppo grande.\n\r\n\r"
+                                                          "L'importo pu\u00F2 avere al massimo 7 cifre prima della virgola."));
+      type(field, QStringLiteral("9999999,9"));
+      leave();
+      QCOMPARE(text(field), QStringLiteral("9999999,90"));
+    }
 
     // the team count takes digits, and is 0 when left empty
     click("btnPartecipanti_A");
@@ -115,13 +128,39 @@ private slots:
     leave();
     QCOMPARE(text("txtTotMembri"), QStringLiteral("0"));
 
-    // saving does not normalise a cost typed and never left
+    // a cost typed and saved without leaving the field is stored normalised
     fillRequired();
     type("txtCostoPrev", QStringLiteral("12,5"));
     click("cmdSalva");
     QCOMPARE(seams->messages.lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
     const QByteArray stored = fileBytes(projectsPath());
-    QCOMPARE(stored.mid(TRecProgetto().offsetOf("CostoPrev"), 5), QByteArray("12,5\0", 5));
+    QCOMPARE(stored.mid(TRecProgetto().offsetOf("CostoPrev"), 6), QByteArray("12,50\0", 6));
+  }
+
+  // The estimated cost emptied and saved is refused; while the warning has
+  // the focus the field stays empty, so a second Salva is refused again.
+  void anEmptiedCostStaysEmptyAcrossItsWarning() {
+    drive::WindowedMessages boxes;
+    const QString missing = QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il costo "
+                                           "totale preventivato del progetto.");
+    fillRequired();
+    // a click selects the cost, Delete empties it
+    drive::clickField(card.get(), QStringLiteral("txtCostoPrev"));
+    drive::press(Qt::Key_Delete);
+    QCOMPARE(text("txtCostoPrev"), QString());
+    for (int press = 0; press < 2; ++press) {
+      click("cmdSalva");
+      QCOMPARE(boxes.last().kind, MessageKind::Warning);
+      QCOMPARE(boxes.lastText(), missing);
+      QCOMPARE(text("txtCostoPrev"), QString());
+      QCOMPARE(drive::focused(), QStringLiteral("txtCostoPrev"));
+    }
+    QVERIFY(!QFile::exists(projectsPath()));
+    // typed there and saved
+    drive::keys(QStringLiteral("1500"));
+    click("cmdSalva");
+    QCOMPARE(boxes.lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(fileBytes(projectsPath()).mid(TRecProgetto().offsetOf("CostoPrev"), 8), QByteArray("1500,00\0", 8));
   }
 
   void textsAreSavedAsTypedAndReloadTheSame() {

@@ -161,6 +161,7 @@ private slots:
       QCOMPARE(messages().lastText(), QString::fromUtf8(message));
       QCOMPARE(drive::focused(), QLatin1String(control));
       if (QLatin1String(control) == QLatin1String("optEntrata")) click("optInterna");
+      else if (QLatin1String(control) == QLatin1String("txtDataReg")) set(control, QStringLiteral("01/02/2026"));
       else set(control, QStringLiteral(" 01/02/2026 "));
     }
     QCOMPARE(count(), 0);
@@ -304,7 +305,8 @@ private slots:
         {"cmdEsci", "Esci da questa schermata di lavoro."},
         {"cmdNumerazione", "Imposta il numero iniziale per la numerazione del protocollo."},
         {"cmdRiepilogo", "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo."},
-        {"txtDataReg", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"txtDataReg", "Scrivi la data nel formato gg/mm/aaaa oppure premi Alt+Gi\u00F9 per sceglierla dal calendario."},
+        {"calDataReg", "Scegli la data dal calendario."},
         {"imgCancella01", "Cancella il percorso del file allegato alla scheda corrente."},
     };
     for (const auto& [control, hint] : hints) {

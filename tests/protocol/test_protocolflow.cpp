@@ -114,7 +114,7 @@ private slots:
       type("txtFormato", QStringLiteral("A4"));
       type("txtPagine", QStringLiteral("2"));
       if (l.registered.isValid()) {
-        const QString seen = drive::withModal([&] { drive::key(card, QStringLiteral("txtDataReg"), Qt::Key_A); },
+        const QString seen = drive::withModal([&] { drive::click(card, QStringLiteral("calDataReg")); },
                                               [&](QWidget* m) {
                                                 auto* calendar = qobject_cast<TfrmCalendario*>(m);
                                                 calendar->setSelectedDate(l.registered);

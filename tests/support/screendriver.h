@@ -2,10 +2,12 @@
 // typing (accented letters included), keys, clicks on commands and
 // pictures, reading texts, and acting on the modal screen a command opens.
 // Messages are read, and questions answered from a script, through
-// RecordingMessages (support.h).
+// RecordingMessages (support.h), or WindowedMessages where it matters that
+// a message box takes the focus away from the screen.
 #pragma once
 
 #include "common/screens/screenkit.h"
+#include "support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +62,38 @@ inline void key(QWidget* screen, const QString& name, Qt::Key k) {
   QTest::keyClick(w, k);
 }
 
+// The widget that has the focus; a test that types must have given it.
+inline QWidget* focusWidget() {
+  QWidget* w = QApplication::focusWidget();
+  if (!w) qFatal("no widget has the focus");
+  return w;
+}
+
+// A key pressed as a person presses it: to whatever has the focus.
+inline void press(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(focusWidget(), k, modifiers);
+}
+
+// Typing as a person types: one key per character to whatever has the
+// focus, from where the cursor stands, with nothing selected or deleted
+// first (unlike type()). A line break is Enter. The test reaches the field
+// as a person does, with Tab, Enter or a click.
+inline void keys(const QString& text) {
+  for (QChar ch : text) {
+    if (ch == QLatin1Char('\n'))
+      QTest::keyClick(focusWidget(), Qt::Key_Return);
+    else
+      QTest::sendKeyEvent(QTest::Click, focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  }
+}
+
+// A click on a field, in the middle of it, as the mouse gives it: the focus
+// and then the press and release.
+inline void clickField(QWidget* screen, const QString& name) {
+  QWidget* w = find(screen, name);
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
 // A click on a command picture, a button, a check box or an option button
 // (on its box, which a wide check box does not have in its middle).
 inline void click(QWidget* screen, const QString& name) {
@@ -95,5 +130,31 @@ inline QString withModal(const std::function<void()>& trigger, const std::functi
   if (active) QApplication::setActiveWindow(active);
   return seen;
 }
+
+// Messages recorded as RecordingMessages records them that, as the
+// desktop's message boxes do, take the focus away from the screen while
+// each is shown: a window of their own becomes the active window, then
+// closes and gives the activation back.
+class WindowedMessages : public RecordingMessages {
+public:
+  bool show(MessageKind kind, const QString& text) override {
+    QPointer<QWidget> active = QApplication::activeWindow();
+    {
+      QWidget box;
+      box.setObjectName(QStringLiteral("messaggio"));
+      box.setWindowModality(Qt::ApplicationModal);
+      auto* ok = new QPushButton(QStringLiteral("OK"), &box);
+      box.show();
+      QApplication::setActiveWindow(&box);
+      ok->setFocus(Qt::ActiveWindowFocusReason);
+      if (!QTest::qWaitForWindowActive(&box)) qWarning("the message window did not become active");
+    }
+    if (active) {
+      QApplication::setActiveWindow(active);
+      if (!QTest::qWaitForWindowActive(active)) qWarning("the screen did not become active again");
+    }
+    return RecordingMessages::show(kind, text);
+  }
+};
 
 } // namespace drive

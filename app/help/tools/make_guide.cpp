@@ -22,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QUrl>
 
 #include <qpdf/QPDF.hh>
@@ -136,11 +137,19 @@ QString guideHtml(bool withLogo, const std::vector<Topic>& topics) {
 // Finds where each topic's heading stands, in topic order; false when a
 // heading is missing.
 bool locate(const QTextDocument& document, std::vector<Topic>& topics) {
+  // the whole document laid out first: until then a line that does not fit
+  // at the foot of a page may not yet stand on the next one
+  document.pageCount();
   size_t next = 0;
   for (QTextBlock b = document.begin(); b.isValid() && next < topics.size(); b = b.next()) {
     const int level = b.blockFormat().headingLevel();
     if (level != topics[next].level || b.text() != topics[next].heading) continue;
-    const double y = document.documentLayout()->blockBoundingRect(b).top();
+    // where the heading's first line stands: a heading that does not fit at
+    // the foot of a page goes on to the next one, while its block (its
+    // margin above) begins on the page before
+    const QTextLayout* line = b.layout();
+    const double y = line->lineCount() > 0 ? line->position().y() + line->lineAt(0).y()
+                                           : document.documentLayout()->blockBoundingRect(b).top();
     topics[next].page = int(y / kPage.height());
     topics[next].top = y - topics[next].page * kPage.height();
     ++next;
