@@ -8,6 +8,7 @@
 #include "common/screens/cardeditor.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 
@@ -72,48 +73,43 @@ public:
 
 } // namespace
 
-class CardBehaviourTest : public QObject {
+class CardBehaviourTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
-  TempProgramFolder* folder = nullptr;
-  RecordingMessages* messages = nullptr;
 
-  QString archive() const { return folder->path(QStringLiteral("Prova.pro")); }
+  QString archive() const { return folder().path(QStringLiteral("Prova.pro")); }
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
-    folder = &seams->folder;
-    messages = &seams->messages;
+    seat();
   }
-  void cleanup() { seams.reset(); }
+  void cleanup() { unseat(); }
 
   void messagesAndTheirKindsComeFromTheCard() {
     CardEditor card(strCard());
     QVERIFY(drive::show(&card));
     fillRequired(card);
     card.salva();
-    QCOMPARE(messages->last().kind, MessageKind::Information);
-    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata salvata in archivio."));
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente è stata salvata in archivio."));
     card.salva();
-    QCOMPARE(messages->lastText(), cardtext::savedChanges());
-    blockProgramFolder(*folder);
+    QCOMPARE(messages().lastText(), cardtext::savedChanges());
+    blockProgramFolder(folder());
     card.duplica();
-    QCOMPARE(messages->last().kind, MessageKind::Warning);
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     card.naviga(NavCommand::First);
-    QCOMPARE(messages->last().kind, MessageKind::Error);
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().last().kind, MessageKind::Error);
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
 
     CardEditor project(charCard());
     QVERIFY(drive::show(&project));
-    drive::find<QLabel>(&project, QStringLiteral("lblFile"))->setText(folder->path(QStringLiteral("2026.prv")));
+    drive::find<QLabel>(&project, QStringLiteral("lblFile"))->setText(folder().path(QStringLiteral("2026.prv")));
     project.form()->set("Nome", QStringLiteral("Ponte"));
     project.form()->set("Membri", QStringLiteral("Anna"));
     project.salva();
-    QCOMPARE(messages->last().kind, MessageKind::Plain);
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     QCOMPARE(project.form()->text("Nome"), QStringLiteral("Ponte")); // the card keeps what it shows
   }
 
@@ -143,8 +139,8 @@ private slots:
       s.fix();
       drive::find(&card, QStringLiteral("txtNote"))->setFocus();
       card.salva();
-      QCOMPARE(messages->last().kind, s.kind);
-      QCOMPARE(messages->lastText(), s.message);
+      QCOMPARE(messages().last().kind, s.kind);
+      QCOMPARE(messages().lastText(), s.message);
       QCOMPARE(drive::focused(), s.focus);
     }
     QVERIFY(!QFile::exists(archive()));
@@ -155,7 +151,7 @@ private slots:
     project.form()->set("Nome", QStringLiteral("Ponte"));
     drive::click(&project, QStringLiteral("btnCosti_A"));
     project.salva();
-    QCOMPARE(messages->lastText(), QStringLiteral("Mancano i membri del team."));
+    QCOMPARE(messages().lastText(), QStringLiteral("Mancano i membri del team."));
     QVERIFY(drive::find(&project, QStringLiteral("panPartecipanti"))->isVisible());
     QCOMPARE(drive::focused(), QStringLiteral("txtMembri"));
   }
@@ -164,8 +160,8 @@ private slots:
     CardEditor card(strCard());
     QVERIFY(drive::show(&card));
     card.duplica();
-    QCOMPARE(messages->last().kind, MessageKind::Warning);
-    QCOMPARE(messages->lastText(), cardtext::duplicateNew());
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), cardtext::duplicateNew());
     fillRequired(card);
     drive::type(&card, QStringLiteral("txtNote"), QStringLiteral("da tenere"));
     drive::click(&card, QStringLiteral("chkSaldato"));
@@ -173,8 +169,8 @@ private slots:
     drive::find<QLabel>(&card, QStringLiteral("lblDesc03"))->setText(QStringLiteral("descrizione"));
     card.salva();
     card.duplica();
-    QCOMPARE(messages->last().kind, MessageKind::Information);
-    QCOMPARE(messages->lastText(), cardtext::duplicated());
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), cardtext::duplicated());
     QCOMPARE(card.position(), std::nullopt);
     QCOMPARE(drive::text(&card, QStringLiteral("chkSaldato")), QStringLiteral("No"));
     QCOMPARE(drive::text(&card, QStringLiteral("txtData")), QStringLiteral("10/12/2026"));
@@ -188,7 +184,7 @@ private slots:
     // a duplicate that leaves the archive alone does not even create it
     CardEditor project(charCard());
     QVERIFY(drive::show(&project));
-    const QString file = folder->path(QStringLiteral("manca/2026.prv"));
+    const QString file = folder().path(QStringLiteral("manca/2026.prv"));
     drive::find<QLabel>(&project, QStringLiteral("lblFile"))->setText(file);
     Record r(TRecProvaChar());
     r.set("Nome", QStringLiteral("Ponte"));
@@ -197,7 +193,7 @@ private slots:
     project.loadRecord(r, 3);
     drive::click(&project, QStringLiteral("btnCosti_A"));
     project.duplica();
-    QCOMPARE(messages->last().kind, MessageKind::Information);
+    QCOMPARE(messages().last().kind, MessageKind::Information);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(drive::text(&project, QStringLiteral("chkTerminato")), QStringLiteral("Sì"));
     QCOMPARE(drive::text(&project, QStringLiteral("lblFile02")), QString());
@@ -231,7 +227,7 @@ private slots:
     card.salva();
     QCOMPARE(beforeSave, 1);
     QCOMPARE(afterSave, 1);
-    blockProgramFolder(*folder);
+    blockProgramFolder(folder());
     card.duplica(); // the archive cannot be reached: the card stays as it was
     QCOMPARE(afterDuplicate, 0);
     QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("scritto a mano"));
@@ -239,7 +235,7 @@ private slots:
     QVERIFY(card.position() == 1);
     card.salva();
     QCOMPARE(afterSave, 1);
-    paths::setProgramFolder(folder->dir.path());
+    paths::setProgramFolder(folder().dir.path());
     card.loadRecord(card.recordFromScreen(), 1);
     card.duplica();
     QCOMPARE(afterDuplicate, 1);
@@ -276,7 +272,7 @@ private slots:
     drive::type(&card, QStringLiteral("txtNote"), QStringLiteral("scritta"));
     card.salva();
     QCOMPARE(runs, 1);
-    QCOMPARE(messages->lastText(), strCard().behaviour.inserted.text);
+    QCOMPARE(messages().lastText(), strCard().behaviour.inserted.text);
     QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 1"));
     card.salva(); // over its position
     QCOMPARE(runs, 1);
@@ -284,7 +280,7 @@ private slots:
     fillRequired(card);
     card.salva();
     QCOMPARE(runs, 2);
-    QCOMPARE(messages->lastText(), strCard().behaviour.inserted.text + QStringLiteral("\r\n\r\nNumerata di nuovo."));
+    QCOMPARE(messages().lastText(), strCard().behaviour.inserted.text + QStringLiteral("\r\n\r\nNumerata di nuovo."));
     QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 2"));
     card.naviga(NavCommand::First);
     QCOMPARE(drive::text(&card, QStringLiteral("txtNote")), QStringLiteral("n. 1"));
@@ -336,7 +332,7 @@ private slots:
     QCOMPARE(drive::text(&card, QStringLiteral("lblPosizione")), QString::number(far + 1));
     drive::type(&card, QStringLiteral("txtNome"), QStringLiteral("Neri"));
     card.salva();
-    QCOMPARE(messages->lastText(), cardtext::savedChanges());
+    QCOMPARE(messages().lastText(), cardtext::savedChanges());
     QCOMPARE(QFileInfo(archive()).size(), (far + 1) * size);
     drive::click(&card, QStringLiteral("cmdPrimo"));
     QCOMPARE(drive::text(&card, QStringLiteral("txtNome")), QStringLiteral("ROSSI"));

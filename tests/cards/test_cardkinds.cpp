@@ -8,7 +8,9 @@
 #include "common/screens/allegacartella.h"
 #include "common/screens/calendario.h"
 #include "common/screens/cardeditor.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QCheckBox>
@@ -53,12 +55,9 @@ struct Row {
 
 } // namespace
 
-class CardKindsTest : public QObject {
+class CardKindsTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
-  TempProgramFolder* folder = nullptr;
-  RecordingMessages* messages = nullptr;
 
   // Saves a fresh card after `act` and checks the stored bytes, then loads
   // the record back and checks what the controls show.
@@ -66,9 +65,9 @@ class CardKindsTest : public QObject {
     card.nuovo();
     required();
     row.act(&card);
-    messages->clear();
+    messages().clear();
     card.salva();
-    QVERIFY2(messages->last().kind == MessageKind::Information, qPrintable(QLatin1String(row.what) + messages->lastText()));
+    QVERIFY2(messages().last().kind == MessageKind::Information, qPrintable(QLatin1String(row.what) + messages().lastText()));
     const RecordLayout& l = *card.description().archive.layout;
     const QByteArray record = lastRecord(card.archivePath(), l.size());
     QCOMPARE(record.size(), l.size());
@@ -100,11 +99,9 @@ class CardKindsTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
-    folder = &seams->folder;
-    messages = &seams->messages;
+    seat();
   }
-  void cleanup() { seams.reset(); }
+  void cleanup() { unseat(); }
 
   void strFieldsSaveTheirBytes() {
     CardEditor card(strCard());
@@ -172,7 +169,7 @@ private slots:
   void charFieldsSaveTheirBytes() {
     CardEditor card(charCard());
     QVERIFY(drive::show(&card));
-    drive::find<QLabel>(&card, QStringLiteral("lblFile"))->setText(folder->path(QStringLiteral("2026.prv")));
+    drive::find<QLabel>(&card, QStringLiteral("lblFile"))->setText(folder().path(QStringLiteral("2026.prv")));
     auto required = [&] {
       card.form()->set("Nome", QStringLiteral("P"));
       card.form()->set("Membri", QStringLiteral("M"));
@@ -250,15 +247,11 @@ private slots:
     const QByteArray original = encode(r);
     CardEditor card(d);
     QVERIFY(drive::show(&card));
-    if (auto* file = card.findChild<QLabel*>(QStringLiteral("lblFile"))) file->setText(folder->path(QStringLiteral("2026.prv")));
-    {
-      TArchivioSchede a(card.archivePath(), l.size());
-      a.open();
-      a.append(original);
-    }
+    if (auto* file = card.findChild<QLabel*>(QStringLiteral("lblFile"))) file->setText(folder().path(QStringLiteral("2026.prv")));
+    seed::append(card.archivePath(), l, {original});
     card.naviga(NavCommand::First);
     card.salva();
-    QCOMPARE(messages->lastText(), cardtext::savedChanges());
+    QCOMPARE(messages().lastText(), cardtext::savedChanges());
     QFile f(card.archivePath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll().toHex(), original.toHex());

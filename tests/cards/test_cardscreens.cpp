@@ -8,7 +8,9 @@
 #include "common/help.h"
 #include "common/screens/cardeditor.h"
 #include "common/screens/cardnavigator.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/deadlines/deadlinescreens.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -39,10 +41,9 @@ QString fullValue(int width) {
 
 } // namespace
 
-class CardScreensTest : public QObject {
+class CardScreensTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   RecordingAlarm alarm; // the deadline screen's alarm, recorded instead of played
   CardEditor* card = nullptr;
   QWidget* host = nullptr;    // the screen that holds the card: the card, or the deadline screen
@@ -55,7 +56,7 @@ class CardScreensTest : public QObject {
   // A card on a panel of a screen of its own (the deadlines) is shown with
   // its year opened.
   void open(const Application& app, int records) {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     created = app.create();
     const CardDescription& d = app.card();
     host = created->objectName() == d.screen ? created : screenkit::ScreenSet::find(d.screen);
@@ -66,10 +67,7 @@ class CardScreensTest : public QObject {
     const RecordLayout& layout = *d.archive.layout;
     Record r(layout);
     for (int i = 0; i < layout.fieldCount(); ++i) r.set(i, fullValue(layout.field(i).width));
-    TArchivioSchede a(navigator->archivePath(), layout.size());
-    a.open();
-    for (int n = 0; n < records; ++n) a.append(encode(r));
-    a.close();
+    seed::repeat(navigator->archivePath(), layout, r, records);
     enter();
   }
 
@@ -116,7 +114,7 @@ private slots:
     host = nullptr;
     navigator = nullptr;
     created = nullptr;
-    seams.reset();
+    unseat();
     helpShown.clear();
   }
 

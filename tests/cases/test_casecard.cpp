@@ -4,7 +4,9 @@
 #include "cases/screens/tfrmpratica.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "common/screens/screenkit.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -16,25 +18,15 @@
 #include <QLineEdit>
 #include <QtTest>
 
-class CaseCardTest : public QObject {
+class CaseCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<TempProgramFolder> folder;
-  std::unique_ptr<RecordingMessages> messages;
-  std::unique_ptr<FixedClock> clock;
   std::unique_ptr<TfrmPratica> card;
 
-  template <class T = QWidget> T* w(const QString& name) {
-    T* c = card->findChild<T*>(name);
-    if (!c) qFatal("no control %s", qPrintable(name));
-    return c;
-  }
-  void click(const char* name) { QTest::mouseClick(w(QLatin1String(name)), Qt::LeftButton); }
-  void set(const char* name, const QString& text) { screenkit::setTextOf(w(QLatin1String(name)), text); }
-  QString text(const char* name) { return screenkit::textOf(w(QLatin1String(name))); }
+  QWidget* driven() const override { return card.get(); }
   QString pos() { return text("lblPosizione"); }
   Record stored(int n) {
-    TArchivioSchede a(folder->path(QStringLiteral("Pratiche.pro")), 5075);
+    TArchivioSchede a(folder().path(QStringLiteral("Pratiche.pro")), 5075);
     a.open(TArchivioSchede::Access::Read);
     return decode(TRecPratica(), a.read(n).constData());
   }
@@ -56,18 +48,14 @@ private slots:
   }
 
   void init() {
-    folder = std::make_unique<TempProgramFolder>();
-    messages = std::make_unique<RecordingMessages>();
-    clock = std::make_unique<FixedClock>(QDate(2028, 2, 29));
+    seat(QDate(2028, 2, 29));
     card = std::make_unique<TfrmPratica>();
     card->show();
     QVERIFY(QTest::qWaitForWindowExposed(card.get()));
   }
   void cleanup() {
     card.reset();
-    clock.reset();
-    messages.reset();
-    folder.reset();
+    unseat();
   }
 
   void requiredFieldsInOrderThenSave() {
@@ -82,22 +70,22 @@ private slots:
     };
     for (const auto& [control, message] : steps) {
       click("cmdSalva");
-      QCOMPARE(messages->last().kind, MessageKind::Warning);
-      QCOMPARE(messages->lastText(), QString::fromUtf8(message));
+      QCOMPARE(messages().last().kind, MessageKind::Warning);
+      QCOMPARE(messages().lastText(), QString::fromUtf8(message));
       QCOMPARE(QApplication::focusWidget(), w(QLatin1String(control)));
       // the opening date is a date
       set(control, QLatin1String(control) == QLatin1String("txtApertura") ? QStringLiteral("05/03/2026")
                                                                           : QStringLiteral("  valore  "));
     }
     click("cmdSalva");
-    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
     QCOMPARE(pos(), QStringLiteral("1"));
     const Record r = stored(1);
     QCOMPARE(r["Oggetto"], QStringLiteral("valore"));
     QCOMPARE(r["Apertura"], QStringLiteral("05/03/2026"));
     QCOMPARE(r["Urgente"], QStringLiteral("No"));
     QCOMPARE(r["Doc01"], QString());
-    QCOMPARE(QFile(folder->path(QStringLiteral("Pratiche.pro"))).size(), 5075);
+    QCOMPARE(QFile(folder().path(QStringLiteral("Pratiche.pro"))).size(), 5075);
   }
 
   void todayButtonsNewCardAndUrgentMark() {
@@ -122,11 +110,7 @@ private slots:
     // a stored flag that is neither "Sì" nor "No" leaves the box as it was
     Record odd = r;
     odd.set("Urgente", QString());
-    {
-      TArchivioSchede a(folder->path(QStringLiteral("Pratiche.pro")), 5075);
-      a.open();
-      a.append(encode(odd));
-    }
+    seed::append(folder().path(QStringLiteral("Pratiche.pro")), TRecPratica(), {odd});
     click("cmdPrimo");
     QVERIFY(w<QCheckBox>("chkUrgente")->isChecked());
     QCOMPARE(text("lblDoc05"), QStringLiteral("Planimetria"));
@@ -168,34 +152,34 @@ private slots:
     drive::press(Qt::Key_Return);
     QCOMPARE(drive::focused(), QStringLiteral("txtApertura"));
     drive::keys(QStringLiteral("31/02/2026\n"));
-    QCOMPARE(messages->last().kind, MessageKind::Plain);
-    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
     QCOMPARE(text("txtApertura"), QStringLiteral("31/02/2026"));
     QCOMPARE(drive::focused(), QStringLiteral("txtChiusura"));
-    messages->clear();
+    messages().clear();
     click("cmdSalva");
-    QCOMPARE(messages->last().kind, MessageKind::Plain);
-    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la data 31/02/2026 non esiste.") + needed);
     QCOMPARE(drive::focused(), QStringLiteral("txtApertura"));
-    QVERIFY(!QFile::exists(folder->path(QStringLiteral("Pratiche.pro"))));
+    QVERIFY(!QFile::exists(folder().path(QStringLiteral("Pratiche.pro"))));
 
     // the eight digits are a date; a closing date before it is refused at save
     drive::keys(QStringLiteral("01032026\n"));
     QCOMPARE(text("txtApertura"), QStringLiteral("01/03/2026"));
     drive::keys(QStringLiteral("28/02/2026"));
     click("cmdSalva");
-    QCOMPARE(messages->last().kind, MessageKind::Plain);
-    QCOMPARE(messages->lastText(),
+    QCOMPARE(messages().last().kind, MessageKind::Plain);
+    QCOMPARE(messages().lastText(),
              QStringLiteral("Attenzione: la data di chiusura 28/02/2026 \u00E8 precedente alla data di apertura "
                             "01/03/2026.\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una data di "
                             "chiusura uguale o successiva alla data di apertura."));
     QCOMPARE(drive::focused(), QStringLiteral("txtChiusura"));
-    QVERIFY(!QFile::exists(folder->path(QStringLiteral("Pratiche.pro"))));
+    QVERIFY(!QFile::exists(folder().path(QStringLiteral("Pratiche.pro"))));
 
     // the same day closes it; a date typed and never left is stored as dd/mm/yyyy
     drive::keys(QStringLiteral("1/3/2026"));
     click("cmdSalva");
-    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
     QCOMPARE(stored(1)["Apertura"], QStringLiteral("01/03/2026"));
     QCOMPARE(stored(1)["Chiusura"], QStringLiteral("01/03/2026"));
     // letters never reach a date

@@ -12,6 +12,7 @@
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
 
@@ -55,8 +56,6 @@ private slots:
     FixedClock clock(QDate(2026, 12, 10));
     {
       // two clients in the register
-      TArchivioSchede a(folder.path(QStringLiteral("Clienti.pro")), TRecCliente().size());
-      a.open();
       Record c(TRecCliente());
       c.set("Cliente", QStringLiteral("Rossi Mario"));
       c.set("Recapito", QStringLiteral("0543 123456"));
@@ -66,9 +65,9 @@ private slots:
       c.set("CapRes", QStringLiteral("47121"));
       c.set("CodFisc", QStringLiteral("RSSMRA85T10A562S"));
       c.set("Email", QStringLiteral("rossi@esempio.it"));
-      a.append(encode(c));
-      c.set("Cliente", QStringLiteral("Verdi Lucia"));
-      a.append(encode(c));
+      Record verdi = c;
+      verdi.set("Cliente", QStringLiteral("Verdi Lucia"));
+      seed::append(folder.path(QStringLiteral("Clienti.pro")), TRecCliente(), {c, verdi});
     }
     TfrmPratica card;
     card.show();

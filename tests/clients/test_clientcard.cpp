@@ -8,7 +8,9 @@
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
 #include "common/screens/screenkit.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -29,32 +31,15 @@ namespace {
 const QString kAccess = archiveAccessMessage();
 }
 
-class ClientCardTest : public QObject {
+class ClientCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<TempProgramFolder> folder;
-  std::unique_ptr<RecordingMessages> messages;
-  std::unique_ptr<RecordingShell> shell;
   std::unique_ptr<TfrmClienti> card;
 
-  template <class T = QWidget> T* w(const char* name) {
-    T* c = card->findChild<T*>(QLatin1String(name));
-    if (!c) qFatal("no control %s", name);
-    return c;
-  }
-  void click(const char* name) { QTest::mouseClick(w(name), Qt::LeftButton); }
-  void type(const char* name, const QString& text) {
-    auto* e = w<QLineEdit>(name);
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Delete);
-    for (QChar ch : text)
-      QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-  }
-  QString text(const char* name) { return screenkit::textOf(w(name)); }
+  QWidget* driven() const override { return card.get(); }
   QString pos() { return w<QLabel>("lblPosizione")->text(); }
   QByteArray fileBytes() {
-    QFile f(folder->path(QStringLiteral("Clienti.pro")));
+    QFile f(folder().path(QStringLiteral("Clienti.pro")));
     f.open(QIODevice::ReadOnly);
     return f.readAll();
   }
@@ -63,18 +48,14 @@ private slots:
   // the help commands show the program's help screen, as after start-up
   void initTestCase() { installHelpViewer(); }
   void init() {
-    folder = std::make_unique<TempProgramFolder>();
-    messages = std::make_unique<RecordingMessages>();
-    shell = std::make_unique<RecordingShell>();
+    seat();
     card = std::make_unique<TfrmClienti>();
     card->show();
     QVERIFY(QTest::qWaitForWindowExposed(card.get()));
   }
   void cleanup() {
     card.reset();
-    shell.reset();
-    messages.reset();
-    folder.reset();
+    unseat();
   }
 
   void newUserRoundTrip() {
@@ -84,8 +65,8 @@ private slots:
     type("txtComuneNasc", QStringLiteral("Forlì"));
     w<QCheckBox>("chkRicontatta")->setChecked(true);
     click("cmdSalva");
-    QCOMPARE(messages->last().kind, MessageKind::Information);
-    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
     QCOMPARE(pos(), QStringLiteral("1"));
     // byte-level: trimmed, Windows-1252, the flag as "Sì"
     const QByteArray bytes = fileBytes();
@@ -95,7 +76,7 @@ private slots:
     QCOMPARE(bytes.mid(1863, 3), QByteArray("\x02S\xEC"));
 
     click("cmdSalva"); // saved again: overwritten in place
-    QCOMPARE(messages->lastText(), QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(messages().lastText(), QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
     QCOMPARE(fileBytes().size(), 3372);
 
     click("cmdNuovo");
@@ -115,7 +96,7 @@ private slots:
     click("cmdAvanti");
     QCOMPARE(text("txtCliente"), QStringLiteral("Rossi Anna"));
     QVERIFY(!w<QCheckBox>("chkRicontatta")->isChecked());
-    messages->clear();
+    messages().clear();
     click("cmdAvanti"); // last card: nothing, no message
     QCOMPARE(pos(), QStringLiteral("2"));
     click("cmdIndietro");
@@ -124,28 +105,28 @@ private slots:
     QCOMPARE(pos(), QStringLiteral("1"));
     click("cmdUltimo");
     QCOMPARE(pos(), QStringLiteral("2"));
-    QVERIFY(messages->shown.empty());
+    QVERIFY(messages().shown.empty());
   }
 
   void duplicateKeepsFieldsButNotAttachments() {
     click("cmdDuplica");
-    QCOMPARE(messages->last().kind, MessageKind::Warning);
-    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio."));
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio."));
     type("txtCliente", QStringLiteral("Verdi"));
     type("txtNote", QStringLiteral("nota"));
     w<QLabel>("lblFile01")->setText(QStringLiteral("contratto.pdf"));
     w<QLabel>("lblDesc02")->setText(QStringLiteral("descrizione"));
     click("cmdSalva");
     click("cmdDuplica");
-    QCOMPARE(messages->last().kind, MessageKind::Information);
-    QCOMPARE(messages->lastText(), QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    QCOMPARE(messages().last().kind, MessageKind::Information);
+    QCOMPARE(messages().lastText(), QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
     QCOMPARE(pos(), QString());
     QCOMPARE(text("txtNote"), QStringLiteral("nota"));
     QCOMPARE(text("lblFile01"), QString());
     QCOMPARE(text("lblDesc02"), QString());
     click("cmdSalva");
     QCOMPARE(pos(), QStringLiteral("2"));
-    TArchivioSchede a(folder->path(QStringLiteral("Clienti.pro")), 3372);
+    TArchivioSchede a(folder().path(QStringLiteral("Clienti.pro")), 3372);
     a.open(TArchivioSchede::Access::Read);
     const Record first = decode(TRecCliente(), a.read(1).constData());
     const Record copy = decode(TRecCliente(), a.read(2).constData());
@@ -157,18 +138,18 @@ private slots:
   void emptyArchiveAndRequiredName() {
     using Cmd = const char*;
     for (Cmd c : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
-      messages->clear();
+      messages().clear();
       click(c);
-      QCOMPARE(messages->last().kind, MessageKind::Information);
-      QCOMPARE(messages->lastText(), QStringLiteral("L'archivio non contiene nessuna scheda."));
+      QCOMPARE(messages().last().kind, MessageKind::Information);
+      QCOMPARE(messages().lastText(), QStringLiteral("L'archivio non contiene nessuna scheda."));
       QCOMPARE(pos(), QString());
     }
-    QVERIFY(QFile::exists(folder->path(QStringLiteral("Clienti.pro")))); // created by reading
+    QVERIFY(QFile::exists(folder().path(QStringLiteral("Clienti.pro")))); // created by reading
     type("txtCliente", QStringLiteral("   "));
     type("txtNote", QStringLiteral("x"));
     click("cmdSalva");
-    QCOMPARE(messages->last().kind, MessageKind::Warning);
-    QCOMPARE(messages->lastText(), QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del Cliente."));
+    QCOMPARE(messages().last().kind, MessageKind::Warning);
+    QCOMPARE(messages().lastText(), QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del Cliente."));
     QCOMPARE(QApplication::focusWidget(), w("txtCliente"));
     QCOMPARE(fileBytes().size(), 0);
   }
@@ -190,18 +171,18 @@ private slots:
 
   void archiveFailureKeepsTheCard() {
     // the program folder is a file: nothing can be created inside it
-    QFile blocker(folder->path(QStringLiteral("blocked")));
+    QFile blocker(folder().path(QStringLiteral("blocked")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     paths::setProgramFolder(blocker.fileName());
     type("txtCliente", QStringLiteral("Neri"));
     click("cmdSalva");
-    QCOMPARE(messages->last().kind, MessageKind::Error);
-    QCOMPARE(messages->lastText(), kAccess);
+    QCOMPARE(messages().last().kind, MessageKind::Error);
+    QCOMPARE(messages().lastText(), kAccess);
     QCOMPARE(text("txtCliente"), QStringLiteral("Neri"));
     QCOMPARE(pos(), QString());
     click("cmdPrimo");
-    QCOMPARE(messages->lastText(), kAccess);
+    QCOMPARE(messages().lastText(), kAccess);
     QCOMPARE(text("txtCliente"), QStringLiteral("Neri"));
   }
 
@@ -234,7 +215,7 @@ private slots:
 
     type("txtEmail", QStringLiteral("studio@esempio.it"));
     click("btnEmail");
-    QCOMPARE(shell->opened.back(), QStringLiteral("mailto:studio@esempio.it"));
+    QCOMPARE(shell().opened.back(), QStringLiteral("mailto:studio@esempio.it"));
   }
 
   // Upper-casing: a pasted IBAN loses its blanks before the length limit
@@ -254,11 +235,7 @@ private slots:
     r.set("Cliente", QStringLiteral("Rossi"));
     r.set("CodFisc", QStringLiteral("rssmra85t10a562s"));
     r.set("Iban", QStringLiteral("it60x0542811101000000123456"));
-    {
-      TArchivioSchede a(folder->path(QStringLiteral("Clienti.pro")), TRecCliente().size());
-      a.open();
-      a.append(encode(r));
-    }
+    seed::append(folder().path(QStringLiteral("Clienti.pro")), TRecCliente(), {r});
     click("cmdPrimo");
     QCOMPARE(pos(), QStringLiteral("1"));
     QCOMPARE(text("txtCodFisc"), QStringLiteral("rssmra85t10a562s"));
@@ -340,9 +317,9 @@ private slots:
                               }),
              QStringLiteral("TfrmCodFisc"));
     QVERIFY(closedItself);
-    messages->clear();
+    messages().clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // meant for the check window
-    QCOMPARE(messages->saveQuestions, 1);
+    QCOMPARE(messages().saveQuestions, 1);
     QVERIFY(card->isVisible());
     QCOMPARE(text("txtCliente"), QStringLiteral("Verdi Carla"));
     QCOMPARE(text("txtCodFisc"), QStringLiteral("RSSMRA85T10A562S"));
@@ -354,10 +331,10 @@ private slots:
   void escSavesWhenAskedTo() {
     QVERIFY(drive::show(card.get()));
     type("txtNote", QStringLiteral("Da richiamare"));
-    messages->saveAnswers = {SaveAnswer::Save};
+    messages().saveAnswers = {SaveAnswer::Save};
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(messages->saveQuestions, 1);
-    QCOMPARE(messages->lastText(),
+    QCOMPARE(messages().saveQuestions, 1);
+    QCOMPARE(messages().lastText(),
              QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."));
     QVERIFY(card->isVisible());
     QCOMPARE(drive::focused(), QStringLiteral("txtCliente"));
@@ -365,10 +342,10 @@ private slots:
     QVERIFY(fileBytes().isEmpty());
 
     type("txtCliente", QStringLiteral("Neri Paolo"));
-    messages->saveAnswers = {SaveAnswer::Save};
+    messages().saveAnswers = {SaveAnswer::Save};
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(messages->saveQuestions, 2);
-    QCOMPARE(messages->lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+    QCOMPARE(messages().saveQuestions, 2);
+    QCOMPARE(messages().lastText(), QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
     QVERIFY(!card->isVisible());
     QCOMPARE(fileBytes().size(), qsizetype(TRecCliente().size()));
     QCOMPARE(decode(TRecCliente(), fileBytes().constData())["Note"], QStringLiteral("Da richiamare"));
@@ -377,7 +354,7 @@ private slots:
     type("txtCliente", QStringLiteral("Neri Paola"));
     click("cmdSalva");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(messages->saveQuestions, 2);
+    QCOMPARE(messages().saveQuestions, 2);
     QVERIFY(!card->isVisible());
   }
 
@@ -419,24 +396,24 @@ private slots:
     QCOMPARE(r.text(QStringLiteral("txtCampo24")), QString()); // empty notes
     QCOMPARE(r.text(QStringLiteral("txtCalce")), QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore 09:05:07"));
 
-    messages->answers = {true, false};
+    messages().answers = {true, false};
     click("cmdPDF");
-    const QString pdf = folder->path(QStringLiteral("Cliente.pdf"));
+    const QString pdf = folder().path(QStringLiteral("Cliente.pdf"));
     QCOMPARE(printed.last().file, pdf);
     QVERIFY(QFile::exists(pdf));
-    QCOMPARE(messages->last().kind, MessageKind::Question);
-    QCOMPARE(messages->lastText(), QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?"));
-    QCOMPARE(shell->opened.back(), pdf);
+    QCOMPARE(messages().last().kind, MessageKind::Question);
+    QCOMPARE(messages().lastText(), QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?"));
+    QCOMPARE(shell().opened.back(), pdf);
     type("txtCliente", QStringLiteral("Seconda Scheda"));
     click("cmdPDF"); // answered No: written, not opened
-    QCOMPARE(shell->opened.size(), size_t(1));
+    QCOMPARE(shell().opened.size(), size_t(1));
     QCOMPARE(printed.last().report.text(QStringLiteral("txtCampo01")), QStringLiteral("Seconda Scheda"));
 
     printed.writePdf = false;
     printed.pdfResult = false;
     click("cmdPDF");
-    QCOMPARE(messages->last().kind, MessageKind::Error);
-    QCOMPARE(messages->lastText(), printed.pdfError);
+    QCOMPARE(messages().last().kind, MessageKind::Error);
+    QCOMPARE(messages().lastText(), printed.pdfError);
   }
 
   void satellitesOpenFromTheirButtons() {
@@ -506,14 +483,14 @@ private slots:
       s->pick(0);
     });
     QCOMPARE(pos(), QStringLiteral("2"));
-    messages->answers = {true, true};
+    messages().answers = {true, true};
     modal("cmdEsporta", [](QDialog* d) {
       auto* e = static_cast<grids::GridScreen*>(d);
       QCOMPARE(e->objectName(), QStringLiteral("TfrmExpClienti"));
       QCOMPARE(e->table().rows(), 2);
       e->esporta();
     });
-    QCOMPARE(shell->opened.back(), folder->path(QStringLiteral("Clienti.xls")));
+    QCOMPARE(shell().opened.back(), folder().path(QStringLiteral("Clienti.xls")));
   }
 
   void everyPictureIsInTheSet() {

@@ -2,10 +2,10 @@
 // them back through the reminders, the lists and the screen.
 #pragma once
 
-#include "archive/archivio.h"
 #include "archive/paths.h"
 #include "archive/record.h"
 #include "deadlines/scadenza.h"
+#include "seed.h"
 
 #include <QString>
 
@@ -35,9 +35,6 @@ inline Record deadlineRecord(const QString& date, const QString& time, const QSt
 
 inline QString yearFile(int year) { return paths::yearly(deadline::yearText(year), QStringLiteral(".sca")); }
 
-inline void appendDeadlines(int year, std::initializer_list<Record> records) {
-  TArchivioSchede a(yearFile(year), TRecScadenza().size());
-  a.open();
-  for (const Record& r : records) a.append(encode(r));
-  a.close();
+inline void appendDeadlines(int year, std::initializer_list<seed::Stored> records) {
+  seed::append(yearFile(year), TRecScadenza(), records);
 }

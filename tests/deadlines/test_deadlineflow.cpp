@@ -12,7 +12,9 @@
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "deadlines/screens/tfrmscadenzario.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
 
@@ -21,14 +23,11 @@
 #include <QFile>
 #include <QtTest>
 
-class DeadlineFlowTest : public QObject {
+class DeadlineFlowTest : public CardTest {
   Q_OBJECT
 
   TfrmScadenzario* screen = nullptr;
-  QString text(const char* name) { return drive::text(screen, QLatin1String(name)); }
-  void type(const char* name, const QString& t) { drive::type(screen, QLatin1String(name), t); }
-  void click(const char* name) { drive::click(screen, QLatin1String(name)); }
-  bool shown(const char* name) { return drive::find(screen, QLatin1String(name))->isVisible(); }
+  QWidget* driven() const override { return screen; }
 
   void when(const QString& day, const QString& month, const QString& hour, const QString& minutes) {
     pick(screen, "txtGiorno", day);
@@ -75,8 +74,6 @@ private slots:
     RecordingAlarm alarm;
     MenuStandIn menu;
     {
-      TArchivioSchede cases(seams.folder.path(QStringLiteral("Pratiche.pro")), TRecPratica().size());
-      cases.open();
       Record c(TRecPratica());
       c.set("Oggetto", QStringLiteral("Frazionamento terreno"));
       c.set("Tipologia", QStringLiteral("Catasto"));
@@ -88,7 +85,7 @@ private slots:
       c.set("Recapito", QStringLiteral("0543 998877"));
       c.set("CodFisc", QStringLiteral("VRDLCU80A41D704X"));
       c.set("Note", QStringLiteral("non copiata"));
-      cases.append(encode(c));
+      seed::append(seams.folder.path(QStringLiteral("Pratiche.pro")), TRecPratica(), {c});
     }
     TfrmScadenzario card;
     screen = &card;

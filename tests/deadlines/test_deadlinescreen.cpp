@@ -10,6 +10,7 @@
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "deadlines/screens/tfrmscadenzario.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -24,20 +25,15 @@
 
 #include <memory>
 
-class DeadlineScreenTest : public QObject {
+class DeadlineScreenTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   std::unique_ptr<RecordingAlarm> alarm;
   std::unique_ptr<MenuStandIn> menu;
   std::unique_ptr<TfrmScadenzario> screen;
 
   QWidget* s() { return screen.get(); }
-  QString text(const char* name) { return drive::text(s(), QLatin1String(name)); }
-  void type(const char* name, const QString& t) { drive::type(s(), QLatin1String(name), t); }
-  void click(const char* name) { drive::click(s(), QLatin1String(name)); }
-  bool shown(const char* name) { return drive::find(s(), QLatin1String(name))->isVisible(); }
-  RecordingMessages& messages() { return seams->messages; }
+  QWidget* driven() const override { return screen.get(); }
 
   // The year opened and a deadline typed that passes every check.
   void openAndType(const QString& year = QStringLiteral("2026")) {
@@ -55,7 +51,7 @@ class DeadlineScreenTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     alarm = std::make_unique<RecordingAlarm>();
     menu = std::make_unique<MenuStandIn>();
     screen = std::make_unique<TfrmScadenzario>();
@@ -65,7 +61,7 @@ private slots:
     screen.reset();
     menu.reset();
     alarm.reset();
-    seams.reset();
+    unseat();
   }
 
   void startPanelOnEveryEntry() {

@@ -9,7 +9,9 @@
 #include "common/screens/calendario.h"
 #include "documents/documento.h"
 #include "documents/screens/tfrmaltri.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QCalendarWidget>
@@ -53,18 +55,12 @@ QByteArray contents(const QString& path) {
 
 } // namespace
 
-class DocumentCardTest : public QObject {
+class DocumentCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   std::unique_ptr<TfrmAltri> card;
 
-  QWidget* w(const char* name) { return drive::find(card.get(), QLatin1String(name)); }
-  template <class T> T* w(const char* name) { return drive::find<T>(card.get(), QLatin1String(name)); }
-  QString text(const char* name) { return drive::text(card.get(), QLatin1String(name)); }
-  void set(const char* name, const QString& t) { screenkit::setTextOf(w(name), t); }
-  void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
-  RecordingMessages& messages() { return seams->messages; }
+  QWidget* driven() const override { return card.get(); }
   Record stored(int n) {
     TArchivioSchede a(documentArchive().fixedPath(), 3991);
     a.open(TArchivioSchede::Access::Read);
@@ -89,13 +85,13 @@ class DocumentCardTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     card = std::make_unique<TfrmAltri>();
     QVERIFY(drive::show(card.get()));
   }
   void cleanup() {
     card.reset();
-    seams.reset();
+    unseat();
   }
 
   void textsHintsAndLimits() {
@@ -190,11 +186,7 @@ private slots:
 
     // the mark comes back on loading; a mark that is neither leaves the box
     r.set("DaCompletare", QStringLiteral("forse"));
-    {
-      TArchivioSchede a(documentArchive().fixedPath(), 3991);
-      a.open();
-      a.append(encode(r));
-    }
+    seed::append(documentArchive(), {r});
     click("cmdNuovo");
     QVERIFY(!w<QCheckBox>("chkDaCompletare")->isChecked());
     click("cmdPrimo");

@@ -11,6 +11,7 @@
 #include "common/screens/screenkit.h"
 #include "documents/documento.h"
 #include "engines/screens/reportoutput.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
@@ -74,14 +75,12 @@ QString tool(const QString& name) { return QStandardPaths::findExecutable(name);
 
 } // namespace
 
-class DocumentFlowTest : public QObject {
+class DocumentFlowTest : public CardTest {
   Q_OBJECT
 
   QWidget* card = nullptr;
 
-  void type(const char* name, const QString& text) { drive::type(card, QLatin1String(name), text); }
-  void click(const char* name) { drive::click(card, QLatin1String(name)); }
-  QString text(const char* name) { return drive::text(card, QLatin1String(name)); }
+  QWidget* driven() const override { return card; }
   // A date picked from the calendar that the picture beside the field opens.
   void pickDate(const char* field, QDate day) {
     const QString picture = QStringLiteral("cal") + QLatin1String(field).mid(3);

@@ -5,6 +5,7 @@
 #include "archive/record.h"
 #include "documents/documentlists.h"
 #include "documents/documento.h"
+#include "seed.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -151,18 +152,15 @@ TEST(DocumentLists, LineColumnsAndTheRecordBehindIt) {
 TEST(DocumentLists, SummaryAndSearchPickTheirDocuments) {
   TempProgramFolder folder;
   {
-    TArchivioSchede a(documentArchive().fixedPath(), 3991);
-    a.open();
-    Record r = document(QStringLiteral("Verbale"), QStringLiteral("03/12/2026"), QStringLiteral("Rossi"));
-    r.setFlag("DaCompletare", true);
-    a.append(encode(r));
-    r = document(QStringLiteral("Circolare"), QStringLiteral("12/11/2026"), QStringLiteral("Ministero"));
-    a.append(encode(r));
-    r.set("DaCompletare", QStringLiteral("s\u00EC"));
-    a.append(encode(r));
-    r = document(QStringLiteral("Delibera"), QStringLiteral("28/12/2026"), QStringLiteral("Regione"));
-    r.set("DaCompletare", QStringLiteral(" S\u00EC "));
-    a.append(encode(r));
+    Record verbale = document(QStringLiteral("Verbale"), QStringLiteral("03/12/2026"), QStringLiteral("Rossi"));
+    verbale.setFlag("DaCompletare", true);
+    const Record circolare =
+        document(QStringLiteral("Circolare"), QStringLiteral("12/11/2026"), QStringLiteral("Ministero"));
+    Record marked = circolare;
+    marked.set("DaCompletare", QStringLiteral("s\u00EC"));
+    Record delibera = document(QStringLiteral("Delibera"), QStringLiteral("28/12/2026"), QStringLiteral("Regione"));
+    delibera.set("DaCompletare", QStringLiteral(" S\u00EC "));
+    seed::append(documentArchive(), {verbale, circolare, marked, delibera});
   }
   const QString path = documentArchive().fixedPath();
   const lists::ListLines open = lists::summary(toCompleteList(), path);

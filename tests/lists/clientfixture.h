@@ -1,10 +1,10 @@
 // Clients written into a fresh "Clienti.pro" for the list tests.
 #pragma once
 
-#include "archive/archivio.h"
 #include "archive/paths.h"
 #include "archive/record.h"
 #include "clients/cliente.h"
+#include "seed.h"
 #include "support.h"
 
 #include <initializer_list>
@@ -20,9 +20,6 @@ inline Record client(std::initializer_list<std::pair<const char*, QString>> fiel
 inline QString clientsPath() { return paths::inProgramFolder(QString::fromLatin1(paths::kClienti)); }
 
 // Appends records (or raw record bytes) to the clients archive.
-inline void appendClients(std::initializer_list<QByteArray> records) {
-  TArchivioSchede a(clientsPath(), TRecCliente().size());
-  a.open();
-  for (const QByteArray& r : records) a.append(r);
-  a.close();
+inline void appendClients(std::initializer_list<seed::Stored> records) {
+  seed::append(clientsPath(), TRecCliente(), records);
 }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "archive/archives.h"
-#include "archive/archivio.h"
 #include "archive/record.h"
 #include "common/grids.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QDate>
@@ -54,11 +54,8 @@ inline QByteArray appointment(const QString& when, const QString& subject, bool 
   return encode(r);
 }
 
-inline void appendAppointments(const QString& path, std::initializer_list<QByteArray> records) {
-  TArchivioSchede a(path, TRecProva().size());
-  a.open();
-  for (const QByteArray& r : records) a.append(r);
-  a.close();
+inline void appendAppointments(const QString& path, std::initializer_list<seed::Stored> records) {
+  seed::append(path, TRecProva(), records);
 }
 
 // The appointments of the chosen day (`byDay`) or of its month, sorted by

@@ -1,6 +1,7 @@
 // The grid screen: the client export as a member, a sorted grid of a chosen
 // month, the interval panel and an archive that cannot be read.
 #include "app/help/screens/helpscreens.h"
+#include "cardtest.h"
 #include "clientfixture.h"
 #include "gridfixture.h"
 
@@ -26,10 +27,6 @@
 using grids::GridScreen;
 
 namespace {
-
-QString text(QWidget* screen, const char* control) {
-  return screenkit::textOf(screenkit::control(screen, QLatin1String(control)));
-}
 
 QByteArray fileBytes(const QString& path) {
   QFile f(path);
@@ -76,22 +73,15 @@ grids::GridDescription intervalSummary() {
 
 } // namespace
 
-class GridScreens : public QObject {
+class GridScreens : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<TempProgramFolder> folder;
-  std::unique_ptr<RecordingMessages> messages;
-  std::unique_ptr<RecordingShell> shell;
-  std::unique_ptr<FixedClock> clock;
 
 private slots:
   // the help commands show the program's help screen, as after start-up
   void initTestCase() { installHelpViewer(); }
   void init() {
-    folder = std::make_unique<TempProgramFolder>();
-    messages = std::make_unique<RecordingMessages>();
-    shell = std::make_unique<RecordingShell>();
-    clock = std::make_unique<FixedClock>(QDate(2026, 3, 20));
+    seat(QDate(2026, 3, 20));
     appendClients({encode(client({{"Cliente", QStringLiteral("Rossi Mario")},
                                   {"ComuneRes", QStringLiteral("Forl\u00EC")},
                                   {"ProvRes", QStringLiteral("FC")}})),
@@ -101,10 +91,7 @@ private slots:
   }
 
   void cleanup() {
-    clock.reset();
-    shell.reset();
-    messages.reset();
-    folder.reset();
+    unseat();
   }
 
   void theExportPreviewAndFile() {
@@ -134,22 +121,22 @@ private slots:
     QVERIFY(text(&s, "panInfo").isEmpty());
 
     // No to the first question writes nothing
-    const QString path = folder->path(QStringLiteral("Clienti.xls"));
-    messages->answers = {false};
+    const QString path = folder().path(QStringLiteral("Clienti.xls"));
+    messages().answers = {false};
     QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(messages->shown.size(), size_t(1));
+    QCOMPARE(messages().shown.size(), size_t(1));
 
-    messages->clear();
-    messages->answers = {true, true};
+    messages().clear();
+    messages().answers = {true, true};
     QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), size_t(2));
-    QCOMPARE(int(messages->shown[0].kind), int(MessageKind::Question));
-    QCOMPARE(messages->shown[0].text, xls::text::confirmQuestion());
-    QCOMPARE(int(messages->shown[1].kind), int(MessageKind::Question));
-    QCOMPARE(messages->shown[1].text,
+    QCOMPARE(messages().shown.size(), size_t(2));
+    QCOMPARE(int(messages().shown[0].kind), int(MessageKind::Question));
+    QCOMPARE(messages().shown[0].text, xls::text::confirmQuestion());
+    QCOMPARE(int(messages().shown[1].kind), int(MessageKind::Question));
+    QCOMPARE(messages().shown[1].text,
              QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?"));
-    QCOMPARE(shell->opened, std::vector<QString>{path});
+    QCOMPARE(shell().opened, std::vector<QString>{path});
     const QByteArray bytes = fileBytes(path);
     QCOMPARE(bytes, xls::document(QStringLiteral("Riepilogo Clienti"), clientExport().columns, s.table()));
     QVERIFY(bytes.contains("<td style=\"text-align: left;\">Forl\xEC FC</td>"));
@@ -157,36 +144,36 @@ private slots:
 
     // the export writes the preview, not the archive as it is now
     appendClients({encode(client({{"Cliente", QStringLiteral("Dopo")}}))});
-    messages->answers = {true, false};
+    messages().answers = {true, false};
     QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
     QCOMPARE(fileBytes(path).count("<tr>"), 5);
-    QCOMPARE(shell->opened.size(), size_t(1));
+    QCOMPARE(shell().opened.size(), size_t(1));
   }
 
   void theExportFailureMessage() {
-    QDir().mkdir(folder->path(QStringLiteral("Clienti.xls")));
+    QDir().mkdir(folder().path(QStringLiteral("Clienti.xls")));
     GridScreen s(clientExport());
     s.show();
-    messages->answers = {true, true};
+    messages().answers = {true, true};
     s.esporta();
-    QCOMPARE(messages->shown.size(), size_t(2));
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages().shown.size(), size_t(2));
+    QCOMPARE(int(messages().last().kind), int(MessageKind::Plain));
     // the message, then the system's reason
     const QString failure = QStringLiteral(
         "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
         "Excel non sia gi\u00E0 aperto.");
-    QVERIFY(messages->lastText().startsWith(failure + QStringLiteral("\n\r\n\r")));
-    QVERIFY(messages->lastText().size() > failure.size() + 4);
-    QVERIFY(shell->opened.empty());
+    QVERIFY(messages().lastText().startsWith(failure + QStringLiteral("\n\r\n\r")));
+    QVERIFY(messages().lastText().size() > failure.size() + 4);
+    QVERIFY(shell().opened.empty());
   }
 
   void aLargeExportShowsItsCountAndAnnullaLeavesTheOldFile() {
     {
-      TArchivioSchede a(clientsPath(), TRecCliente().size());
-      a.open();
-      for (int i = 0; i < 12000; ++i) a.append(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
+      std::vector<Record> many;
+      for (int i = 0; i < 12000; ++i) many.push_back(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}}));
+      seed::appendAll(clientsPath(), TRecCliente().size(), many);
     }
-    const QString path = folder->path(QStringLiteral("Clienti.xls"));
+    const QString path = folder().path(QStringLiteral("Clienti.xls"));
     {
       QFile old(path);
       QVERIFY(old.open(QIODevice::WriteOnly));
@@ -217,7 +204,7 @@ private slots:
       dialog->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click();
     });
     press.start(0);
-    messages->answers = {true};
+    messages().answers = {true};
     clock.start();
     s.esporta();
     screenkit::LongWork::setEventInterval(40);
@@ -227,10 +214,10 @@ private slots:
     QVERIFY2(counted.endsWith(QStringLiteral(" schede su 12.004")), qPrintable(counted));
     QVERIFY(!press.isActive()); // pressed while the rows were being written
     QCOMPARE(fileBytes(path), QByteArray("l'esportazione di ieri"));
-    QCOMPARE(QDir(folder->dir.path()).entryList(QDir::Hidden | QDir::Files),
+    QCOMPARE(QDir(folder().dir.path()).entryList(QDir::Hidden | QDir::Files),
              QStringList({QStringLiteral("Clienti.pro"), QStringLiteral("Clienti.xls")}));
-    QCOMPARE(messages->shown.size(), size_t(1)); // the question only: stopping is no failure
-    QVERIFY(shell->opened.empty());
+    QCOMPARE(messages().shown.size(), size_t(1)); // the question only: stopping is no failure
+    QVERIFY(shell().opened.empty());
     QVERIFY(!QApplication::overrideCursor());
   }
 
@@ -249,7 +236,7 @@ private slots:
   }
   void anUnreadableArchiveIsReportedAndExportsNothing() {
     // a good export from before, then the archive becomes unreadable
-    const QString xlsPath = folder->path(QStringLiteral("Clienti.xls"));
+    const QString xlsPath = folder().path(QStringLiteral("Clienti.xls"));
     {
       QFile old(xlsPath);
       QVERIFY(old.open(QIODevice::WriteOnly));
@@ -259,32 +246,32 @@ private slots:
     QVERIFY(QDir().mkdir(clientsPath()));
     GridScreen s(clientExport());
     s.show();
-    QCOMPARE(messages->shown.size(), size_t(1));
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().shown.size(), size_t(1));
+    QCOMPARE(int(messages().last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     QCOMPARE(s.table().rows(), 0);
 
-    messages->clear();
-    messages->answers = {true, true};
+    messages().clear();
+    messages().answers = {true, true};
     QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), size_t(1)); // no question: nothing is written
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().shown.size(), size_t(1)); // no question: nothing is written
+    QCOMPARE(int(messages().last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     QCOMPARE(fileBytes(xlsPath), QByteArray("the export of yesterday"));
-    QVERIFY(shell->opened.empty());
+    QVERIFY(shell().opened.empty());
 
     // a yearly archive named by a screen whose folder is gone
     QWidget yearScreen;
     yearScreen.setObjectName(QStringLiteral("TfrmProva"));
-    auto* lblFile = new QLabel(folder->path(QStringLiteral("manca/2025.tst")), &yearScreen);
+    auto* lblFile = new QLabel(folder().path(QStringLiteral("manca/2025.tst")), &yearScreen);
     lblFile->setObjectName(QStringLiteral("lblFile"));
     screenkit::ScreenSet::add(&yearScreen);
     grids::GridDescription yearly = appointmentGrid(false);
     yearly.fileOfScreen = QStringLiteral("TfrmProva");
-    messages->clear();
+    messages().clear();
     GridScreen y(yearly, nullptr, QDate(2025, 3, 1));
     y.show();
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     screenkit::ScreenSet::remove(&yearScreen);
   }
 
@@ -296,19 +283,19 @@ private slots:
     d.doneQuestion = QStringLiteral("Esportazione in Excel effettuata con successo.\r\n\r\nSi vuole aprire il file .XLS?");
     GridScreen s(d, nullptr, QDate(2026, 3, 2));
     s.show();
-    QVERIFY(messages->shown.empty());
+    QVERIFY(messages().shown.empty());
     QVERIFY(child<QTableView>(&s, "grdRecords")->alternatingRowColors());
     QCOMPARE(gridColumn(s, 0), QStringList({"3", "2", "1"}));
     QCOMPARE(gridColumn(s, 1), QStringList({"02/03/2026", "02/03/2026", "15/03/2026"}));
     QCOMPARE(gridColumn(s, 2), QStringList({"08:15", "17:30", "09:00"}));
     QCOMPARE(gridColumn(s, 4), QStringList({"Uscita", "Entrata", "Entrata"}));
 
-    messages->answers = {true, true};
+    messages().answers = {true, true};
     QTest::mouseClick(child(&s, "cmdEsporta"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), size_t(2));
-    QCOMPARE(messages->shown[1].text, d.doneQuestion);
-    const QString path = folder->path(QStringLiteral("Appuntamenti.xls"));
-    QCOMPARE(shell->opened, std::vector<QString>{path});
+    QCOMPARE(messages().shown.size(), size_t(2));
+    QCOMPARE(messages().shown[1].text, d.doneQuestion);
+    const QString path = folder().path(QStringLiteral("Appuntamenti.xls"));
+    QCOMPARE(shell().opened, std::vector<QString>{path});
     // the rows as shown, without their numbers, the key written as a column
     const QByteArray cell = "<td style=\"text-align: left;\">";
     const QByteArray row = "<tr>" + cell + "02/03/2026</td>" + cell + "08:15</td>" + cell + "Terzo</td>" + cell +
@@ -361,22 +348,22 @@ private slots:
       start->setText(QLatin1String(c.start));
       end->setText(QLatin1String(c.end));
       child(&s, "txtDataFine")->setFocus();
-      messages->clear();
+      messages().clear();
       QTest::mouseClick(child(&s, "cmdTrova"), Qt::LeftButton);
-      QCOMPARE(messages->shown.size(), size_t(1));
-      QCOMPARE(int(messages->last().kind), int(c.kind));
-      QCOMPARE(messages->lastText(), grids::checkInterval(start->text(), end->text()).message);
+      QCOMPARE(messages().shown.size(), size_t(1));
+      QCOMPARE(int(messages().last().kind), int(c.kind));
+      QCOMPARE(messages().lastText(), grids::checkInterval(start->text(), end->text()).message);
       QCOMPARE(QApplication::focusWidget(), c.focus);
       QCOMPARE(s.table().rows(), 0);
     }
 
-    messages->clear();
+    messages().clear();
     start->clear();
     end->clear();
     QTest::keyClicks(start, QStringLiteral("01/03/2025"));
     QTest::keyClicks(end, QStringLiteral("01/03/2025"));
     QTest::mouseClick(child(&s, "cmdTrova"), Qt::LeftButton);
-    QVERIFY(messages->shown.empty());
+    QVERIFY(messages().shown.empty());
     QCOMPARE(gridColumn(s, 3), QStringList({"uno", "due"}));
     QCOMPARE(gridColumn(s, 0), QStringList({"1", "2"}));
     // a second Trova replaces the rows
@@ -385,8 +372,8 @@ private slots:
     QCOMPARE(gridColumn(s, 3), QStringList({"uno", "dopo", "due"}));
 
     // the summary and the archive export write one file, each under its own worksheet name
-    const QString path = folder->path(QStringLiteral("Appuntamenti.xls"));
-    messages->answers = {true, false};
+    const QString path = folder().path(QStringLiteral("Appuntamenti.xls"));
+    messages().answers = {true, false};
     s.esporta();
     QVERIFY(fileBytes(path).contains("<x:Name>Protocollo Documenti</x:Name>"));
     QCOMPARE(fileBytes(path).count("<tr>"), 4);
@@ -396,7 +383,7 @@ private slots:
     whole.worksheet = QStringLiteral("Protocollo Posta");
     GridScreen e(whole);
     e.show();
-    messages->answers = {true, false};
+    messages().answers = {true, false};
     e.esporta();
     QVERIFY(fileBytes(path).contains("<x:Name>Protocollo Posta</x:Name>"));
     QCOMPARE(fileBytes(path).count("<tr>"), 5);

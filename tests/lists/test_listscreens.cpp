@@ -2,6 +2,7 @@
 // registered under the names the caller tags point at.
 #include "app/help/screens/helpscreens.h"
 #include "clientfixture.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "tests/engines/recordingreportoutput.h"
 
@@ -44,10 +45,6 @@ std::unique_ptr<QWidget> standIn(const QString& name, const QStringList& control
   return w;
 }
 
-QString text(QWidget* screen, const char* control) {
-  return screenkit::textOf(screenkit::control(screen, QLatin1String(control)));
-}
-
 template <class T = QWidget>
 T* child(QWidget* screen, const char* name) {
   T* w = screen->findChild<T*>(QLatin1String(name));
@@ -57,12 +54,9 @@ T* child(QWidget* screen, const char* name) {
 
 } // namespace
 
-class ListScreens : public QObject {
+class ListScreens : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<TempProgramFolder> folder;
-  std::unique_ptr<RecordingMessages> messages;
-  std::unique_ptr<RecordingShell> shell;
   std::unique_ptr<QWidget> clientCard, caseCard, movementCard;
 
   void pressEnter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
@@ -84,9 +78,7 @@ private slots:
   // the help commands show the program's help screen, as after start-up
   void initTestCase() { installHelpViewer(); }
   void init() {
-    folder = std::make_unique<TempProgramFolder>();
-    messages = std::make_unique<RecordingMessages>();
-    shell = std::make_unique<RecordingShell>();
+    seat();
     QStringList clientControls{QStringLiteral("lblPosizione")};
     for (int i = 0; i < TRecCliente().fieldCount(); ++i) {
       const QString f = QLatin1String(TRecCliente().field(i).name.data(), qsizetype(TRecCliente().field(i).name.size()));
@@ -124,9 +116,7 @@ private slots:
     clientCard.reset();
     caseCard.reset();
     movementCard.reset();
-    shell.reset();
-    messages.reset();
-    folder.reset();
+    unseat();
   }
 
   void searchWithSeveralCriteria() {
@@ -177,7 +167,7 @@ private slots:
       rows << list->currentIndex().row();
     }
     QCOMPARE(rows, (QList<int>{0, 2, 3, 0}));
-    QVERIFY(messages->shown.empty());
+    QVERIFY(messages().shown.empty());
   }
 
   void findOnAnEmptyListSaysSo() {
@@ -187,9 +177,9 @@ private slots:
     QCOMPARE(text(&s, "lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede."));
     QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("x"));
     QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), size_t(1));
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    QCOMPARE(messages().shown.size(), size_t(1));
+    QCOMPARE(int(messages().last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages().lastText(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
   }
 
   void doubleClickLoadsTheClickedRecordIntoTheClientCard() {
@@ -342,9 +332,9 @@ private slots:
     ListScreen s(clientSearchList());
     s.show();
     cerca(s, {{"txtCliente", "rossi"}});
-    QCOMPARE(messages->shown.size(), size_t(1));
-    QCOMPARE(int(messages->last().kind), int(MessageKind::Plain));
-    QCOMPARE(messages->lastText(), archiveAccessMessage());
+    QCOMPARE(messages().shown.size(), size_t(1));
+    QCOMPARE(int(messages().last().kind), int(MessageKind::Plain));
+    QCOMPARE(messages().lastText(), archiveAccessMessage());
     QVERIFY(child(&s, "panAvvio")->isVisible());
     QVERIFY(!child(&s, "lblAttendere")->isVisible());
     QVERIFY(!QApplication::overrideCursor()); // the busy cursor went with the search
@@ -404,7 +394,7 @@ private slots:
     }
     QCOMPARE(printedLines, s.lines());
 
-    const QString pdf = folder->path(QStringLiteral("lista.pdf"));
+    const QString pdf = folder().path(QStringLiteral("lista.pdf"));
     QVERIFY(report::writePdf(pages, pdf));
     if (const QString shots = qEnvironmentVariable("VELARION_SHOTS"); !shots.isEmpty()) {
       QFile::remove(QDir(shots).filePath(QStringLiteral("Riepilogo_Clienti.pdf")));

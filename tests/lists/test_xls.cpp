@@ -195,9 +195,9 @@ TEST(XlsSave, AFailedWriteKeepsThePreviousFile) {
   const grids::GridDescription& d = clientExport();
   const QString path = folder.path(d.file);
   {
-    TArchivioSchede a(clientsPath(), TRecCliente().size());
-    a.open();
-    for (int i = 0; i < 3000; ++i) a.append(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
+    std::vector<Record> many;
+    for (int i = 0; i < 3000; ++i) many.push_back(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}}));
+    seed::appendAll(clientsPath(), TRecCliente().size(), many);
   }
   const ExportTable large = readClients();
   const ExportTable small = large.reordered(std::vector<int>{0});

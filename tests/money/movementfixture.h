@@ -2,13 +2,14 @@
 // read a yearly archive (the charts, the cash book, the unpaid payments).
 #pragma once
 
-#include "archive/archivio.h"
 #include "archive/record.h"
 #include "money/movimento.h"
+#include "seed.h"
 
 #include <QString>
 
 #include <initializer_list>
+#include <vector>
 
 namespace movementfixture {
 
@@ -44,10 +45,9 @@ inline QByteArray bytes(const Movement& m) {
 
 // Appends the movements to the archive file at `path` (created when missing).
 inline void write(const QString& path, std::initializer_list<Movement> movements) {
-  TArchivioSchede archive(path, TRecMovimento().size());
-  archive.open();
-  for (const Movement& m : movements) archive.append(bytes(m));
-  archive.close();
+  std::vector<QByteArray> records;
+  for (const Movement& m : movements) records.push_back(bytes(m));
+  seed::appendAll(path, TRecMovimento().size(), records);
 }
 
 } // namespace movementfixture

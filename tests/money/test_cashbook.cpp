@@ -8,6 +8,7 @@
 
 #include "archive/archivio.h"
 #include "movementfixture.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QDir>
@@ -30,10 +31,7 @@ Record stored(bool income, const char* date, const char* reason, const char* amo
 
 QString writeYear(const TempProgramFolder& folder, const std::vector<Record>& records) {
   const QString path = folder.path(QStringLiteral("2026.eur"));
-  TArchivioSchede a(path, TRecMovimento().size());
-  a.open();
-  for (const Record& r : records) a.append(encode(r));
-  a.close();
+  seed::appendAll(path, TRecMovimento().size(), records);
   return path;
 }
 

@@ -9,7 +9,9 @@
 #include "archive/archivio.h"
 #include "common/help.h"
 #include "movementfixture.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
 
@@ -26,10 +28,9 @@ QByteArray stored(bool income, const char* date, const char* reason, const char*
 
 } // namespace
 
-class CashBookScreensTest : public QObject {
+class CashBookScreensTest : public CardTest {
   Q_OBJECT
 
-  ScreenTestSeams* seams = nullptr;
   QWidget* mainMenu = nullptr;
   std::unique_ptr<TfrmMenuBilancio> menu;
 
@@ -45,11 +46,8 @@ class CashBookScreensTest : public QObject {
     choose("txtGiornoFine", QLatin1String(d2));
     choose("txtMeseFine", QLatin1String(m2));
   }
-  void writeYear(std::initializer_list<QByteArray> records) {
-    TArchivioSchede a(seams->folder.path(QStringLiteral("2026.eur")), TRecMovimento().size());
-    a.open();
-    for (const QByteArray& r : records) a.append(r);
-    a.close();
+  void writeYear(std::initializer_list<seed::Stored> records) {
+    seed::append(seams->folder.path(QStringLiteral("2026.eur")), TRecMovimento(), records);
   }
   // "Visualizza riepilogo" pressed; the cash book it opens, if any, handed to `act`.
   QString visualizza(const std::function<void(TfrmBilancio*)>& act = {}) {
@@ -61,7 +59,7 @@ class CashBookScreensTest : public QObject {
 
 private slots:
   void init() {
-    seams = new ScreenTestSeams;
+    seat();
     mainMenu = new QWidget;
     mainMenu->setObjectName(QStringLiteral("TfrmAvvio"));
     screenkit::ScreenSet::add(mainMenu);
@@ -76,7 +74,7 @@ private slots:
     menu.reset();
     screenkit::ScreenSet::remove(mainMenu);
     delete mainMenu;
-    delete seams;
+    unseat();
   }
 
   void onShowTheYearAndEmptyChoices() {

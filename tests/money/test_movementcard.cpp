@@ -5,6 +5,7 @@
 #include "common/screens/screenkit.h"
 #include "money/movimento.h"
 #include "money/screens/tfrmmovimenti.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
@@ -33,20 +34,13 @@ bool drawnRed(QWidget* label) {
 
 } // namespace
 
-class MovementCardTest : public QObject {
+class MovementCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
-  std::unique_ptr<RecordingShell> shell;
   std::unique_ptr<TfrmMovimenti> card;
 
   QString archive() const { return seams->folder.path(QStringLiteral("2026.eur")); }
-  template <class T = QWidget> T* w(const char* name) { return drive::find<T>(card.get(), QLatin1String(name)); }
-  QString text(const char* name) { return drive::text(card.get(), QLatin1String(name)); }
-  void set(const char* name, const QString& t) { screenkit::setTextOf(w(name), t); }
-  void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
-  void type(const char* name, const QString& t) { drive::type(card.get(), QLatin1String(name), t); }
-  void key(const char* name, Qt::Key k) { drive::key(card.get(), QLatin1String(name), k); }
+  QWidget* driven() const override { return card.get(); }
   RecordPosition stored() {
     TArchivioSchede a(archive(), TRecMovimento().size());
     a.open(TArchivioSchede::Access::Read);
@@ -67,16 +61,14 @@ class MovementCardTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
-    shell = std::make_unique<RecordingShell>();
+    seat();
     card = std::make_unique<TfrmMovimenti>();
     w<QLabel>("lblFile")->setText(archive());
     QVERIFY(drive::show(card.get()));
   }
   void cleanup() {
     card.reset();
-    shell.reset();
-    seams.reset();
+    unseat();
   }
 
   // Typed text -> what the field shows once left -> what a save stores.
@@ -280,10 +272,10 @@ private slots:
     QCOMPARE(seams->messages.last().kind, MessageKind::Warning);
     QCOMPARE(seams->messages.lastText(), QStringLiteral("Attenzione: indicare l'indirizzo e-mail del tesserato."));
     QCOMPARE(drive::focused(), QStringLiteral("txtEmail"));
-    QVERIFY(shell->opened.empty());
+    QVERIFY(shell().opened.empty());
     type("txtEmail", QStringLiteral(" rossi@esempio.it "));
     click("sndEmail");
-    QCOMPARE(shell->opened.back(), QStringLiteral("mailto:rossi@esempio.it"));
+    QCOMPARE(shell().opened.back(), QStringLiteral("mailto:rossi@esempio.it"));
   }
 
   void checkingTaxCodeAndVatNumber() {

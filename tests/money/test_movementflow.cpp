@@ -15,6 +15,7 @@
 #include "engines/reportpdf.h"
 #include "money/screens/tfrmmovimenti.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 #include "tests/engines/recordingreportoutput.h"
 
@@ -34,18 +35,16 @@ private slots:
     RecordingShell shell;
     RecordingReportOutput printed;
     {
-      TArchivioSchede a(seams.folder.path(QStringLiteral("Clienti.pro")), TRecCliente().size());
-      a.open();
-      Record c(TRecCliente());
-      c.set("Cliente", QStringLiteral("Rossi Mario"));
-      c.set("Recapito", QStringLiteral("0543 123456"));
-      c.set("CodFisc", QStringLiteral("RSSMRA85T10A562S"));
-      c.set("PartitaIva", QStringLiteral("01234567890"));
-      c.set("Email", QStringLiteral("rossi@esempio.it"));
-      a.append(encode(c));
-      c.set("Cliente", QStringLiteral("Verdi Lucia"));
-      c.set("Email", QString());
-      a.append(encode(c));
+      Record rossi(TRecCliente());
+      rossi.set("Cliente", QStringLiteral("Rossi Mario"));
+      rossi.set("Recapito", QStringLiteral("0543 123456"));
+      rossi.set("CodFisc", QStringLiteral("RSSMRA85T10A562S"));
+      rossi.set("PartitaIva", QStringLiteral("01234567890"));
+      rossi.set("Email", QStringLiteral("rossi@esempio.it"));
+      Record verdi = rossi;
+      verdi.set("Cliente", QStringLiteral("Verdi Lucia"));
+      verdi.set("Email", QString());
+      seed::append(seams.folder.path(QStringLiteral("Clienti.pro")), TRecCliente(), {rossi, verdi});
     }
     QWidget menu;
     menu.setObjectName(QStringLiteral("TfrmAvvio"));

@@ -9,6 +9,7 @@
 #include "engines/chart/screens/chartview.h"
 #include "money/screens/tfrmstats.h"
 #include "movementfixture.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/engines/chart/screens/printtopdf.h"
@@ -79,11 +80,9 @@ void keepPicture(QWidget* screen, const QString& name) {
 
 } // namespace
 
-class StatsScreensTest : public QObject {
+class StatsScreensTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
-  std::unique_ptr<RecordingInputs> inputs;
   std::unique_ptr<QWidget> mainMenu;
   std::unique_ptr<QWidget> menu;
   std::vector<HelpTopic> helpAsked;
@@ -98,8 +97,7 @@ class StatsScreensTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
-    inputs = std::make_unique<RecordingInputs>();
+    seat();
     helpAsked.clear();
     help::setViewer([this](QWidget*, HelpTopic topic) { helpAsked.push_back(topic); });
     mainMenu = std::make_unique<QWidget>();
@@ -121,8 +119,7 @@ private slots:
     menu.reset();
     mainMenu.reset();
     help::setViewer({});
-    inputs.reset();
-    seams.reset();
+    unseat();
   }
 
   void menuOfThreeYears() {
@@ -310,7 +307,7 @@ private slots:
 
       // two copies of the pie
       drive::click(s, QStringLiteral("btnTorta"));
-      inputs->answers = {QStringLiteral("2")};
+      inputs().answers = {QStringLiteral("2")};
       drive::click(s, QStringLiteral("btnStampa"));
       QCOMPARE(seams->messages.lastText(), QStringLiteral("Si vuole stampare il presente grafico statistico?"));
       QCOMPARE(printed.calls.size(), size_t(1));
@@ -352,17 +349,17 @@ private slots:
     openChart("txtAnnoDDT", "btnApriDDT", QStringLiteral("2026"), [&](QWidget* s) {
       for (const Case& c : cases) {
         printed.calls.clear();
-        inputs->asked.clear();
+        inputs().asked.clear();
         seams->messages.clear();
         seams->messages.answers = {c.yes};
-        inputs->answers = {c.answer};
+        inputs().answers = {c.answer};
         drive::click(s, QStringLiteral("btnStampa"));
         const QString answer = c.answer.value_or(QStringLiteral("<Annulla>"));
-        QCOMPARE(inputs->asked.size(), size_t(c.yes ? 1 : 0));
+        QCOMPARE(inputs().asked.size(), size_t(c.yes ? 1 : 0));
         if (c.yes) {
-          QCOMPARE(inputs->asked[0].title, QStringLiteral("Numero copie da stampare"));
-          QCOMPARE(inputs->asked[0].prompt, QStringLiteral("Copie:"));
-          QCOMPARE(inputs->asked[0].initial, QStringLiteral("1"));
+          QCOMPARE(inputs().asked[0].title, QStringLiteral("Numero copie da stampare"));
+          QCOMPARE(inputs().asked[0].prompt, QStringLiteral("Copie:"));
+          QCOMPARE(inputs().asked[0].initial, QStringLiteral("1"));
         }
         QVERIFY2(printed.calls.size() == (c.copies ? 1u : 0u), qPrintable(answer));
         if (c.copies) QCOMPARE(printed.calls[0].copies, c.copies);
@@ -376,7 +373,7 @@ private slots:
       // the print dialog cancelled: nothing more is said
       printed.accept = false;
       seams->messages.clear();
-      inputs->answers = {QStringLiteral("2")};
+      inputs().answers = {QStringLiteral("2")};
       drive::click(s, QStringLiteral("btnStampa"));
       QCOMPARE(printed.calls.size(), size_t(1));
       QCOMPARE(seams->messages.shown.size(), size_t(1));
@@ -423,7 +420,7 @@ private slots:
     const QString file = seams->folder.path(QStringLiteral("grafico.pdf"));
     PrintDialogToFile answer(file);
     openChart("txtAnnoPreventivi", "btnApriPreventivi", QStringLiteral("2026"), [&](QWidget* s) {
-      inputs->answers = {QStringLiteral("2")};
+      inputs().answers = {QStringLiteral("2")};
       drive::click(s, QStringLiteral("btnStampa"));
     });
     if (!answer.toFile) QSKIP("the print dialog offers a real printer first");

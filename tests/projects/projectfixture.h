@@ -1,9 +1,9 @@
 // Projects written into a fresh yearly archive for the project tests.
 #pragma once
 
-#include "archive/archivio.h"
 #include "archive/record.h"
 #include "projects/progetto.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QFile>
@@ -29,11 +29,8 @@ inline Record project(std::initializer_list<std::pair<const char*, QString>> fie
 inline QString projectsPath(const QString& year = QStringLiteral("2026")) { return projectArchive().yearPath(year); }
 
 // Appends records (or raw record bytes) to a year's archive.
-inline void appendProjects(const QString& path, std::initializer_list<QByteArray> records) {
-  TArchivioSchede a(path, TRecProgetto().size());
-  a.open();
-  for (const QByteArray& r : records) a.append(r);
-  a.close();
+inline void appendProjects(const QString& path, std::initializer_list<seed::Stored> records) {
+  seed::append(path, TRecProgetto(), records);
 }
 
 // A whole file's bytes; empty when it cannot be read.

@@ -5,6 +5,7 @@
 
 #include "archive/archivio.h"
 #include "projects/screens/tfrmreferti.h"
+#include "cardtest.h"
 #include "screendriver.h"
 
 #include <QCheckBox>
@@ -15,15 +16,12 @@
 
 #include <memory>
 
-class ProjectCardTest : public QObject {
+class ProjectCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   std::unique_ptr<TfrmReferti> card;
 
-  QString text(const char* name) { return drive::text(card.get(), QLatin1String(name)); }
-  void type(const char* name, const QString& t) { drive::type(card.get(), QLatin1String(name), t); }
-  void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
+  QWidget* driven() const override { return card.get(); }
   bool visible(const char* name) { return drive::find(card.get(), QLatin1String(name))->isVisible(); }
   QCheckBox* finished() { return drive::find<QCheckBox>(card.get(), QStringLiteral("chkTerminato")); }
   // The focus leaves a field, as a click elsewhere does.
@@ -39,14 +37,14 @@ class ProjectCardTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     card = std::make_unique<TfrmReferti>();
     setFile(projectsPath());
     QVERIFY(drive::show(card.get()));
   }
   void cleanup() {
     card.reset();
-    seams.reset();
+    unseat();
   }
 
   void aNewCardAndItsFiveSections() {

@@ -13,6 +13,7 @@
 #include "common/screens/listscreen.h"
 #include "projects/screens/tfrmcreartf.h"
 #include "projects/screens/tfrmreferti.h"
+#include "cardtest.h"
 #include "screendriver.h"
 
 #include <QCheckBox>
@@ -33,14 +34,12 @@ void shot(QWidget* screen, const QString& name) {
 
 } // namespace
 
-class ProjectFlowTest : public QObject {
+class ProjectFlowTest : public CardTest {
   Q_OBJECT
 
   QWidget* card = nullptr;
 
-  void type(const char* name, const QString& t) { drive::type(card, QLatin1String(name), t); }
-  void click(const char* name) { drive::click(card, QLatin1String(name)); }
-  QString text(const char* name) { return drive::text(card, QLatin1String(name)); }
+  QWidget* driven() const override { return card; }
   // A date from the calendar, opened by the picture beside the date field.
   void pickDate(const char* field, QDate day) {
     const QString picture = QStringLiteral("cal") + QLatin1String(field).mid(3);

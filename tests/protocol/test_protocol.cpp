@@ -6,6 +6,7 @@
 #include "archive/record.h"
 #include "protocol/protocollists.h"
 #include "protocol/protocollo.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QDir>
@@ -198,12 +199,7 @@ class ProtocolArchive : public ::testing::Test {
 protected:
   TempProgramFolder folder;
   QString path = folder.path(QStringLiteral("2025.prt"));
-  void add(const Record& r) {
-    TArchivioSchede a(path, TRecProtocollo().size());
-    a.open();
-    a.append(encode(r));
-    a.close();
-  }
+  void add(const Record& r) { seed::append(path, TRecProtocollo(), {r}); }
 };
 
 TEST_F(ProtocolArchive, TheSearchLineAndCriteria) {

@@ -8,7 +8,9 @@
 #include "protocol/protocollo.h"
 #include "protocol/screens/tfrmnumerazione.h"
 #include "protocol/screens/tfrmprotocollo.h"
+#include "cardtest.h"
 #include "screendriver.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QCheckBox>
@@ -35,15 +37,15 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class ProtocolCardTest : public QObject {
+class ProtocolCardTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   std::unique_ptr<TfrmProtocollo> card;
+
+  QWidget* driven() const override { return card.get(); }
 
   QString archive(const char* year = "2026") { return seams->folder.path(QLatin1String(year) + QStringLiteral(".prt")); }
   QString ini() { return seams->folder.path(QStringLiteral("Quorbis.ini")); }
-  RecordingMessages& messages() { return seams->messages; }
 
   // Opens the card on a year's archive, as the year screen does.
   void open(const char* year = "2026") {
@@ -51,9 +53,6 @@ class ProtocolCardTest : public QObject {
     drive::find<QLabel>(card.get(), QStringLiteral("lblFile"))->setText(archive(year));
     QVERIFY(drive::show(card.get()));
   }
-  QString text(const char* name) { return drive::text(card.get(), QLatin1String(name)); }
-  void set(const char* name, const QString& t) { screenkit::setTextOf(drive::find(card.get(), QLatin1String(name)), t); }
-  void click(const char* name) { drive::click(card.get(), QLatin1String(name)); }
   Record stored(int n, const char* year = "2026") {
     TArchivioSchede a(archive(year), TRecProtocollo().size());
     a.open(TArchivioSchede::Access::Read);
@@ -62,12 +61,9 @@ class ProtocolCardTest : public QObject {
   int count(const char* year = "2026") { return int(QFileInfo(archive(year)).size() / TRecProtocollo().size()); }
   // A document stored by another workstation.
   void storedElsewhere(const char* number) {
-    TArchivioSchede a(archive(), TRecProtocollo().size());
-    a.open();
     Record r(TRecProtocollo());
     r.set("Numero", QLatin1String(number));
-    a.append(encode(r));
-    a.close();
+    seed::append(archive(), TRecProtocollo(), {r});
   }
   // What a save needs besides the number.
   void fillRequired() {
@@ -78,13 +74,13 @@ class ProtocolCardTest : public QObject {
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     card = std::make_unique<TfrmProtocollo>();
     open();
   }
   void cleanup() {
     card.reset();
-    seams.reset();
+    unseat();
   }
 
   void newProposesTheNextNumberAndToday() {
@@ -263,14 +259,10 @@ private slots:
     r.set("Copia", QStringLiteral("lettera.pdf"));
     r.set("File02", QStringLiteral("allegato.doc"));
     r.set("Desc02", QStringLiteral("Planimetria"));
-    {
-      TArchivioSchede a(archive(), TRecProtocollo().size());
-      a.open();
-      a.append(encode(r));
-      r.set("Tipo", QStringLiteral("Interna"));
-      r.set("Copia", QString());
-      a.append(encode(r));
-    }
+    Record internal = r;
+    internal.set("Tipo", QStringLiteral("Interna"));
+    internal.set("Copia", QString());
+    seed::append(archive(), TRecProtocollo(), {r, internal});
     click("optEntrata");
     QVERIFY(!drive::find<QPushButton>(card.get(), QStringLiteral("btnApri"))->isEnabled());
     click("cmdPrimo");

@@ -6,6 +6,7 @@
 #include "common/screens/calendario.h"
 #include "common/screens/screenkit.h"
 #include "money/screens/tfrmstats.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/lists/clientfixture.h"
@@ -149,14 +150,13 @@ QStringList shownUnreadable(QWidget* screen, const QString& name) {
 
 } // namespace
 
-class LookTest : public QObject {
+class LookTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
 
 private slots:
   void init() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     // the desktop's dark theme, as it is when the program starts
     QApplication::setPalette(darkDesktop());
     Record rossi = client({{"Cliente", QStringLiteral("Rossi Mario")}, {"Recapito", QStringLiteral("333 111")},
@@ -167,7 +167,7 @@ private slots:
   }
   void cleanup() {
     startup::finish();
-    seams.reset();
+    unseat();
   }
 
   // Start-up sets the program's light palette and the Fusion style over the

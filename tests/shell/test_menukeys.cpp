@@ -8,6 +8,7 @@
 #include "app/shell/screens/tfrmavvio.h"
 #include "common/screens/carddescription.h"
 #include "common/screens/screenkit.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 #include "tests/deadlines/deadlinescreens.h"
@@ -18,10 +19,9 @@
 #include <memory>
 #include <vector>
 
-class MenuKeysTest : public QObject {
+class MenuKeysTest : public CardTest {
   Q_OBJECT
 
-  std::unique_ptr<ScreenTestSeams> seams;
   std::unique_ptr<RecordingAlarm> alarm;
   std::vector<QWidget*> screens; // every screen the tiles open, and the cards behind year screens
   std::unique_ptr<TfrmAvvio> menu;
@@ -39,7 +39,7 @@ class MenuKeysTest : public QObject {
 private slots:
   // The screens as start-up makes them, then the menu over them.
   void initTestCase() {
-    seams = std::make_unique<ScreenTestSeams>();
+    seat();
     alarm = std::make_unique<RecordingAlarm>();
     program::setEnd([this] { ++ends; });
     for (const Application& app : applications()) {
@@ -58,7 +58,7 @@ private slots:
     for (QWidget* s : screens) delete s;
     program::setEnd({});
     alarm.reset();
-    seams.reset();
+    unseat();
   }
   void init() {
     ends = 0;

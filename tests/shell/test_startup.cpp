@@ -7,6 +7,7 @@
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
 #include "documents/documento.h"
+#include "seed.h"
 #include "support.h"
 
 #include <QElapsedTimer>
@@ -88,20 +89,12 @@ private slots:
     Record r(TRecDocumento());
     r.set("Documento", QStringLiteral("Verbale"));
     r.setFlag("DaCompletare", true);
-    {
-      TArchivioSchede a(archive, TRecDocumento().size());
-      a.open();
-      a.append(encode(r));
-    }
+    seed::append(archive, TRecDocumento(), {r});
     startup::start();
     auto* summary = qobject_cast<lists::ListScreen*>(screenkit::ScreenSet::find(QStringLiteral("TfrmDaCompletare")));
     QVERIFY(summary && !summary->isVisible());
     QCOMPARE(summary->lines().size(), 1);
-    {
-      TArchivioSchede a(archive, TRecDocumento().size());
-      a.open();
-      a.append(encode(r));
-    }
+    seed::append(archive, TRecDocumento(), {r});
     QApplication::processEvents();
     QCOMPARE(summary->lines().size(), 1); // read once, when made
     startup::finish();

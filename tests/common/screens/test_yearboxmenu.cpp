@@ -3,6 +3,7 @@
 #include "common/screens/yearboxmenu.h"
 
 #include "common/help.h"
+#include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"
 
@@ -10,10 +11,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-class YearBoxMenuTest : public QObject {
+class YearBoxMenuTest : public CardTest {
   Q_OBJECT
 
-  ScreenTestSeams* seams = nullptr;
   QWidget* mainMenu = nullptr;
   std::vector<std::pair<int, QString>> opened; // box, year
   std::unique_ptr<YearBoxMenu> menu;
@@ -38,7 +38,7 @@ class YearBoxMenuTest : public QObject {
 
 private slots:
   void init() {
-    seams = new ScreenTestSeams;
+    seat();
     mainMenu = new QWidget;
     mainMenu->setObjectName(QStringLiteral("TfrmAvvio"));
     screenkit::ScreenSet::add(mainMenu);
@@ -50,7 +50,7 @@ private slots:
     menu.reset();
     screenkit::ScreenSet::remove(mainMenu);
     delete mainMenu;
-    delete seams;
+    unseat();
   }
 
   void eachBoxOpensItsScreenForItsYear() {
