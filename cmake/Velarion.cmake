@@ -25,10 +25,17 @@ function(velarion_qtest name)
   velarion_test_environment(${name})
 endfunction()
 
-# velarion_qtest_on_screens(name): runs the Qt Test executable `name` again on
-# offscreen screens of the sizes the program must serve, at 100 % and at
-# 125 % scaling (one test per size, named name_WIDTHxHEIGHT[_125]).
+# velarion_qtest_on_screens(name FUNCTIONS f...): runs the test functions of
+# the Qt Test executable `name` whose outcome depends on the screen (how a
+# window fits it, how it is drawn at a scale) again on offscreen screens of
+# the sizes the program must serve, at 100 % and at 125 % scaling (one test
+# per size, named name_WIDTHxHEIGHT[_125]). The executable's own test runs
+# every function once.
 function(velarion_qtest_on_screens name)
+  cmake_parse_arguments(T "" "" "FUNCTIONS" ${ARGN})
+  if(NOT T_FUNCTIONS)
+    message(FATAL_ERROR "velarion_qtest_on_screens(${name}): name the test functions that depend on the screen")
+  endif()
   set(screens ${PROJECT_SOURCE_DIR}/tests/support/screens)
   foreach(size 1024x768 1366x768 1920x1080)
     foreach(scale 1 1.25)
@@ -36,7 +43,7 @@ function(velarion_qtest_on_screens name)
       if(NOT scale STREQUAL "1")
         set(test ${test}_125)
       endif()
-      add_test(NAME ${test} COMMAND ${name})
+      add_test(NAME ${test} COMMAND ${name} ${T_FUNCTIONS})
       set_tests_properties(${test} PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen:configfile=${screens}/${size}.json;QT_SCALE_FACTOR=${scale};LC_ALL=C.UTF-8")
     endforeach()
