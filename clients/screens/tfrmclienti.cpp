@@ -1,8 +1,8 @@
 #include "tfrmclienti.h"
 
 #include "clients/cliente.h"
-#include "clients/screens/checks_screens.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/services.h"
 

@@ -6,7 +6,7 @@
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "cases/screens/caselists_screens.h"
-#include "clients/screens/checks_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/dates.h"
 #include "common/help.h"
 #include "common/money.h"

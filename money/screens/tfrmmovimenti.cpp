@@ -2,8 +2,8 @@
 
 #include "movementlists_screens.h"
 
-#include "clients/screens/checks_screens.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/services.h"
 #include "money/movimento.h"
