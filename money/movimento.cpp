@@ -71,11 +71,6 @@ const QString& tooLargeMessage() {
 
 bool amountFits(QStringView typed) { return money::fits(typed, kDecimals, kIntegerDigits); }
 
-QString normaliseAmount(QStringView typed) {
-  if (!amountFits(typed)) return fieldtext::trimmed(typed);
-  return money::normalise(typed, kDecimals);
-}
-
 QString signedTotalText(bool income, const QString& amount) {
   return (income ? QLatin1Char('+') : QLatin1Char('-')) + fieldtext::trimmed(amount);
 }
