@@ -78,14 +78,14 @@ const CardDescription& TfrmProtocollo::describe() {
                    command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.")},
+              {QStringLiteral("cmdNuovo"), card::hints::newCard()},
               {QStringLiteral("cmdRiepilogo"),
                QStringLiteral("Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
               {QStringLiteral("cmdNumerazione"),
                QStringLiteral("Imposta il numero iniziale per la numerazione del protocollo.")},
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
           },
       .help = HelpTopic::Protocollo,
   };
