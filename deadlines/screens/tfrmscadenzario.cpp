@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -233,13 +232,7 @@ QWidget* TfrmScadenzario::buildStart() {
   yv->setSpacing(10);
   yv->addWidget(heading(QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."), year));
   auto* yearRow = new QHBoxLayout;
-  txtAnno_ = new QLineEdit(year);
-  txtAnno_->setObjectName(QStringLiteral("txtAnno"));
-  txtAnno_->setMaxLength(4);
-  txtAnno_->setFixedWidth(txtAnno_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-  // keys other than digits never reach the edit; nor can anything else be pasted
-  txtAnno_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAnno_));
-  screenkit::digitsOnly(txtAnno_);
+  txtAnno_ = screenkit::yearEdit(QStringLiteral("txtAnno"), year);
   screenkit::addFocusFrame(txtAnno_, QStringLiteral("effAnno"), year);
   btnApri_ = new QPushButton(QStringLiteral("Apri"), year);
   btnApri_->setObjectName(QStringLiteral("btnApri"));
