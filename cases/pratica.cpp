@@ -1,6 +1,7 @@
 #include "pratica.h"
 
 #include "archive/paths.h"
+#include "common/cardbehaviour.h"
 #include "common/dates.h"
 
 #include <array>
@@ -48,11 +49,9 @@ const ArchiveDef& caseArchive() {
 const CardRules& caseRules() {
   using validation::required;
   static const CardRules r{{
-      required("Oggetto", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare l'oggetto della pratica.")),
-      required("Protocollo", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il numero di "
-                                            "protocollo della pratica.")),
-      required("Apertura", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
-                                          "apertura della pratica.")),
+      required("Oggetto", cardtext::missing("l'oggetto della pratica.")),
+      required("Protocollo", cardtext::missing("il numero di protocollo della pratica.")),
+      required("Apertura", cardtext::missing("la data di apertura della pratica.")),
       validation::existingDate("Apertura"),
       validation::existingDate("Chiusura"),
       validation::holds(
@@ -65,7 +64,7 @@ const CardRules& caseRules() {
                          "\n\r\n\rPer poter salvare la scheda \u00E8 necessario indicare una data di chiusura uguale o "
                          "successiva alla data di apertura."),
           MessageKind::Plain),
-      required("Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente.")),
+      required("Cliente", cardtext::missing("il nome del Cliente.")),
   }};
   return r;
 }

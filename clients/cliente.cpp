@@ -1,6 +1,7 @@
 #include "cliente.h"
 
 #include "archive/paths.h"
+#include "common/cardbehaviour.h"
 
 #include <QStringList>
 
@@ -31,8 +32,7 @@ const ArchiveDef& clientArchive() {
 }
 
 const CardRules& clientRules() {
-  static const CardRules r{{validation::required(
-      "Cliente", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."))}};
+  static const CardRules r{{validation::required("Cliente", cardtext::missing("il nome del Cliente."))}};
   return r;
 }
 

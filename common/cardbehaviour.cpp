@@ -39,6 +39,10 @@ const QString& unsavedEdits() {
   return s;
 }
 
+QString missing(const char* what) {
+  return QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare ") + QString::fromUtf8(what);
+}
+
 } // namespace cardtext
 
 bool differsAsStored(const Record& shown, const Record& unchanged) {

@@ -49,6 +49,9 @@ const QString& emptyArchive();   // "L'archivio non contiene nessuna scheda."
 const QString& duplicateNew();   // the duplicate of a card not yet saved
 const QString& duplicated();     // "E' ora possibile apportare ..."
 const QString& unsavedEdits();   // asked before leaving a card with unsaved edits
+// A save refused for what the card lacks: "Attenzione: per salvare la scheda
+// è necessario indicare " followed by what (UTF-8), e.g. "il nome del Cliente.".
+QString missing(const char* what);
 } // namespace cardtext
 
 // Whether a card holds unsaved edits: the record it would save differs, as

@@ -2,6 +2,7 @@
 
 #include "archive/paths.h"
 #include "archive/record.h"
+#include "common/cardbehaviour.h"
 #include "common/dates.h"
 #include "common/money.h"
 
@@ -13,10 +14,6 @@ QStringList numbered(int from, int to) {
   QStringList items;
   for (int n = from; n <= to; ++n) items << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
   return items;
-}
-
-QString warningText(const char* what) {
-  return QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare ") + QString::fromUtf8(what);
 }
 
 } // namespace
@@ -114,17 +111,17 @@ const CardRules& deadlineRules() {
   using validation::required;
   static const CardRules r{
       {
-          required("Giorno", warningText("il giorno della scadenza.")),
-          minLength("Giorno", 2, warningText("il giorno della scadenza usando due cifre.")),
-          required("Mese", warningText("il mese della scadenza.")),
-          required("OreApp", warningText("l'ora dell'appuntamento.")),
-          required("MinutiApp", warningText("i minuti dell'ora dell'appuntamento.")),
-          minLength("OreApp", 2, warningText("l'ora dell'appuntamento usando due cifre.")),
-          minLength("MinutiApp", 2, warningText("i minuti dell'ora dell'appuntamento usando due cifre.")),
-          required("Avviso", warningText("i giorni di preavviso.")),
-          required("Cliente", warningText("il nome del Cliente.")),
-          required("Oggetto", warningText("l'oggetto della pratica a cui la scadenza si riferisce.")),
-          required("Dettagli", warningText("la causale della scadenza.")),
+          required("Giorno", cardtext::missing("il giorno della scadenza.")),
+          minLength("Giorno", 2, cardtext::missing("il giorno della scadenza usando due cifre.")),
+          required("Mese", cardtext::missing("il mese della scadenza.")),
+          required("OreApp", cardtext::missing("l'ora dell'appuntamento.")),
+          required("MinutiApp", cardtext::missing("i minuti dell'ora dell'appuntamento.")),
+          minLength("OreApp", 2, cardtext::missing("l'ora dell'appuntamento usando due cifre.")),
+          minLength("MinutiApp", 2, cardtext::missing("i minuti dell'ora dell'appuntamento usando due cifre.")),
+          required("Avviso", cardtext::missing("i giorni di preavviso.")),
+          required("Cliente", cardtext::missing("il nome del Cliente.")),
+          required("Oggetto", cardtext::missing("l'oggetto della pratica a cui la scadenza si riferisce.")),
+          required("Dettagli", cardtext::missing("la causale della scadenza.")),
           holds(
               "Costo",
               [](const Record& r) { return money::fits(r["Costo"], deadline::kCostDecimals, deadline::kCostDigits); },

@@ -1,6 +1,7 @@
 #include "documento.h"
 
 #include "archive/paths.h"
+#include "common/cardbehaviour.h"
 
 namespace {
 
@@ -33,12 +34,9 @@ const ArchiveDef& documentArchive() {
 const CardRules& documentRules() {
   using validation::required;
   static const CardRules r{{
-      required("Documento",
-               QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del documento.")),
-      required("Produttore", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del "
-                                            "produttore del documento.")),
-      required("DataPro", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
-                                         "produzione del documento.")),
+      required("Documento", cardtext::missing("il nome del documento.")),
+      required("Produttore", cardtext::missing("il nome del produttore del documento.")),
+      required("DataPro", cardtext::missing("la data di produzione del documento.")),
       validation::existingDate("DataPro"),
       validation::existingDate("DataDes"),
   }};

@@ -1,6 +1,7 @@
 #include "movimento.h"
 
 #include "archive/paths.h"
+#include "common/cardbehaviour.h"
 #include "common/dates.h"
 
 namespace {
@@ -17,10 +18,6 @@ const FieldDef kFields[] = {
     {"Tariffa", S, 250},      {"Saldato", F, 2},      {"File01", S, 250},     {"File02", S, 250},
     {"File03", S, 250},       {"Desc01", S, 250},     {"Desc02", S, 250},     {"Desc03", S, 250},
 };
-
-QString needs(const char* what) {
-  return QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare ") + QString::fromUtf8(what);
-}
 
 } // namespace
 
@@ -39,17 +36,17 @@ const CardRules& movementRules() {
   using validation::required;
   static const CardRules r{
       {
-          required("Causale", needs("la causale del pagamento.")),
-          required("Data", needs("la data di registrazione dell'operazione.")),
+          required("Causale", cardtext::missing("la causale del pagamento.")),
+          required("Data", cardtext::missing("la data di registrazione dell'operazione.")),
           validation::existingDate("Data"),
-          required("DataSca", needs("la data di scadenza del pagamento.")),
+          required("DataSca", cardtext::missing("la data di scadenza del pagamento.")),
           validation::existingDate("DataSca"),
-          required("Preavviso", needs("il numero di giorni di preavviso della scadenza del pagamento.")),
-          required("Importo", needs("l'importo del pagamento.")),
+          required("Preavviso", cardtext::missing("il numero di giorni di preavviso della scadenza del pagamento.")),
+          required("Importo", cardtext::missing("l'importo del pagamento.")),
           holds("Importo", [](const Record& m) { return movement::amountFits(m["Importo"]); },
                 movement::tooLargeMessage()),
-          required("Pagatore", needs("il nome del Pagatore.")),
-          required("Beneficiario", needs("il nome del Beneficiario.")),
+          required("Pagatore", cardtext::missing("il nome del Pagatore.")),
+          required("Beneficiario", cardtext::missing("il nome del Beneficiario.")),
       },
       // the signed total follows the type and the amount on screen
       [](Record& m) {
@@ -70,11 +67,6 @@ const QString& tooLargeMessage() {
 }
 
 bool amountFits(QStringView typed) { return money::fits(typed, kDecimals, kIntegerDigits); }
-
-QString normaliseAmount(QStringView typed) {
-  if (!amountFits(typed)) return fieldtext::trimmed(typed);
-  return money::normalise(typed, kDecimals);
-}
 
 QString signedTotalText(bool income, const QString& amount) {
   return (income ? QLatin1Char('+') : QLatin1Char('-')) + fieldtext::trimmed(amount);

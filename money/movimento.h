@@ -45,11 +45,6 @@ const QString& tooLargeMessage();
 // Whether a typed or stored amount can be kept: empty and unreadable texts
 // can (they become "0,00"), a readable one only when its signed total fits.
 bool amountFits(QStringView typed);
-// The amount as the card keeps it: rounded half up on the typed digits to
-// cents and written with two decimals ("12" -> "12,00", "1,005" -> "1,01");
-// empty or unreadable text gives "0,00". An amount that does not fit is
-// given back as typed, trimmed, for the card to refuse.
-QString normaliseAmount(QStringView typed);
 // `Totale`: "+" for an income, "-" for an expense, then the amount.
 QString signedTotalText(bool income, const QString& amount);
 

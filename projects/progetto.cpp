@@ -3,6 +3,7 @@
 #include "archive/cp1252.h"
 #include "archive/paths.h"
 #include "archive/record.h"
+#include "common/cardbehaviour.h"
 #include "common/dates.h"
 #include "common/fieldbytes.h"
 #include "common/money.h"
@@ -47,19 +48,14 @@ const ArchiveDef& projectArchive() {
 const CardRules& projectRules() {
   using validation::required;
   static const CardRules r{{
-      required("Nome", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del progetto.")),
-      required("Codice", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il codice "
-                                        "identificativo del progetto.")),
-      required("DataInizio", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
-                                            "inizio del progetto.")),
+      required("Nome", cardtext::missing("il nome del progetto.")),
+      required("Codice", cardtext::missing("il codice identificativo del progetto.")),
+      required("DataInizio", cardtext::missing("la data di inizio del progetto.")),
       validation::existingDate("DataInizio"),
-      required("DataScade", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
-                                           "scadenza del progetto.")),
+      required("DataScade", cardtext::missing("la data di scadenza del progetto.")),
       validation::existingDate("DataScade"),
-      required("CostoPrev", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il costo "
-                                           "totale preventivato del progetto.")),
-      required("Responsabile", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del "
-                                              "responsabile del progetto.")),
+      required("CostoPrev", cardtext::missing("il costo totale preventivato del progetto.")),
+      required("Responsabile", cardtext::missing("il nome del responsabile del progetto.")),
       costFits("CostoPrev"),
       costFits("TotCosti"),
   }};

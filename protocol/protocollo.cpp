@@ -3,6 +3,7 @@
 #include "archive/inifile.h"
 #include "archive/paths.h"
 #include "archive/record.h"
+#include "common/cardbehaviour.h"
 
 #include <QFileInfo>
 
@@ -65,19 +66,14 @@ const QStringList& mailTypes() {
 const CardRules& protocolRules() {
   using validation::required;
   static const CardRules r{{
-      required("Numero", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare il numero di "
-                                        "protocollo del documento.")),
-      required("DataReg", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la data di "
-                                         "registrazione del documento.")),
+      required("Numero", cardtext::missing("il numero di protocollo del documento.")),
+      required("DataReg", cardtext::missing("la data di registrazione del documento.")),
       validation::existingDate("DataReg"),
-      required("Categoria", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la categoria "
-                                           "del documento.")),
-      required("Oggetto", QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare l'oggetto del "
-                                         "documento.")),
+      required("Categoria", cardtext::missing("la categoria del documento.")),
+      required("Oggetto", cardtext::missing("l'oggetto del documento.")),
       validation::holds(
           "Tipo", [](const Record& r) { return mailTypes().contains(fieldtext::trimmed(r["Tipo"])); },
-          QStringLiteral("Attenzione: per salvare la scheda \u00E8 necessario indicare la tipologia di posta (in "
-                         "entrata, in uscita o interna).")),
+          cardtext::missing("la tipologia di posta (in entrata, in uscita o interna).")),
   }};
   return r;
 }

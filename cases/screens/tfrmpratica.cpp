@@ -4,8 +4,8 @@
 #include "cases/screens/caselists_screens.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
-#include "clients/screens/checks_screens.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/screens/cartella.h"
 #include "common/services.h"
@@ -103,10 +103,10 @@ const CardDescription& TfrmPratica::describe() {
           command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdAllega"), QStringLiteral("Allega file alla scheda corrente.")},
+              {QStringLiteral("cmdAllega"), card::hints::attach()},
               {QStringLiteral("cmdCartella"), QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")},
               {QStringLiteral("cmdUrgente"), QStringLiteral("Visualizza il riepilogo delle pratiche urgenti.")},
-              {QStringLiteral("cmdExcel"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+              {QStringLiteral("cmdExcel"), card::hints::exportCards()},
               {QStringLiteral("btnElenco"),
                QStringLiteral("Visualizza l'elenco dettagliato dei documenti associati alla pratica.")},
               {QStringLiteral("impCliente"), QStringLiteral("Importa i dati dall'archivio anagrafico dei Clienti.")},

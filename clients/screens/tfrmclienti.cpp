@@ -1,8 +1,8 @@
 #include "tfrmclienti.h"
 
 #include "clients/cliente.h"
-#include "clients/screens/checks_screens.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/services.h"
 
@@ -77,10 +77,10 @@ const CardDescription& TfrmClienti::describe() {
           command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
               {QStringLiteral("cmdPDF"), QStringLiteral("Esporta la scheda in formato PDF.")},
               {QStringLiteral("cmdRicontatta"), QStringLiteral("Visualizza il riepilogo dei Clienti da ricontattare.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
               {QStringLiteral("btnEmail"), QStringLiteral("Invia una e-mail all'indirizzo indicato.")},
               {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},
               {QStringLiteral("btnCarta"), QStringLiteral("Controlla il numero di carta di credito.")},

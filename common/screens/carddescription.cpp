@@ -100,4 +100,27 @@ CardCommand command(const char* name) {
   throw std::logic_error(std::string("no shared command ") + name);
 }
 
+namespace hints {
+const QString& newCard() {
+  static const QString s = QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.");
+  return s;
+}
+const QString& attach() {
+  static const QString s = QStringLiteral("Allega file alla scheda corrente.");
+  return s;
+}
+const QString& exportCards() {
+  static const QString s = QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.");
+  return s;
+}
+const QString& leave() {
+  static const QString s = QStringLiteral("Esci da questa schermata di lavoro.");
+  return s;
+}
+const QString& contextHelp() {
+  static const QString s = QStringLiteral("Visualizza la pagina della guida sensibile al contesto.");
+  return s;
+}
+} // namespace hints
+
 } // namespace card

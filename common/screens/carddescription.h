@@ -214,6 +214,16 @@ namespace card {
 CardCommand command(const char* name);
 // A command of the card's own.
 CardCommand command(const char* name, const char* caption, const char* icon);
+
+// Status-line hints several screens give in place of the shared ones, for
+// their own commands or for a shared command worded their way.
+namespace hints {
+const QString& newCard();     // "Prepara la schermata per l'inserimento di una nuova scheda."
+const QString& attach();      // "Allega file alla scheda corrente."
+const QString& exportCards(); // "Esporta le schede in archivio in un file di Microsoft Excel."
+const QString& leave();       // "Esci da questa schermata di lavoro."
+const QString& contextHelp(); // "Visualizza la pagina della guida sensibile al contesto."
+} // namespace hints
 } // namespace card
 
 struct CardDescription {

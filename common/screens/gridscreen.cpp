@@ -1,5 +1,6 @@
 #include "gridscreen.h"
 
+#include "carddescription.h"
 #include "listscreen.h"
 #include "progress.h"
 #include "screenkit.h"
@@ -105,7 +106,7 @@ GridScreen::GridScreen(const GridDescription& description, QWidget* parent, QDat
   v->addWidget(panInfo_);
 
   screenkit::setHint(esportaCmd, panInfo_, d_.exportHint);
-  screenkit::setHint(guida, panInfo_, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+  screenkit::setHint(guida, panInfo_, card::hints::contextHelp());
   screenkit::setHint(esci, panInfo_, QStringLiteral("Esci da questo ambiente di lavoro."));
   screenkit::clearHintOver(this, panInfo_);
   screenkit::clearHintOver(bar, panInfo_);

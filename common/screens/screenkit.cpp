@@ -4,6 +4,7 @@
 
 #include "archive/record.h"
 #include "archive/safefile.h"
+#include "common/dates.h"
 #include "common/services.h"
 #include "engines/reportpdf.h"
 
@@ -39,6 +40,7 @@
 #include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -685,6 +687,30 @@ bool leftForAnotherField(const QEvent* e) {
   const Qt::FocusReason reason = static_cast<const QFocusEvent*>(e)->reason();
   // the widget taking the focus already has it when the leaving one hears of it
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && QApplication::focusWidget();
+}
+
+QLineEdit* yearEdit(const QString& name, QWidget* parent) {
+  auto* year = new QLineEdit(parent);
+  year->setObjectName(name);
+  year->setMaxLength(4);
+  year->setFixedWidth(year->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+  // keys other than digits never reach the edit; the validator also keeps
+  // anything but digits from being pasted
+  year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
+  digitsOnly(year);
+  return year;
+}
+
+const QString& yearHint() {
+  static const QString s = QStringLiteral("Indicare l'anno solare con quattro cifre.");
+  return s;
+}
+
+bool acceptsYear(QLineEdit* edit) {
+  if (dates::isYearText(edit->text())) return true;
+  services::warning(QString::fromUtf8(dates::kYearWarning));
+  edit->setFocus(Qt::OtherFocusReason);
+  return false;
 }
 
 void digitsOnly(QWidget* edit, const QString& also) {

@@ -167,6 +167,16 @@ void onEnter(QWidget* field, std::function<void()> action);
 // select), Backspace, Delete, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z. Esc
 // goes on to the screen.
 void digitsOnly(QWidget* edit, const QString& also = QString());
+
+// The year field of the year menus and panels, `name` its object name: at
+// most four characters, digits only whether typed or pasted, as wide as
+// five digits.
+QLineEdit* yearEdit(const QString& name, QWidget* parent);
+// Its status-line hint: "Indicare l'anno solare con quattro cifre."
+const QString& yearHint();
+// Whether the year field holds a year of four digits (dates::isYearText);
+// when it does not, the year warning is given and the focus goes back to it.
+bool acceptsYear(QLineEdit* edit);
 // The whole value is selected whenever the field takes the focus from
 // within its window (Tab, Backtab, the Enter chain, a click, a shortcut),
 // as in a spreadsheet cell: what is typed next replaces it. A click that

@@ -3,7 +3,6 @@
 #include "screenkit.h"
 
 #include "archive/paths.h"
-#include "common/dates.h"
 #include "common/services.h"
 
 #include <QCloseEvent>
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -45,15 +43,8 @@ YearBoxMenu::YearBoxMenu(YearBoxMenuDescription description, QWidget* parent)
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setMinimumHeight(heading->fontMetrics().height() * 2 + 4);
 
-    auto* year = new QLineEdit(frame);
-    year->setObjectName(b.yearEdit);
-    year->setMaxLength(4);
-    year->setFixedWidth(year->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    // keys other than digits never reach the edit; the validator keeps
-    // anything but digits from being pasted
-    year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
-    screenkit::digitsOnly(year);
-    hints.emplace_back(year, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+    QLineEdit* year = screenkit::yearEdit(b.yearEdit, frame);
+    hints.emplace_back(year, screenkit::yearHint());
 
     auto* button = new QPushButton(d_.buttonText, frame);
     button->setObjectName(b.button);
@@ -104,12 +95,8 @@ void YearBoxMenu::showEvent(QShowEvent* e) {
 void YearBoxMenu::open(int box) {
   if (box < 0 || box >= int(years_.size())) return;
   QLineEdit* edit = years_[size_t(box)];
+  if (!screenkit::acceptsYear(edit)) return;
   const QString year = edit->text();
-  if (!dates::isYearText(year)) {
-    services::warning(QString::fromUtf8(dates::kYearWarning));
-    edit->setFocus(Qt::OtherFocusReason);
-    return;
-  }
   lblFile_->setText(paths::yearly(year, d_.extension));
   if (d_.boxes[size_t(box)].open) d_.boxes[size_t(box)].open(this, year);
 }

@@ -11,21 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kAvvio = QStringLiteral("avvio");
-const QString kFourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-
-bool isYear(const QString& text) {
-  if (text.size() != 4) return false;
-  for (QChar c : text)
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  return true;
-}
 
 } // namespace
 
@@ -77,14 +68,8 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   explanation->setWordWrap(true);
 
   auto* yearCaption = new QLabel(QStringLiteral("Anno:"), this);
-  year_ = new QLineEdit(this);
-  year_->setObjectName(QStringLiteral("txtAnnoPreventivi"));
-  year_->setMaxLength(4);
+  year_ = screenkit::yearEdit(QStringLiteral("txtAnnoPreventivi"), this);
   year_->setFixedWidth(70);
-  // keys other than digits never reach the edit; the validator also keeps
-  // anything but digits from being pasted
-  year_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year_));
-  screenkit::digitsOnly(year_);
   screenkit::addFocusFrame(year_, QStringLiteral("effAnnoPreventivi"));
 
   open_ = new QPushButton(QStringLiteral("Apri"), this);
@@ -115,7 +100,7 @@ YearScreen::YearScreen(YearScreenDescription description, QWidget* parent)
   if (d_.help) help = [this] { d_.help(this); };
   QLabel* status = screenkit::frameMenuScreen(this, text, help);
   screenkit::setHint(open_, status, QStringLiteral("Apre l'archivio dell'anno indicato."));
-  screenkit::setHint(year_, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+  screenkit::setHint(year_, status, screenkit::yearHint());
 }
 
 void YearScreen::showEvent(QShowEvent* e) {
@@ -129,12 +114,8 @@ void YearScreen::showEvent(QShowEvent* e) {
 }
 
 void YearScreen::open() {
+  if (!screenkit::acceptsYear(year_)) return;
   const QString year = year_->text();
-  if (!isYear(year)) {
-    services::warning(kFourDigits);
-    year_->setFocus(Qt::OtherFocusReason);
-    return;
-  }
   QWidget* card = screenkit::ScreenSet::find(d_.card);
   if (!card) return;
   if (auto* file = screenkit::control<QLabel>(card, QStringLiteral("lblFile")))

@@ -6,7 +6,7 @@
 #include "archive/archivio.h"
 #include "archive/paths.h"
 #include "cases/screens/caselists_screens.h"
-#include "clients/screens/checks_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/dates.h"
 #include "common/help.h"
 #include "common/money.h"
@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -153,9 +152,9 @@ const CardDescription& TfrmScadenzario::describe() {
               {QStringLiteral("cmdDaEffettuare"),
                QStringLiteral("Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non.")},
               {QStringLiteral("cmdEffettuate"), QStringLiteral("Visualizza il riepilogo storico dei pagamenti effettuati.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-              {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
+              {QStringLiteral("cmdGuida"), card::hints::contextHelp()},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
               {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},
               {QStringLiteral("chkDaConfermare"),
                QStringLiteral("Spunta questa casella per annotare che l'appuntamento \u00E8 in attesa di conferma.")},
@@ -233,13 +232,7 @@ QWidget* TfrmScadenzario::buildStart() {
   yv->setSpacing(10);
   yv->addWidget(heading(QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."), year));
   auto* yearRow = new QHBoxLayout;
-  txtAnno_ = new QLineEdit(year);
-  txtAnno_->setObjectName(QStringLiteral("txtAnno"));
-  txtAnno_->setMaxLength(4);
-  txtAnno_->setFixedWidth(txtAnno_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-  // keys other than digits never reach the edit; nor can anything else be pasted
-  txtAnno_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAnno_));
-  screenkit::digitsOnly(txtAnno_);
+  txtAnno_ = screenkit::yearEdit(QStringLiteral("txtAnno"), year);
   screenkit::addFocusFrame(txtAnno_, QStringLiteral("effAnno"), year);
   btnApri_ = new QPushButton(QStringLiteral("Apri"), year);
   btnApri_->setObjectName(QStringLiteral("btnApri"));

@@ -84,12 +84,12 @@ const CardDescription& TfrmAltri::describe() {
                    command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
               {QStringLiteral("cmdDaCompletare"),
                QStringLiteral("Visualizza il riepilogo dei documenti non ancora completati.")},
               {QStringLiteral("cmdEsporta"),
                QStringLiteral("Esporta tutte le schede in archivio in un file di Microsoft Excel.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
               {QStringLiteral("chkDaCompletare"),
                QStringLiteral("Spunta questa casella per indicare che il documento deve ancora essere completato.")},
           },

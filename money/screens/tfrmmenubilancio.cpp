@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -32,12 +31,7 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
   QFont strong = font();
   strong.setBold(true);
 
-  txtAnno_ = new QLineEdit(this);
-  txtAnno_->setObjectName(QStringLiteral("txtAnno"));
-  txtAnno_->setMaxLength(4);
-  txtAnno_->setFixedWidth(txtAnno_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-  txtAnno_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAnno_));
-  screenkit::digitsOnly(txtAnno_);
+  txtAnno_ = screenkit::yearEdit(QStringLiteral("txtAnno"), this);
   // the years beside the two dates follow every change of the year
   connect(txtAnno_, &QLineEdit::textChanged, this, &TfrmMenuBilancio::refreshYear);
   screenkit::onFocusOut(txtAnno_, [this] { refreshYear(); });
@@ -85,7 +79,7 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent, Qt::Window
     screenkit::onEnter(chain[i], [next] { next->setFocus(Qt::OtherFocusReason); });
   }
 
-  screenkit::setHint(txtAnno_, status, QStringLiteral("Indicare l'anno solare con quattro cifre."));
+  screenkit::setHint(txtAnno_, status, screenkit::yearHint());
   screenkit::setHint(txtTipologia_, status, QStringLiteral("Indicare una causale oppure lasciare il campo in bianco."));
   screenkit::setHint(btnVisualizza_, status, QStringLiteral("Visualizza la primanota dell'intervallo indicato."));
   screenkit::setHint(btnEsci, status, QStringLiteral("Torna al menu principale."));

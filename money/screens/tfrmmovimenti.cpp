@@ -2,8 +2,8 @@
 
 #include "movementlists_screens.h"
 
-#include "clients/screens/checks_screens.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/allegacartella.h"
 #include "common/services.h"
 #include "money/movimento.h"
@@ -95,12 +95,12 @@ const CardDescription& TfrmMovimenti::describe() {
       .hints =
           {
               {QStringLiteral("cmdNuovo"), QStringLiteral("Predispone la schermata per l'inserimento di una nuova scheda.")},
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
               {QStringLiteral("cmdScadenze"),
                QStringLiteral("Visualizza il riepilogo dei pagamenti in scadenza o scaduti e non saldati.")},
-              {QStringLiteral("cmdGuida"), QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdGuida"), card::hints::contextHelp()},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
               {QStringLiteral("impPagatore"), QStringLiteral("Importa i dati dall'archivio anagrafico dei Clienti.")},
               {QStringLiteral("impBeneficiario"), QStringLiteral("Importa i dati dall'archivio anagrafico dei Clienti.")},
               {QStringLiteral("chkCodFisc"), QStringLiteral("Controlla il codice fiscale.")},

@@ -2,6 +2,7 @@
 
 #include "archive/archivio.h"
 #include "common/help.h"
+#include "common/screens/carddescription.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 #include "engines/chart/screens/chartoutput.h"
@@ -176,7 +177,7 @@ TfrmStats::TfrmStats(const StatsScreenDescription& description, QString file, QS
   screenkit::setHint(torta, status, d_.pieHint);
   screenkit::setHint(stampa, status, QStringLiteral("Stampa il grafico corrente."));
   screenkit::setHint(esci, status, QStringLiteral("Esci da questo ambiente di lavoro."));
-  screenkit::setHint(guida, status, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+  screenkit::setHint(guida, status, card::hints::contextHelp());
   screenkit::clearHintOver(this, status);
   screenkit::clearHintOver(bar, status);
 

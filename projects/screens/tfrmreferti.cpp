@@ -85,13 +85,13 @@ const CardDescription& TfrmReferti::describe() {
                    command("cmdEsporta"), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.")},
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
+              {QStringLiteral("cmdNuovo"), card::hints::newCard()},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
               {QStringLiteral("cmdStampa"), QStringLiteral("Stampa la scheda riepilogativa del progetto corrente.")},
               {QStringLiteral("cmdScaduti"),
                QStringLiteral("Visualizza il riepilogo dei progetti non ultimati alla data di scadenza.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
           },
       .help = HelpTopic::Progetti,
   };

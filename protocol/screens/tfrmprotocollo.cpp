@@ -8,6 +8,7 @@
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/services.h"
+#include "protocol/numbering.h"
 #include "protocol/protocollists.h"
 
 #include <QCloseEvent>
@@ -77,14 +78,14 @@ const CardDescription& TfrmProtocollo::describe() {
                    command("cmdEsci")},
       .hints =
           {
-              {QStringLiteral("cmdNuovo"), QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.")},
+              {QStringLiteral("cmdNuovo"), card::hints::newCard()},
               {QStringLiteral("cmdRiepilogo"),
                QStringLiteral("Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.")},
-              {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+              {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
               {QStringLiteral("cmdNumerazione"),
                QStringLiteral("Imposta il numero iniziale per la numerazione del protocollo.")},
-              {QStringLiteral("cmdFile"), QStringLiteral("Allega file alla scheda corrente.")},
-              {QStringLiteral("cmdEsci"), QStringLiteral("Esci da questa schermata di lavoro.")},
+              {QStringLiteral("cmdFile"), card::hints::attach()},
+              {QStringLiteral("cmdEsci"), card::hints::leave()},
           },
       .help = HelpTopic::Protocollo,
   };
@@ -104,49 +105,29 @@ TfrmProtocollo::TfrmProtocollo(QWidget* parent) : CardEditor(describe(), parent)
   // a proposal stays a proposal only on the new card it was made for
   after(CardAction::Save, [this] { proposal_.reset(); });
   after(CardAction::Load, [this] { proposal_.reset(); });
-  navigator()->beforeAppend([this](Record& record, const TArchivioSchede& archive) { return renumber(record, archive); });
+  navigator()->beforeAppend([this](Record& record, const TArchivioSchede& archive) {
+    return proposal_ ? numbering::renumber(*proposal_, record, archive.count()) : QString();
+  });
 }
 
 void TfrmProtocollo::nuovoProtocollo() {
-  const std::optional<numbering::Settings> settings = protocolsettings::readNumbering();
-  if (!settings) {
-    services::error(protocoltext::settingsUnreachable());
-    return;
-  }
-  RecordPosition count = 0;
-  try {
-    TArchivioSchede archive(archivePath(), protocolArchive().recordSize());
-    archive.open(TArchivioSchede::Access::Read);
-    count = archive.count();
-    archive.close();
-  } catch (const ArchiveError&) {
-    services::error(archiveAccessMessage());
+  const std::variant<numbering::Proposal, numbering::Refusal> proposed = numbering::propose(archivePath());
+  const numbering::Refusal* refusal = std::get_if<numbering::Refusal>(&proposed);
+  if (refusal && *refusal != numbering::Refusal::StartNotANumber) {
+    services::error(*refusal == numbering::Refusal::SettingsUnreachable ? protocoltext::settingsUnreachable()
+                                                                        : archiveAccessMessage());
     return;
   }
   proposal_.reset();
   nuovo();
-  QString year = numbering::archiveYear(archivePath());
-  if (year.isEmpty()) year = services::clock().today().toString(QStringLiteral("yyyy"));
-  const std::optional<QString> number = numbering::proposal(settings->start, settings->yearSuffix, count, year);
-  if (!number) {
+  if (refusal) { // the start is not a whole number: the card stays cleared
     services::warning(protocoltext::startNotANumber());
     return;
   }
-  form()->set("Numero", *number);
-  proposal_ = Proposal{*number, *settings, year};
+  proposal_ = std::get<numbering::Proposal>(proposed);
+  form()->set("Numero", proposal_->number);
   navigator()->markUnchanged(); // the proposed number belongs to the new card
   form()->focusField("Categoria");
-}
-
-QString TfrmProtocollo::renumber(Record& record, const TArchivioSchede& archive) {
-  if (!proposal_) return QString();
-  const QString shown = fieldtext::trimmed(record["Numero"]);
-  if (shown != proposal_->number) return QString(); // typed by hand: stored as typed
-  const std::optional<QString> now =
-      numbering::proposal(proposal_->settings.start, proposal_->settings.yearSuffix, archive.count(), proposal_->year);
-  if (!now || *now == shown) return QString();
-  record.set("Numero", *now);
-  return protocoltext::renumbered(shown, *now);
 }
 
 void TfrmProtocollo::showEvent(QShowEvent* e) {

@@ -5,11 +5,9 @@
 #pragma once
 
 #include "common/screens/cardeditor.h"
-#include "protocol/protocollo.h"
+#include "protocol/numbering.h"
 
 #include <optional>
-
-class TArchivioSchede;
 
 class TfrmProtocollo : public CardEditor {
   Q_OBJECT
@@ -25,15 +23,7 @@ protected:
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  // The number stored with a new card that still shows the proposal, taken
-  // again from the archive's count under its write lock.
-  QString renumber(Record& record, const TArchivioSchede& archive);
-
-  // The proposal "Nuovo" made and what it was made from.
-  struct Proposal {
-    QString number;
-    numbering::Settings settings;
-    QString year;
-  };
-  std::optional<Proposal> proposal_;
+  // The proposal "Nuovo" made, renumbered under the archive's write lock
+  // when the new card is stored.
+  std::optional<numbering::Proposal> proposal_;
 };

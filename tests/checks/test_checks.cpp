@@ -1,7 +1,7 @@
 // The identity-number checks against numbers worked out by hand with the
 // published algorithms (tax-code check character, VAT check digit, Luhn,
 // ISO 7064 MOD 97-10).
-#include "clients/checks.h"
+#include "common/checks/checks.h"
 
 #include <gtest/gtest.h>
 

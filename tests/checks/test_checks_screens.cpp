@@ -1,6 +1,6 @@
 // The four check screens driven as a user would: type, press "Controlla",
 // read the message shown.
-#include "clients/screens/checks_screens.h"
+#include "common/checks/screens/checks_screens.h"
 
 #include "support.h"
 

@@ -4,7 +4,7 @@
 #include "deadlinefixture.h"
 #include "deadlinescreens.h"
 
-#include "clients/screens/checks_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/help.h"
 #include "common/reports.h"
 #include "common/screens/gridscreen.h"

@@ -1,54 +1,39 @@
-// A workstation registering documents: the protocol card of 2026.prt in the
-// program folder given, offscreen, pressing Nuovo and saving a number of
-// new cards with the proposed number. Launched twice at once by
-// test_protocol_shared. Prints how many cards were stored under another
-// number than the one proposed; exits with 1 on any other message.
+// A workstation registering documents: new cards of 2026.prt in the program
+// folder given, each with the number "Nuovo" proposes, stored as a card is
+// stored. Launched twice at once by test_protocol_shared. Prints how many
+// cards were stored under another number than the one proposed; exits with
+// 1 when no number can be proposed or the archive cannot be written.
 #include "archive/paths.h"
-#include "common/services.h"
-#include "protocol/screens/tfrmprotocollo.h"
+#include "protocol/numbering.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QRadioButton>
+#include <QCoreApplication>
 #include <QThread>
 
 #include <cstdio>
 
-namespace {
-
-class Counted : public Messages {
-public:
-  bool show(MessageKind kind, const QString& text) override {
-    if (kind != MessageKind::Information) ++failures;
-    else if (text.contains(QStringLiteral("nel frattempo"))) ++renumbered;
-    return false;
-  }
-  int failures = 0;
-  int renumbered = 0;
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
   if (argc < 3) return 2;
   paths::setProgramFolder(QString::fromLocal8Bit(argv[1]));
   const int cards = QByteArray(argv[2]).toInt();
-  Counted messages;
-  services::setMessages(&messages);
-
-  TfrmProtocollo card;
-  card.findChild<QLabel*>(QStringLiteral("lblFile"))->setText(paths::yearly(QStringLiteral("2026"), QStringLiteral(".prt")));
-  card.show();
-  for (int i = 0; i < cards && messages.failures == 0; ++i) {
-    card.nuovoProtocollo();
-    card.form()->set("Categoria", QStringLiteral("Lettera"));
-    card.form()->set("Oggetto", QStringLiteral("Documento %1 di %2").arg(i + 1).arg(QCoreApplication::applicationPid()));
-    card.findChild<QRadioButton*>(QStringLiteral("optEntrata"))->setChecked(true);
+  const QString archive = paths::yearly(QStringLiteral("2026"), QStringLiteral(".prt"));
+  int renumbered = 0;
+  for (int i = 0; i < cards; ++i) {
+    const std::variant<numbering::Proposal, numbering::Refusal> proposed = numbering::propose(archive);
+    const numbering::Proposal* proposal = std::get_if<numbering::Proposal>(&proposed);
+    if (!proposal) return 1;
+    Record card(TRecProtocollo());
+    card.set("Numero", proposal->number);
+    card.set("Tipo", QStringLiteral("In entrata"));
+    card.set("DataReg", QStringLiteral("10/12/2026"));
+    card.set("Categoria", QStringLiteral("Lettera"));
+    card.set("Oggetto", QStringLiteral("Documento %1 di %2").arg(i + 1).arg(QCoreApplication::applicationPid()));
     QThread::usleep(500); // the user types while the other workstation saves
-    card.salva();
+    try {
+      if (!numbering::append(archive, card, *proposal).note.isEmpty()) ++renumbered;
+    } catch (const ArchiveError&) {
+      return 1;
+    }
   }
-  std::printf("%d\n", messages.renumbered);
-  services::setMessages(nullptr);
-  return messages.failures == 0 ? 0 : 1;
+  std::printf("%d\n", renumbered);
+  return 0;
 }

@@ -1,10 +1,12 @@
 // The mail protocol register without screens: the record layout, what a
-// card must hold, the proposed number, the start as the numbering screen
-// keeps it, the settings file, the search line, the grid of the summary and
+// card must hold, the proposed number, the number taken again when a new
+// card is stored, the start as the numbering screen keeps it, the settings
+// file, the search line, the grid of the summary and
 // export with its date test, and the printed card.
 #include "archive/archivio.h"
 #include "archive/record.h"
 #include "protocol/protocollists.h"
+#include "protocol/numbering.h"
 #include "protocol/protocollo.h"
 #include "seed.h"
 #include "support.h"
@@ -200,7 +202,80 @@ protected:
   TempProgramFolder folder;
   QString path = folder.path(QStringLiteral("2025.prt"));
   void add(const Record& r) { seed::append(path, TRecProtocollo(), {r}); }
+  void addCards(int n) {
+    for (int i = 0; i < n; ++i) add(protocol({{"Numero", "x"}}));
+  }
+  void settings(const QByteArray& numbering) {
+    writeFile(folder.path(QStringLiteral("Quorbis.ini")), "[Numerazione Protocollo]\r\n" + numbering);
+  }
+  numbering::Proposal proposed(const QString& archive) {
+    const auto p = numbering::propose(archive);
+    EXPECT_TRUE(std::holds_alternative<numbering::Proposal>(p));
+    return std::holds_alternative<numbering::Proposal>(p) ? std::get<numbering::Proposal>(p) : numbering::Proposal{};
+  }
+  QString storedNumber(RecordPosition n) {
+    TArchivioSchede a(path, TRecProtocollo().size());
+    a.open(TArchivioSchede::Access::Read);
+    return decode(TRecProtocollo(), a.read(n).constData())["Numero"];
+  }
 };
+
+TEST_F(ProtocolArchive, NuovoProposesFromTheSettingsAndTheRecordsCounted) {
+  FixedClock clock; // today is in 2026
+  EXPECT_EQ(proposed(path).number, QStringLiteral("1")); // no settings, no archive yet
+  addCards(3);
+  settings("Inizio=120\r\nIndicazione Anno Solare=S\xEC\r\n");
+  const numbering::Proposal p = proposed(path);
+  EXPECT_EQ(p.number, QStringLiteral("123/2025")); // the archive's year, not today's
+  EXPECT_EQ(p.settings.start, QStringLiteral("120"));
+  EXPECT_EQ(p.year, QStringLiteral("2025"));
+  // an archive whose name holds no year takes today's
+  EXPECT_EQ(proposed(folder.path(QStringLiteral("Protocollo.prt"))).number, QStringLiteral("120/2026"));
+}
+
+TEST_F(ProtocolArchive, NuovoRefusesWhatItCannotReadOrCount) {
+  settings("Inizio=12a\r\n");
+  EXPECT_EQ(std::get<numbering::Refusal>(numbering::propose(path)), numbering::Refusal::StartNotANumber);
+  ASSERT_TRUE(QDir(folder.dir.path()).mkdir(QStringLiteral("2024.prt")));
+  EXPECT_EQ(std::get<numbering::Refusal>(numbering::propose(folder.path(QStringLiteral("2024.prt")))),
+            numbering::Refusal::ArchiveUnreachable);
+  ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("Quorbis.ini"))));
+  ASSERT_TRUE(QDir(folder.dir.path()).mkdir(QStringLiteral("Quorbis.ini")));
+  EXPECT_EQ(std::get<numbering::Refusal>(numbering::propose(path)), numbering::Refusal::SettingsUnreachable);
+}
+
+TEST_F(ProtocolArchive, AProposalTakenMeanwhileIsStoredUnderTheNextNumber) {
+  settings("Inizio=120\r\nIndicazione Anno Solare=S\xEC\r\n");
+  addCards(2);
+  const numbering::Proposal p = proposed(path); // 122/2025
+  Record card = protocol({{"Numero", "122/2025"}, {"Oggetto", "Richiesta"}});
+
+  // still free: stored as proposed, without a note
+  Record first = card;
+  numbering::Stored s = numbering::append(path, first, p);
+  EXPECT_EQ(s.position, 3);
+  EXPECT_EQ(s.note, QString());
+  EXPECT_EQ(storedNumber(3), QStringLiteral("122/2025"));
+
+  // the same proposal again, once another card has taken it
+  Record second = card;
+  s = numbering::append(path, second, p);
+  EXPECT_EQ(s.position, 4);
+  EXPECT_EQ(s.note, QStringLiteral("Il numero di protocollo 122/2025 \u00E8 stato assegnato nel frattempo ad un altro "
+                                   "documento: la scheda \u00E8 stata registrata con il numero 123/2025."));
+  EXPECT_EQ(second["Numero"], QStringLiteral("123/2025")); // the card shows what was stored
+  EXPECT_EQ(storedNumber(4), QStringLiteral("123/2025"));
+  EXPECT_EQ(storedNumber(3), QStringLiteral("122/2025")); // stored numbers stay
+
+  // a number typed over the proposal, and a card that was never proposed one,
+  // are stored as typed
+  Record typed = protocol({{"Numero", "7"}});
+  EXPECT_EQ(numbering::append(path, typed, p).note, QString());
+  Record unproposed = protocol({{"Numero", "122/2025"}});
+  EXPECT_EQ(numbering::append(path, unproposed, std::nullopt).note, QString());
+  EXPECT_EQ(storedNumber(5), QStringLiteral("7"));
+  EXPECT_EQ(storedNumber(6), QStringLiteral("122/2025"));
+}
 
 TEST_F(ProtocolArchive, TheSearchLineAndCriteria) {
   add(protocol({{"Numero", "12/2025"}, {"DataReg", "03/03/2025"}, {"Tipo", "In entrata"},

@@ -1,6 +1,6 @@
 // Two workstations registering documents in one shared folder at the same
-// time, each with the number the card proposes: every document gets a
-// number of its own, the one of its position in the year's archive.
+// time, each with the number "Nuovo" proposes: every document gets a number
+// of its own, the one of its position in the year's archive.
 #include "archive/archivio.h"
 #include "archive/record.h"
 #include "protocol/protocollo.h"

@@ -4,7 +4,7 @@
 // answer is a message; the screens never change the screen that opened them.
 #pragma once
 
-#include "clients/checks.h"
+#include "common/checks/checks.h"
 
 #include <QDialog>
 
