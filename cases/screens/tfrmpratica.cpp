@@ -96,7 +96,8 @@ const CardDescription& TfrmPratica::describe() {
           },
       .behaviour = {.newDefaults = {FieldValue::todayIn("Apertura")}, .rules = &caseRules()},
       .commands = {
-          command("cmdNuovo"), command("cmdSalva"), command("cmdTrova").opens(caseSearchList(), QStringLiteral("pratica")),
+          command("cmdNuovo"), command("cmdSalva"),
+          command("cmdTrova").opens(caseSearchList(), QStringLiteral("pratica")),
           command("cmdAllega", "Allega", "allega").attaches(QStringLiteral("pratica")),
           command("cmdCartella", "Cartella", "cartella"), command("cmdAnteprima"), command("cmdStampa"),
           command("cmdUrgente", "Urgenti", "urgente").opens(urgentList()),

@@ -1,12 +1,14 @@
 #include "startpanel.h"
 
 #include "alarmsound.h"
-#include "deadlinelists_screens.h"
 
 #include "archive/archivio.h"
+#include "common/dates.h"
 #include "common/help.h"
+#include "common/screens/gridscreen.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
+#include "deadlines/deadlinelists.h"
 #include "deadlines/reminders.h"
 #include "deadlines/scadenza.h"
 
@@ -49,8 +51,9 @@ QLabel* heading(const QString& text, QWidget* parent) {
 
 } // namespace
 
-DeadlineStartPanel::DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std::function<void()> open)
-    : QWidget(screen), screen_(screen) {
+DeadlineStartPanel::DeadlineStartPanel(QWidget* screen, QLabel* statusLine,
+                                       std::function<void(const QString& year)> open)
+    : QWidget(screen), screen_(screen), open_(std::move(open)) {
   loadDeadlinePictures();
   setObjectName(QStringLiteral("panAvvio"));
   screenkit::clearHintOver(this, statusLine);
@@ -95,7 +98,7 @@ DeadlineStartPanel::DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std:
   btnApri_ = new QPushButton(QStringLiteral("Apri"), year);
   btnApri_->setObjectName(QStringLiteral("btnApri"));
   btnApri_->setAutoDefault(true); // Enter on it opens the year
-  connect(btnApri_, &QPushButton::clicked, this, std::move(open));
+  connect(btnApri_, &QPushButton::clicked, this, &DeadlineStartPanel::openYear);
   screenkit::onEnter(txtAnno_, [this] { btnApri_->setFocus(Qt::OtherFocusReason); });
   yearRow->addWidget(new QLabel(QStringLiteral("Anno:"), year));
   yearRow->addWidget(txtAnno_);
@@ -128,7 +131,7 @@ DeadlineStartPanel::DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std:
   btnOK_ = new QPushButton(QStringLiteral("OK"), banner);
   btnOK_->setObjectName(QStringLiteral("btnOK"));
   btnOK_->setEnabled(false);
-  connect(btnOK_, &QPushButton::clicked, this, [this] { showImminentDeadlines(screen_); });
+  connect(btnOK_, &QPushButton::clicked, this, [this] { grids::GridScreen::open(imminentDeadlines(), screen_); });
   okRow->addSpacing(8);
   okRow->addWidget(btnOK_);
   okRow->addStretch(1);
@@ -151,8 +154,10 @@ DeadlineStartPanel::DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std:
   auto* mese = new screenkit::Picture(QStringLiteral("btnMese"), picture("mese", QSize(206, 44)), days);
   giorno->setAccessibleName(QStringLiteral("SCADENZE DEL GIORNO"));
   mese->setAccessibleName(QStringLiteral("SCADENZE DEL MESE"));
-  connect(giorno, &screenkit::Picture::clicked, this, [this] { showDeadlinesOfDay(screen_, calendarDate()); });
-  connect(mese, &screenkit::Picture::clicked, this, [this] { showDeadlinesOfMonth(screen_, calendarDate()); });
+  connect(giorno, &screenkit::Picture::clicked, this,
+          [this] { grids::GridScreen::open(deadlinesOfDay(), screen_, calendarDate()); });
+  connect(mese, &screenkit::Picture::clicked, this,
+          [this] { grids::GridScreen::open(deadlinesOfMonth(), screen_, calendarDate()); });
   lists->addStretch(1);
   lists->addWidget(giorno);
   lists->addSpacing(10);
@@ -196,6 +201,15 @@ QDate DeadlineStartPanel::calendarDate() const { return calendar_->selectedDate(
 QString DeadlineStartPanel::year() const { return txtAnno_->text(); }
 
 void DeadlineStartPanel::focusYear() { txtAnno_->setFocus(Qt::OtherFocusReason); }
+
+void DeadlineStartPanel::openYear() {
+  if (!dates::isYearText(year())) {
+    services::warning(QString::fromUtf8(dates::kYearWarning));
+    focusYear();
+    return;
+  }
+  open_(year());
+}
 
 void DeadlineStartPanel::enter() {
   txtAnno_->setText(deadline::yearText(services::clock().today().year()));

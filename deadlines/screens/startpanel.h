@@ -19,8 +19,8 @@ class DeadlineStartPanel : public QWidget {
   Q_OBJECT
 public:
   // `screen`: the deadline screen, which the lists open over and `imgEsci`
-  // closes; `open`: what "Apri" does.
-  DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std::function<void()> open);
+  // closes; `open`: what "Apri" does with a year typed in full.
+  DeadlineStartPanel(QWidget* screen, QLabel* statusLine, std::function<void(const QString& year)> open);
 
   QString year() const;
   void focusYear();
@@ -31,7 +31,11 @@ public:
   void checkReminders();
 
 private:
+  // "Apri": a year that is not four digits is refused with a warning.
+  void openYear();
+
   QWidget* screen_;
+  std::function<void(const QString& year)> open_;
   QLineEdit* txtAnno_ = nullptr;
   QPushButton* btnApri_ = nullptr;
   QCalendarWidget* calendar_ = nullptr;

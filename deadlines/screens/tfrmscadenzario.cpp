@@ -6,10 +6,8 @@
 #include "archive/paths.h"
 #include "cases/caselists.h"
 #include "clients/screens/checks_screens.h"
-#include "common/dates.h"
 #include "common/money.h"
 #include "common/screens/screenkit.h"
-#include "common/services.h"
 #include "deadlines/deadlinelists.h"
 #include "deadlines/scadenza.h"
 
@@ -18,22 +16,14 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
-
 using card::command;
 using card::edit;
 using card::pickList;
 
-const QString kCaptionShown = QStringLiteral(" Velarion - Scadenze e Appuntamenti");
-const QString kCaptionYear = QStringLiteral(" Velarion - Scadenze e appuntamenti anno ");
-const QString kCaptionLeft = QStringLiteral(" Velarion - Scadenze e appuntamenti");
-
-} // namespace
-
 const CardDescription& TfrmScadenzario::describe() {
   static const CardDescription d{
       .screen = QStringLiteral("TfrmScadenzario"),
-      .caption = kCaptionShown,
+      .caption = QStringLiteral(" Velarion - Scadenze e Appuntamenti"),
       .archive = deadlineArchive(),
       .form =
           {
@@ -131,28 +121,24 @@ const CardDescription& TfrmScadenzario::describe() {
 
 TfrmScadenzario::TfrmScadenzario(QWidget* parent) : QWidget(parent) {
   screenkit::applyFormats();
-  const CardDescription& d = describe();
-  setObjectName(d.screen);
-  setWindowTitle(d.caption);
+  setObjectName(describe().screen);
   setWindowState(Qt::WindowMaximized);
   setStyleSheet(QStringLiteral("QFrame[riquadro=\"true\"]{background:#f7f9fc;border:1px solid #c3cedb;"
                                "border-radius:6px;}"));
   lblFile_ = screenkit::hiddenLabel(QStringLiteral("lblFile"), {}, this);
+  panInfo_ = screenkit::makeStatusLine(this, QString());
+  start_ = new DeadlineStartPanel(this, panInfo_, [this](const QString& year) { openYear(year); });
+  card_ = new CardPanel(describe(), this, panInfo_); // last: its hints and keys cover the start panel too
+  card_->setObjectName(QStringLiteral("panContainer"));
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(6, 6, 6, 4);
   outer->setSpacing(4);
-  panInfo_ = screenkit::makeStatusLine(this, QString());
-  start_ = new DeadlineStartPanel(this, panInfo_, [this] { apri(); });
-  card_ = new CardPanel(d, this, panInfo_);
-  card_->setObjectName(QStringLiteral("panContainer"));
-  outer->addWidget(start_, 1);
-  outer->addWidget(card_, 1);
+  for (QWidget* w : {static_cast<QWidget*>(start_), static_cast<QWidget*>(card_)}) outer->addWidget(w, 1);
   outer->addWidget(panInfo_);
-  card_->hide();
   screenkit::clearHintOver(this, panInfo_);
+  showStartPanel(describe().caption);
 
-  // `Data` and `Ora` are composed at every save: the hidden labels show what
-  // was written
+  // `Data` and `Ora` are composed at every save: the hidden labels show what was written
   navigator()->after(CardAction::Save, [form = form()] {
     form->set("Ora", deadline::composeTime(form->text("OreApp"), form->text("MinutiApp")));
     form->set("Data", deadline::composeDate(form->text("Giorno"), form->text("Mese"), form->text("Anno")));
@@ -166,7 +152,8 @@ TfrmScadenzario::~TfrmScadenzario() {
   screenkit::ScreenSet::remove(this);
 }
 
-void TfrmScadenzario::showStartPanel() {
+void TfrmScadenzario::showStartPanel(const QString& caption) {
+  setWindowTitle(caption);
   card_->hide();
   start_->show();
   panInfo_->clear();
@@ -175,21 +162,14 @@ void TfrmScadenzario::showStartPanel() {
 void TfrmScadenzario::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   if (e->spontaneous()) return;
-  setWindowTitle(kCaptionShown);
-  showStartPanel();
+  showStartPanel(describe().caption);
   start_->enter();
 }
 
-void TfrmScadenzario::apri() {
-  const QString year = start_->year();
-  if (!dates::isYearText(year)) {
-    services::warning(QString::fromUtf8(dates::kYearWarning));
-    start_->focusYear();
-    return;
-  }
+void TfrmScadenzario::openYear(const QString& year) {
   lblFile_->setText(paths::yearly(year, deadlineArchive().extension));
   form()->set("Anno", year);
-  setWindowTitle(kCaptionYear + year);
+  setWindowTitle(QStringLiteral(" Velarion - Scadenze e appuntamenti anno ") + year);
   start_->hide();
   card_->show();
   panInfo_->setText(describe().initialStatus);
@@ -198,8 +178,7 @@ void TfrmScadenzario::apri() {
 
 void TfrmScadenzario::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  setWindowTitle(kCaptionLeft);
-  showStartPanel();
+  showStartPanel(QStringLiteral(" Velarion - Scadenze e appuntamenti"));
   alarmsound::sound().stop();
   screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
 }

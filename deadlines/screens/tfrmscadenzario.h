@@ -26,15 +26,14 @@ public:
   // The archive of the opened year (`lblFile`).
   QString archivePath() const { return card_->archivePath(); }
 
-  // "Apri": the year typed, then the card panel with a new card.
-  void apri();
-
 protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  void showStartPanel();
+  void showStartPanel(const QString& caption);
+  // "Apri" with a year: its archive, then the card panel with a new card.
+  void openYear(const QString& year);
 
   DeadlineStartPanel* start_ = nullptr;
   CardPanel* card_ = nullptr;

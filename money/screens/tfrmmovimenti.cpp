@@ -88,7 +88,8 @@ const CardDescription& TfrmMovimenti::describe() {
           },
       .commands = {command("cmdNuovo"), command("cmdDuplica"), command("cmdSalva"),
                    command("cmdTrova").opens(movementSearchList(), QStringLiteral("movimenti")),
-                   command("cmdFile").attaches(QStringLiteral("movimenti")), command("cmdStampa").prints(movementPrintForm()),
+                   command("cmdFile").attaches(QStringLiteral("movimenti")),
+                   command("cmdStampa").prints(movementPrintForm()),
                    command("cmdScadenze", "Scadenze", "orologio").opens(fallingDueList()),
                    command("cmdEsporta").opens(movementExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
@@ -121,12 +122,9 @@ TfrmMovimenti::TfrmMovimenti(QWidget* parent) : CardEditor(describe(), parent) {
     if (l->buddy() == amount) lblImporto_ = l;
   lblImporto_->setObjectName(QStringLiteral("lblImporto"));
   // the label follows the option checked, by the user or by a loaded record
-  connect(findChild<QRadioButton*>(QStringLiteral("optEntrata")), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) showAmountLabel(true);
-  });
-  connect(findChild<QRadioButton*>(QStringLiteral("optUscita")), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) showAmountLabel(false);
-  });
+  for (const bool income : {true, false})
+    connect(findChild<QRadioButton*>(income ? QStringLiteral("optEntrata") : QStringLiteral("optUscita")),
+            &QRadioButton::toggled, this, [this, income](bool on) { if (on) showAmountLabel(income); });
   showAmountLabel(true);
 
   on(QStringLiteral("impPagatore"), [this] { showClientSearch(this, QStringLiteral("movimenti_pagatore")); });
