@@ -5,7 +5,9 @@
 #include "app/shell/screens/applications.h"
 #include "archive/archives.h"
 #include "archive/archivio.h"
+#include "common/grids.h"
 #include "common/help.h"
+#include "common/lists.h"
 #include "common/screens/cardpanel.h"
 #include "common/screens/cardnavigator.h"
 #include "screendriver.h"
@@ -340,6 +342,29 @@ private slots:
     qInfo("%s", qPrintable(opened.join(QLatin1Char(' '))));
     QVERIFY(opened.size() >= 3);
     QVERIFY2(stayed.isEmpty(), qPrintable(stayed.join(QStringLiteral(", "))));
+  }
+
+  // What a card's description says its commands open is what they open:
+  // each list, grid and print screen by its name, and the attachments.
+  void declaredCommandsOpenTheirScreens_data() { cards_data(); }
+  void declaredCommandsOpenTheirScreens() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    navigator->navigate(NavCommand::First);
+    RecordingReportOutput printed;
+    int declared = 0;
+    for (const CardCommand& c : card->description().commands) {
+      QString expected;
+      if (c.list) expected = c.list->screen;
+      else if (c.grid) expected = c.grid->screen;
+      else if (c.printForm) expected = c.printForm->screen;
+      else if (c.attachments) expected = QStringLiteral("TfrmAllegaCartella");
+      else continue;
+      ++declared;
+      QCOMPARE(drive::withModal([&] { drive::click(host, c.name); }), expected);
+      if (!host->isVisible()) QVERIFY(drive::show(host));
+    }
+    QVERIFY(declared >= 3);
   }
 
   // Filling the screen the tests run on (see the CMake file for the sizes),
