@@ -1,12 +1,10 @@
 #include "tfrmpratica.h"
 
 #include "cases/pratica.h"
-#include "cases/screens/caselists_screens.h"
+#include "cases/caselists.h"
 #include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
 #include "clients/screens/clientlists_screens.h"
-#include "common/checks/screens/checks_screens.h"
-#include "common/screens/allegacartella.h"
 #include "common/screens/cartella.h"
 #include "common/services.h"
 
@@ -97,10 +95,12 @@ const CardDescription& TfrmPratica::describe() {
           },
       .behaviour = {.newDefaults = {FieldValue::todayIn("Apertura")}, .rules = &caseRules()},
       .commands = {
-          command("cmdNuovo"), command("cmdSalva"), command("cmdTrova"), command("cmdAllega", "Allega", "allega"),
+          command("cmdNuovo"), command("cmdSalva"),
+          command("cmdTrova").opens(caseSearchList(), QStringLiteral("pratica")),
+          command("cmdAllega", "Allega", "allega").attaches(QStringLiteral("pratica")),
           command("cmdCartella", "Cartella", "cartella"), command("cmdAnteprima"), command("cmdStampa"),
-          command("cmdUrgente", "Urgenti", "urgente"), command("cmdExcel", "Esporta", "esporta"),
-          command("cmdGuida"), command("cmdEsci")},
+          command("cmdUrgente", "Urgenti", "urgente").opens(urgentList()),
+          command("cmdExcel", "Esporta", "esporta").opens(caseExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdAllega"), card::hints::attach()},
@@ -131,12 +131,8 @@ TfrmPratica::TfrmPratica(QWidget* parent) : CardEditor(describe(), parent) {
     auto* date = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(name));
     on(QStringLiteral("imp") + QLatin1String(name), [date] { date->setText(services::todayText()); });
   }
-  on(QStringLiteral("cmdTrova"), [this] { showCaseSearch(this, QStringLiteral("pratica")); });
-  on(QStringLiteral("cmdUrgente"), [this] { showUrgentCases(this); });
-  on(QStringLiteral("cmdExcel"), [this] { showCaseExport(this); });
   on(QStringLiteral("impCliente"), [this] { showClientSearch(this, QStringLiteral("pratica")); });
   on(QStringLiteral("btnElenco"), [this] { showCaseDocuments(this); });
-  on(QStringLiteral("cmdAllega"), [this] { attachscreen::showAttachments(this, QStringLiteral("pratica")); });
   on(QStringLiteral("cmdCartella"), [this] {
     if (!position()) {
       services::warning(kFolderBeforeSave);

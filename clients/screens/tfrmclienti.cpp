@@ -1,9 +1,8 @@
 #include "tfrmclienti.h"
 
 #include "clients/cliente.h"
-#include "clients/screens/clientlists_screens.h"
 #include "common/checks/screens/checks_screens.h"
-#include "common/screens/allegacartella.h"
+#include "clients/clientlists.h"
 #include "common/services.h"
 
 #include <QLineEdit>
@@ -71,10 +70,11 @@ const CardDescription& TfrmClienti::describe() {
           },
       .behaviour = {.rules = &clientRules()},
       .commands = {
-          command("cmdNuovo"), command("cmdDuplica"), command("cmdFile"), command("cmdSalva"), command("cmdTrova"),
+          command("cmdNuovo"), command("cmdDuplica"), command("cmdFile").attaches(QStringLiteral("clienti")),
+          command("cmdSalva"), command("cmdTrova").opens(clientSearchList(), QStringLiteral("clienti")),
           command("cmdAnteprima"), command("cmdStampa"), command("cmdPDF"),
-          command("cmdRicontatta", "Ricontatta", "ricontatta"), command("cmdEsporta"), command("cmdGuida"),
-          command("cmdEsci")},
+          command("cmdRicontatta", "Ricontatta", "ricontatta").opens(recontactList()),
+          command("cmdEsporta").opens(clientExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdFile"), card::hints::attach()},
@@ -92,16 +92,12 @@ const CardDescription& TfrmClienti::describe() {
       .help = HelpTopic::Clienti,
       .printTitle = QStringLiteral("SCHEDA ANAGRAFICA CLIENTE"),
       .printRows = &clientPrintRows(),
+      .pdfFile = QStringLiteral("Cliente.pdf"),
   };
   return d;
 }
 
 TfrmClienti::TfrmClienti(QWidget* parent) : CardEditor(describe(), parent) {
-  on(QStringLiteral("cmdTrova"), [this] { showClientSearch(this, QStringLiteral("clienti")); });
-  on(QStringLiteral("cmdRicontatta"), [this] { showRecontactList(this); });
-  on(QStringLiteral("cmdEsporta"), [this] { showClientExport(this); });
-  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, QStringLiteral("clienti")); });
-  on(QStringLiteral("cmdPDF"), [this] { stampa(Output::Pdf, QStringLiteral("Cliente.pdf")); });
   bindCheckButtons(this);
   auto* email = findChild<QLineEdit*>(QStringLiteral("txtEmail"));
   on(QStringLiteral("btnEmail"), [email] {

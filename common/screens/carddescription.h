@@ -200,11 +200,45 @@ struct FormDescription {
   std::vector<HiddenField> hidden = {};
 };
 
-// A command picture of the right-hand column.
+namespace lists {
+struct ListDescription;
+}
+namespace grids {
+struct GridDescription;
+}
+
+// A command picture of the right-hand column, and what it opens when it is
+// one of the kinds the card panel wires itself:
+//   command("cmdTrova").opens(clientSearchList(), "clienti")
+//   command("cmdEsporta").opens(clientExport())
+//   command("cmdStampa").prints(movementPrintForm())
+//   command("cmdFile").attaches("movimenti")
 struct CardCommand {
   QString name;
   QString caption;
   QString icon; // picture name (screenkit::icon)
+  const lists::ListDescription* list = nullptr;           // a search or summary list
+  const grids::GridDescription* grid = nullptr;           // an export or summary grid
+  const FormPrintDescription* printForm = nullptr; // the print screen over the card as shown
+  bool attachments = false;                        // the attachments of the card
+  // A list's caller tag (who receives the record picked with a
+  // double-click), or the attachments' owner.
+  QString callerTag = {};
+
+  CardCommand opens(const lists::ListDescription& l, const QString& tag = {}) const {
+    CardCommand c = *this;
+    c.list = &l;
+    c.callerTag = tag;
+    return c;
+  }
+  CardCommand opens(const grids::GridDescription& g) const { CardCommand c = *this; c.grid = &g; return c; }
+  CardCommand prints(const FormPrintDescription& f) const { CardCommand c = *this; c.printForm = &f; return c; }
+  CardCommand attaches(const QString& tag) const {
+    CardCommand c = *this;
+    c.attachments = true;
+    c.callerTag = tag;
+    return c;
+  }
 };
 
 namespace card {
@@ -240,7 +274,11 @@ struct CardDescription {
   std::vector<std::pair<QString, QString>> hints = {};
   QString initialStatus = QStringLiteral("Pronto per archiviare una nuova scheda...");
   std::optional<HelpTopic> help = {};     // what cmdGuida shows
-  // The printed card: its title and rows; cards without rows do not print.
+  // The printed card: its title and rows; `cmdStampa` prints it and
+  // `cmdAnteprima` previews it, unless the command opens a print screen of
+  // its own; `cmdPDF` writes it to `pdfFile` in the program folder. Cards
+  // without rows do not print this way.
   QString printTitle = {};
   const std::vector<PrintRow>* printRows = nullptr;
+  QString pdfFile = {};
 };

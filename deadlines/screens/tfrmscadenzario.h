@@ -2,27 +2,16 @@
 // each other: the start panel `panAvvio` (the year to open, the month
 // calendar, the banner of imminent deadlines with its alarm, the calendar
 // lists) and the card panel `panContainer` (the deadline card of the opened
-// year: the record form, the command column, the navigation bar).
+// year).
 #pragma once
 
-#include "common/screens/carddescription.h"
+#include "common/screens/cardpanel.h"
 
 #include <QDate>
-#include <QHash>
 #include <QWidget>
 
-#include <functional>
-
-class CardNavigator;
-class QCalendarWidget;
+class DeadlineStartPanel;
 class QLabel;
-class QLineEdit;
-class QPushButton;
-class RecordForm;
-
-namespace screenkit {
-class Picture;
-}
 
 class TfrmScadenzario : public QWidget {
   Q_OBJECT
@@ -31,40 +20,23 @@ public:
   ~TfrmScadenzario() override;
   static const CardDescription& describe();
 
-  RecordForm* form() const { return form_; }
-  CardNavigator* navigator() const { return navigator_; }
+  CardPanel* card() const { return card_; }
+  RecordForm* form() const { return card_->form(); }
+  CardNavigator* navigator() const { return card_->navigator(); }
   // The archive of the opened year (`lblFile`).
-  QString archivePath() const;
-  QDate calendarDate() const;
-
-  // "Apri": the year typed, then the card panel with a new card.
-  void apri();
-  // The check made on every entry: the banner, `btnOK` and the alarm.
-  void checkReminders();
-  // The card as the screen shows it, to the printer.
-  void stampa();
+  QString archivePath() const { return card_->archivePath(); }
 
 protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  QWidget* buildStart();
-  QWidget* buildCard();
-  void on(const QString& control, std::function<void()> handler);
-  void showStartPanel();
+  void showStartPanel(const QString& caption);
+  // "Apri" with a year: its archive, then the card panel with a new card.
+  void openYear(const QString& year);
 
-  QWidget* panAvvio_ = nullptr;
-  QWidget* panContainer_ = nullptr;
-  QLineEdit* txtAnno_ = nullptr;
-  QPushButton* btnApri_ = nullptr;
-  QCalendarWidget* calendar_ = nullptr;
-  QLabel* imgPresenti_ = nullptr;
-  QLabel* imgAssenti_ = nullptr;
-  QPushButton* btnOK_ = nullptr;
+  DeadlineStartPanel* start_ = nullptr;
+  CardPanel* card_ = nullptr;
   QLabel* lblFile_ = nullptr;
   QLabel* panInfo_ = nullptr;
-  RecordForm* form_ = nullptr;
-  CardNavigator* navigator_ = nullptr;
-  QHash<QString, std::function<void()>> handlers_;
 };

@@ -1,8 +1,7 @@
 #include "tfrmaltri.h"
 
 #include "documents/documento.h"
-#include "documents/screens/documentlists_screens.h"
-#include "common/screens/allegacartella.h"
+#include "documents/documentlists.h"
 
 namespace {
 
@@ -78,10 +77,11 @@ const CardDescription& TfrmAltri::describe() {
               }()},
               .rules = &documentRules(),
           },
-      .commands = {command("cmdNuovo"), command("cmdDuplica"), command("cmdSalva"), command("cmdTrova"),
-                   command("cmdFile"), command("cmdStampa"),
-                   command("cmdDaCompletare", "Da completare", "elenco"), command("cmdEsporta"),
-                   command("cmdGuida"), command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdDuplica"), command("cmdSalva"),
+                   command("cmdTrova").opens(documentSearchList(), kTag), command("cmdFile").attaches(kTag),
+                   command("cmdStampa").prints(documentPrint()),
+                   command("cmdDaCompletare", "Da completare", "elenco").opens(toCompleteList()),
+                   command("cmdEsporta").opens(documentExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdFile"), card::hints::attach()},
@@ -99,9 +99,4 @@ const CardDescription& TfrmAltri::describe() {
 }
 
 TfrmAltri::TfrmAltri(QWidget* parent) : CardEditor(describe(), parent) {
-  on(QStringLiteral("cmdTrova"), [this] { showDocumentSearch(this, kTag); });
-  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, kTag); });
-  on(QStringLiteral("cmdStampa"), [this] { showDocumentPrint(this); });
-  on(QStringLiteral("cmdDaCompletare"), [this] { showDocumentsToComplete(this); });
-  on(QStringLiteral("cmdEsporta"), [this] { showDocumentExport(this); });
 }

@@ -1,16 +1,13 @@
 #include "tfrmmovimenti.h"
 
-#include "movementlists_screens.h"
-
-#include "clients/screens/clientlists_screens.h"
 #include "common/checks/screens/checks_screens.h"
-#include "common/screens/allegacartella.h"
+#include "clients/screens/clientlists_screens.h"
 #include "common/services.h"
+#include "money/movementlists.h"
 #include "money/movimento.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -89,9 +86,12 @@ const CardDescription& TfrmMovimenti::describe() {
                            {"Totale", QStringLiteral("+0,00")}},
               .rules = &movementRules(),
           },
-      .commands = {command("cmdNuovo"), command("cmdDuplica"), command("cmdSalva"), command("cmdTrova"),
-                   command("cmdFile"), command("cmdStampa"), command("cmdScadenze", "Scadenze", "orologio"),
-                   command("cmdEsporta"), command("cmdGuida"), command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdDuplica"), command("cmdSalva"),
+                   command("cmdTrova").opens(movementSearchList(), QStringLiteral("movimenti")),
+                   command("cmdFile").attaches(QStringLiteral("movimenti")),
+                   command("cmdStampa").prints(movementPrintForm()),
+                   command("cmdScadenze", "Scadenze", "orologio").opens(fallingDueList()),
+                   command("cmdEsporta").opens(movementExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdNuovo"), QStringLiteral("Predispone la schermata per l'inserimento di una nuova scheda.")},
@@ -122,25 +122,11 @@ TfrmMovimenti::TfrmMovimenti(QWidget* parent) : CardEditor(describe(), parent) {
     if (l->buddy() == amount) lblImporto_ = l;
   lblImporto_->setObjectName(QStringLiteral("lblImporto"));
   // the label follows the option checked, by the user or by a loaded record
-  connect(findChild<QRadioButton*>(QStringLiteral("optEntrata")), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) showAmountLabel(true);
-  });
-  connect(findChild<QRadioButton*>(QStringLiteral("optUscita")), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) showAmountLabel(false);
-  });
+  for (const bool income : {true, false})
+    connect(findChild<QRadioButton*>(income ? QStringLiteral("optEntrata") : QStringLiteral("optUscita")),
+            &QRadioButton::toggled, this, [this, income](bool on) { if (on) showAmountLabel(income); });
   showAmountLabel(true);
 
-  // the normalisation of the amount as a command of its own, run by every save
-  auto* cents = new QPushButton(this);
-  cents->setObjectName(QStringLiteral("btnCents"));
-  cents->hide();
-  connect(cents, &QPushButton::clicked, this, [this] { form()->prepareSave(); });
-
-  on(QStringLiteral("cmdTrova"), [this] { showMovementSearch(this); });
-  on(QStringLiteral("cmdScadenze"), [this] { showFallingDue(this); });
-  on(QStringLiteral("cmdEsporta"), [this] { showMovementExport(this); });
-  on(QStringLiteral("cmdStampa"), [this] { showMovementPrint(this); });
-  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, QStringLiteral("movimenti")); });
   on(QStringLiteral("impPagatore"), [this] { showClientSearch(this, QStringLiteral("movimenti_pagatore")); });
   on(QStringLiteral("impBeneficiario"), [this] { showClientSearch(this, QStringLiteral("movimenti_beneficiario")); });
   on(QStringLiteral("sndEmail"), [this] { scriviEmail(); });

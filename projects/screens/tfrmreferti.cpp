@@ -1,7 +1,7 @@
 #include "tfrmreferti.h"
 
 #include "projects/progetto.h"
-#include "projects/screens/projectlists_screens.h"
+#include "projects/projectlists.h"
 #include "projects/screens/tfrmcreartf.h"
 #include "common/screens/allegacartella.h"
 #include "common/money.h"
@@ -80,9 +80,10 @@ const CardDescription& TfrmReferti::describe() {
                            {"TotMembri", QStringLiteral("0")}},
               .rules = &projectRules(),
           },
-      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdDuplica"), command("cmdTrova"),
-                   command("cmdFile"), command("cmdStampa"), command("cmdScaduti", "Scaduti", "scaduti"),
-                   command("cmdEsporta"), command("cmdGuida"), command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdDuplica"),
+                   command("cmdTrova").opens(projectSearchList(), kTag), command("cmdFile").attaches(kTag),
+                   command("cmdStampa"), command("cmdScaduti", "Scaduti", "scaduti").opens(overdueList()),
+                   command("cmdEsporta").opens(projectExport()), command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdNuovo"), card::hints::newCard()},
@@ -99,11 +100,7 @@ const CardDescription& TfrmReferti::describe() {
 }
 
 TfrmReferti::TfrmReferti(QWidget* parent) : CardEditor(describe(), parent) {
-  on(QStringLiteral("cmdTrova"), [this] { showProjectSearch(this, kTag); });
-  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, kTag); });
   on(QStringLiteral("cmdStampa"), [this] { TfrmCreaRTF::open(this, kTag); });
-  on(QStringLiteral("cmdScaduti"), [this] { showOverdueProjects(this); });
-  on(QStringLiteral("cmdEsporta"), [this] { showProjectExport(this); });
 
   // the team count is never left empty
   auto* members = findChild<QLineEdit*>(QStringLiteral("txtTotMembri"));

@@ -3,10 +3,6 @@
 #include "tfrmnumerazione.h"
 
 #include "archive/archivio.h"
-#include "common/screens/allegacartella.h"
-#include "common/screens/formprintscreen.h"
-#include "common/screens/gridscreen.h"
-#include "common/screens/listscreen.h"
 #include "common/services.h"
 #include "protocol/numbering.h"
 #include "protocol/protocollists.h"
@@ -72,10 +68,12 @@ const CardDescription& TfrmProtocollo::describe() {
       .behaviour = {.defaults = {FieldValue::todayIn("DataReg")},
                     .keptOnClear = {"Ufficio", "Operatore"},
                     .rules = &protocolRules()},
-      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdTrova"),
-                   command("cmdRiepilogo", "Riepilogo", "elenco"), command("cmdStampa"), command("cmdEsporta"),
-                   command("cmdNumerazione", "Numerazione", "numerazione"), command("cmdFile"), command("cmdGuida"),
-                   command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdSalva"),
+                   command("cmdTrova").opens(protocolSearchList(), kCallerTag),
+                   command("cmdRiepilogo", "Riepilogo", "elenco").opens(protocolSummary()),
+                   command("cmdStampa").prints(protocolPrint()), command("cmdEsporta").opens(protocolExport()),
+                   command("cmdNumerazione", "Numerazione", "numerazione"), command("cmdFile").attaches(kCallerTag),
+                   command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdNuovo"), card::hints::newCard()},
@@ -94,13 +92,7 @@ const CardDescription& TfrmProtocollo::describe() {
 
 TfrmProtocollo::TfrmProtocollo(QWidget* parent) : CardEditor(describe(), parent) {
   on(QStringLiteral("cmdNuovo"), [this] { nuovoProtocollo(); });
-  on(QStringLiteral("cmdTrova"), [this] { lists::ListScreen::open(protocolSearchList(), this, kCallerTag); });
-  on(QStringLiteral("cmdRiepilogo"), [this] { grids::GridScreen::open(protocolSummary(), this); });
-  on(QStringLiteral("cmdStampa"),
-     [this] { FormPrintScreen::open(protocolPrint(), [this] { return recordFromScreen(); }, this); });
-  on(QStringLiteral("cmdEsporta"), [this] { grids::GridScreen::open(protocolExport(), this); });
   on(QStringLiteral("cmdNumerazione"), [this] { TfrmNumerazione::open(this, kCallerTag); });
-  on(QStringLiteral("cmdFile"), [this] { attachscreen::showAttachments(this, kCallerTag); });
 
   // a proposal stays a proposal only on the new card it was made for
   after(CardAction::Save, [this] { proposal_.reset(); });

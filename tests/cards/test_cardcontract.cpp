@@ -1,10 +1,12 @@
 // The contract every card description meets, checked over every card the
-// program registers in its table of applications (and the two test cards):
-// a card that registers its description is covered.
+// program registers in its table of applications, on the application's real
+// screen (the deadline card on the deadline screen), and over the two test
+// cards: a card that registers its description is covered.
 #include "testcards.h"
 
 #include "app/shell/screens/applications.h"
 #include "common/screens/cardeditor.h"
+#include "common/screens/screenkit.h"
 #include "common/validation.h"
 #include "support.h"
 #include "tests/common/screens/cardpictures.h"
@@ -16,7 +18,10 @@
 #include <QSet>
 #include <QtTest>
 
+#include <memory>
+
 Q_DECLARE_METATYPE(const CardDescription*)
+Q_DECLARE_METATYPE(const Application*)
 
 namespace {
 
@@ -29,12 +34,28 @@ bool editable(QWidget* w) {
   return qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w);
 }
 
+// The screen a card stands on: the application's own (the card, or the
+// screen that holds its panel, made with what the tile opens), or a card
+// editor of the description.
+struct CardScreen {
+  std::unique_ptr<QWidget> created, card;
+  QWidget* host = nullptr;
+  CardScreen(const CardDescription& d, const Application* app) : created(app ? app->create() : new CardEditor(d)) {
+    host = created->objectName() == d.screen ? created.get() : screenkit::ScreenSet::find(d.screen);
+    if (host != created.get()) {
+      card.reset(host);
+      screenkit::ScreenSet::remove(created.get());
+    }
+  }
+};
+
 // What is wrong with one card, one line per fault.
-QStringList faults(const CardDescription& d) {
+QStringList faults(const CardDescription& d, const Application* app = nullptr) {
   QStringList out;
   const RecordLayout& layout = *d.archive.layout;
-  CardEditor card(d);
-  const RecordForm* form = card.form();
+  const CardScreen screen(d, app);
+  const QWidget& card = *screen.host;
+  const RecordForm* form = card.findChild<RecordForm*>();
 
   // names unique across the screen
   QSet<QString> names;
@@ -119,22 +140,26 @@ class CardContractTest : public QObject {
 private slots:
   void everyCardMeetsTheContract_data() {
     QTest::addColumn<const CardDescription*>("card");
-    std::vector<const CardDescription*> cards = cardDescriptions();
+    QTest::addColumn<const Application*>("app");
+    std::vector<std::pair<const CardDescription*, const Application*>> cards;
+    for (const Application& app : applications())
+      if (app.card) cards.push_back({&app.card(), app.create ? &app : nullptr});
     QVERIFY(cards.size() >= 2);
-    cards.push_back(&strCard());
-    cards.push_back(&charCard());
+    cards.push_back({&strCard(), nullptr});
+    cards.push_back({&charCard(), nullptr});
     QSet<QString> screens;
-    for (const CardDescription* d : cards) {
+    for (const auto& [d, app] : cards) {
       QVERIFY2(!screens.contains(d->screen), qPrintable(d->screen));
       screens.insert(d->screen);
-      QTest::newRow(qPrintable(d->screen)) << d;
+      QTest::newRow(qPrintable(d->screen)) << d << app;
     }
   }
   void everyCardMeetsTheContract() {
     TempProgramFolder folder;
     RecordingMessages messages;
     QFETCH(const CardDescription*, card);
-    const QStringList found = faults(*card);
+    QFETCH(const Application*, app);
+    const QStringList found = faults(*card, app);
     QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
   }
 

@@ -5,8 +5,10 @@
 #include "app/shell/screens/applications.h"
 #include "archive/archives.h"
 #include "archive/archivio.h"
+#include "common/grids.h"
 #include "common/help.h"
-#include "common/screens/cardeditor.h"
+#include "common/lists.h"
+#include "common/screens/cardpanel.h"
 #include "common/screens/cardnavigator.h"
 #include "cardtest.h"
 #include "screendriver.h"
@@ -45,8 +47,8 @@ class CardScreensTest : public CardTest {
   Q_OBJECT
 
   RecordingAlarm alarm; // the deadline screen's alarm, recorded instead of played
-  CardEditor* card = nullptr;
   QWidget* host = nullptr;    // the screen that holds the card: the card, or the deadline screen
+  CardPanel* card = nullptr;  // the card on it
   CardNavigator* navigator = nullptr;
   QWidget* created = nullptr; // what the tile opens (the card or its year screen)
   std::vector<HelpTopic> helpShown;
@@ -60,7 +62,7 @@ class CardScreensTest : public CardTest {
     created = app.create();
     const CardDescription& d = app.card();
     host = created->objectName() == d.screen ? created : screenkit::ScreenSet::find(d.screen);
-    card = qobject_cast<CardEditor*>(host);
+    card = host->findChild<CardPanel*>();
     navigator = host->findChild<CardNavigator*>();
     if (auto* file = host->findChild<QLabel*>(QStringLiteral("lblFile")))
       file->setText(d.archive.yearPath(QStringLiteral("2026")));
@@ -106,10 +108,10 @@ private slots:
     help::setViewer([this](QWidget*, HelpTopic topic) { helpShown.push_back(topic); });
   }
   void cleanup() {
-    if (created && created != card) screenkit::ScreenSet::remove(created);
-    if (card) screenkit::ScreenSet::remove(card);
-    delete card;
-    if (created != card) delete created;
+    if (created && created != host) screenkit::ScreenSet::remove(created);
+    if (host) screenkit::ScreenSet::remove(host);
+    delete host;
+    if (created != host) delete created;
     card = nullptr;
     host = nullptr;
     navigator = nullptr;
@@ -132,10 +134,9 @@ private slots:
   void keysPressTheirCommands() {
     QFETCH(const Application*, app);
     open(*app, 3);
-    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
 
     QHash<QString, QString> hints;
-    for (const auto& [name, hint] : CardEditor::sharedHints()) hints.insert(name, hint);
+    for (const auto& [name, hint] : CardPanel::sharedHints()) hints.insert(name, hint);
     for (const auto& [name, hint] : card->description().hints) hints.insert(name, hint);
     int commands = 0;
     for (const auto& [name, key] : commandKeys()) {
@@ -188,12 +189,12 @@ private slots:
     const QString printScreen = drive::withModal([this] { press(Qt::CTRL | Qt::Key_P); });
     QVERIFY(!printScreen.isEmpty() || !printed.calls.empty());
 
-    QVERIFY(QApplication::activeWindow() == card);
+    QVERIFY(QApplication::activeWindow() == host);
     press(Qt::Key_F1);
     QCOMPARE(helpShown.size(), size_t(1));
 
     press(Qt::Key_Escape);
-    QVERIFY(!card->isVisible());
+    QVERIFY(!host->isVisible());
   }
 
   // Esc leaves a card without unsaved edits at once: a new card, a card as
@@ -279,15 +280,14 @@ private slots:
   void loadedFieldsShowTheirBeginning() {
     QFETCH(const Application*, app);
     open(*app, 1);
-    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
-    card->resize(1000, 700);
+    host->resize(1000, 700);
     // typed into first, so that the cursor stands at the end before loading
     for (auto* e : card->form()->findChildren<QLineEdit*>())
       if (!e->isReadOnly() && e->isVisible()) {
         e->setText(fullValue(e->maxLength()));
         e->end(false);
       }
-    card->naviga(NavCommand::First);
+    navigator->navigate(NavCommand::First);
     QCOMPARE(position(), QStringLiteral("1"));
     int seen = 0;
     for (auto* e : card->form()->findChildren<QLineEdit*>()) {
@@ -316,8 +316,7 @@ private slots:
   void escClosesEverySatellite() {
     QFETCH(const Application*, app);
     open(*app, 1);
-    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
-    card->naviga(NavCommand::First);
+    navigator->navigate(NavCommand::First);
     RecordingReportOutput printed;
     RecordingShell shell;
     QStringList opened, stayed;
@@ -325,7 +324,7 @@ private slots:
     for (QWidget* w : card->findChildren<QWidget*>(commands)) {
       if (w->objectName() == QLatin1String("cmdEsci") || !w->isEnabled() || !w->isVisible()) continue;
       bool closed = false;
-      const QString modal = drive::withModal([&] { drive::click(card, w->objectName()); },
+      const QString modal = drive::withModal([&] { drive::click(host, w->objectName()); },
                                              [&](QWidget* m) {
                                                QWidget* f = QApplication::focusWidget();
                                                QTest::keyClick(f && f->window() == m ? f : m, Qt::Key_Escape);
@@ -336,11 +335,34 @@ private slots:
         opened << modal;
         if (!closed) stayed << w->objectName() + QStringLiteral(" -> ") + modal;
       }
-      if (!card->isVisible()) QVERIFY(drive::show(card));
+      if (!host->isVisible()) QVERIFY(drive::show(host));
     }
     qInfo("%s", qPrintable(opened.join(QLatin1Char(' '))));
     QVERIFY(opened.size() >= 3);
     QVERIFY2(stayed.isEmpty(), qPrintable(stayed.join(QStringLiteral(", "))));
+  }
+
+  // What a card's description says its commands open is what they open:
+  // each list, grid and print screen by its name, and the attachments.
+  void declaredCommandsOpenTheirScreens_data() { cards_data(); }
+  void declaredCommandsOpenTheirScreens() {
+    QFETCH(const Application*, app);
+    open(*app, 1);
+    navigator->navigate(NavCommand::First);
+    RecordingReportOutput printed;
+    int declared = 0;
+    for (const CardCommand& c : card->description().commands) {
+      QString expected;
+      if (c.list) expected = c.list->screen;
+      else if (c.grid) expected = c.grid->screen;
+      else if (c.printForm) expected = c.printForm->screen;
+      else if (c.attachments) expected = QStringLiteral("TfrmAllegaCartella");
+      else continue;
+      ++declared;
+      QCOMPARE(drive::withModal([&] { drive::click(host, c.name); }), expected);
+      if (!host->isVisible()) QVERIFY(drive::show(host));
+    }
+    QVERIFY(declared >= 3);
   }
 
   // Filling the screen the tests run on (see the CMake file for the sizes),
@@ -350,32 +372,31 @@ private slots:
   void fitsTheScreen() {
     QFETCH(const Application*, app);
     open(*app, 1);
-    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
-    card->naviga(NavCommand::First);
-    const QRect available = card->screen()->availableGeometry();
-    const QRect frame = card->frameGeometry(), inner = card->geometry();
-    card->setGeometry(available.marginsRemoved(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+    navigator->navigate(NavCommand::First);
+    const QRect available = host->screen()->availableGeometry();
+    const QRect frame = host->frameGeometry(), inner = host->geometry();
+    host->setGeometry(available.marginsRemoved(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
                                                         frame.right() - inner.right(),
                                                         frame.bottom() - inner.bottom())));
     QApplication::processEvents();
     // the picture first, so that a screen that does not fit can be seen
     const QString folder = qEnvironmentVariable("VELARION_SHOTS");
     if (!folder.isEmpty())
-      card->grab().save(QStringLiteral("%1/%2_%3x%4@%5.png")
-                            .arg(folder, card->objectName())
+      host->grab().save(QStringLiteral("%1/%2_%3x%4@%5.png")
+                            .arg(folder, host->objectName())
                             .arg(available.width())
                             .arg(available.height())
-                            .arg(card->devicePixelRatioF()));
-    QVERIFY2(card->width() >= card->minimumSizeHint().width(),
-             qPrintable(QStringLiteral("needs %1 px, has %2").arg(card->minimumSizeHint().width()).arg(card->width())));
+                            .arg(host->devicePixelRatioF()));
+    QVERIFY2(host->width() >= host->minimumSizeHint().width(),
+             qPrintable(QStringLiteral("needs %1 px, has %2").arg(host->minimumSizeHint().width()).arg(host->width())));
     static const QRegularExpression commands(QStringLiteral("^cmd"));
-    for (QWidget* c : card->findChildren<QWidget*>(commands)) {
-      if (!c->isVisibleTo(card)) continue;
-      const QRect r(c->mapTo(card, QPoint(0, 0)), c->size());
-      QVERIFY2(card->rect().contains(r), qPrintable(c->objectName()));
+    for (QWidget* c : host->findChildren<QWidget*>(commands)) {
+      if (!c->isVisibleTo(host)) continue;
+      const QRect r(c->mapTo(host, QPoint(0, 0)), c->size());
+      QVERIFY2(host->rect().contains(r), qPrintable(c->objectName()));
     }
-    for (auto* area : card->findChildren<QAbstractScrollArea*>())
-      if (area->isVisibleTo(card) && !qobject_cast<QPlainTextEdit*>(area))
+    for (auto* area : host->findChildren<QAbstractScrollArea*>())
+      if (area->isVisibleTo(host) && !qobject_cast<QPlainTextEdit*>(area))
         QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(area->objectName()));
   }
 
@@ -385,12 +406,12 @@ private slots:
   void reopenedCardHasAFreshStatusLine() {
     QFETCH(const Application*, app);
     open(*app, 1);
-    if (!card) QSKIP("the card is a panel of a screen of its own, checked with that screen");
     card->statusLine()->setText(QStringLiteral("Salva la scheda corrente in archivio."));
-    card->naviga(NavCommand::First);
-    drive::click(card, QStringLiteral("cmdEsci"));
-    QVERIFY(!card->isVisible());
-    QVERIFY(drive::show(card));
+    navigator->navigate(NavCommand::First);
+    drive::click(host, QStringLiteral("cmdEsci"));
+    QVERIFY(!host->isVisible());
+    QVERIFY(drive::show(host));
+    if (host->findChild<QWidget*>(QStringLiteral("panAvvio"))) drive::click(host, QStringLiteral("btnApri"));
     QCOMPARE(card->statusLine()->text(), card->description().initialStatus);
   }
 };
