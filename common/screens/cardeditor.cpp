@@ -4,6 +4,7 @@
 #include "screenkit.h"
 
 #include "archive/paths.h"
+#include "common/modules.h"
 #include "common/services.h"
 #include "common/reports.h"
 #include "engines/screens/reportoutput.h"
@@ -243,5 +244,5 @@ void CardEditor::showEvent(QShowEvent* e) {
 
 void CardEditor::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(modules::mainMenu(), this);
 }

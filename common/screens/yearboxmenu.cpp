@@ -3,6 +3,7 @@
 #include "screenkit.h"
 
 #include "archive/paths.h"
+#include "common/modules.h"
 #include "common/dates.h"
 #include "common/services.h"
 
@@ -116,5 +117,5 @@ void YearBoxMenu::open(int box) {
 
 void YearBoxMenu::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(modules::mainMenu(), this);
 }
