@@ -12,9 +12,12 @@
 #include "notes/notesmodule.h"
 #include "screendriver.h"
 #include "support.h"
+#include "tests/engines/recordingreportoutput.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QtTest>
 
 class PluginTest : public QObject {
@@ -55,7 +58,7 @@ private slots:
     QVERIFY(menu->isVisible());
   }
 
-  void itsCardSavesIntoItsOwnArchive() {
+  void itsCardSavesPrintsFindsAndExportsItsRecords() {
     drive::click(menu.get(), QStringLiteral("btnNote"));
     drive::type(notes.get(), QStringLiteral("txtTitolo"), QStringLiteral("Sopralluogo"));
     drive::type(notes.get(), QStringLiteral("txtData"), QStringLiteral("03042027"));
@@ -68,6 +71,35 @@ private slots:
     QCOMPARE(decodeField(layout, layout.indexOf("Titolo"), bytes.constData()), QStringLiteral("Sopralluogo"));
     QCOMPARE(decodeField(layout, layout.indexOf("Data"), bytes.constData()), QStringLiteral("03/04/2027"));
     QVERIFY(cardDescriptions().back() == &notesModule().card());
+
+    // printed through the shared card printout
+    RecordingReportOutput printed;
+    drive::click(notes.get(), QStringLiteral("cmdStampa"));
+    QCOMPARE(printed.calls.size(), size_t(1));
+    QCOMPARE(int(printed.calls.front().call), int(RecordingReportOutput::Call::Print));
+
+    // found again from a fresh card through the shared search screen
+    drive::click(notes.get(), QStringLiteral("cmdNuovo"));
+    QVERIFY(drive::text(notes.get(), QStringLiteral("txtTitolo")).isEmpty());
+    const QString search = drive::withModal([this] { drive::click(notes.get(), QStringLiteral("cmdTrova")); },
+                                            [](QWidget* s) {
+                                              QTest::keyClicks(drive::find<QLineEdit>(s, QStringLiteral("txtTitolo")),
+                                                               QStringLiteral("sopra"));
+                                              drive::click(s, QStringLiteral("btnCerca"));
+                                              auto* list = drive::find<QListView>(s, QStringLiteral("lstRecords"));
+                                              const QRect r = list->visualRect(list->model()->index(0, 0));
+                                              QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+                                              QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+                                            });
+    QCOMPARE(search, QStringLiteral("TfrmTrovaNote"));
+    QCOMPARE(drive::text(notes.get(), QStringLiteral("txtTitolo")), QStringLiteral("Sopralluogo"));
+
+    // exported through the shared export screen
+    int rows = -1;
+    const QString exported = drive::withModal([this] { drive::click(notes.get(), QStringLiteral("cmdEsporta")); },
+                                              [&rows](QWidget* g) { rows = g->findChild<QAbstractItemView*>()->model()->rowCount(); });
+    QCOMPARE(exported, QStringLiteral("TfrmExpNote"));
+    QCOMPARE(rows, 1);
   }
 
   void theCalendarAndTheAttachmentsFindItsCardByItsTags() {

@@ -2,6 +2,8 @@
 
 #include "common/screens/allegacartella.h"
 #include "common/screens/cardeditor.h"
+#include "common/screens/gridscreen.h"
+#include "common/screens/listscreen.h"
 #include "common/validation.h"
 
 namespace {
@@ -32,6 +34,35 @@ const HelpTopic kHelp = modules::addHelpTopic(QStringLiteral("Applicazione Note 
                                               {QStringLiteral("Le note dello studio."),
                                                QStringLiteral("Ogni nota ha un titolo e una data.")});
 
+const lists::ListDescription& noteSearch() {
+  static const lists::ListDescription d{
+      .screen = QStringLiteral("TfrmTrovaNote"),
+      .caption = QStringLiteral(" Trova note in archivio"),
+      .printTitle = QStringLiteral("Riepilogo note"),
+      .path = lists::ArchivePath::of(noteArchive()),
+      .criteria = {{QStringLiteral("txtTitolo"), QStringLiteral("Titolo:"), "Titolo"}},
+      .condition = {},
+      .line = {{QString(), "Titolo", 40}, {QStringLiteral("  "), "Data", 0}},
+      .targets = {{QStringLiteral("note"), QStringLiteral("TfrmNote"), true, {}}},
+  };
+  return d;
+}
+
+const grids::GridDescription& noteExport() {
+  static const grids::GridDescription d{
+      .screen = QStringLiteral("TfrmExpNote"),
+      .caption = QStringLiteral(" Esporta note in Microsoft Excel"),
+      .helpTopic = kHelp,
+      .archive = noteArchive(),
+      .columns = {{QStringLiteral("Titolo"), QStringLiteral("Titolo"), 300, {"Titolo"}},
+                  {QStringLiteral("Data"), QStringLiteral("Data"), 200, {"Data"}}},
+  };
+  return d;
+}
+
+const std::vector<PrintRow> kPrintRows = {{QStringLiteral("Titolo:"), QStringLiteral("{Titolo}")},
+                                          {QStringLiteral("Data:"), QStringLiteral("{Data}")}};
+
 const CardDescription& describe() {
   using card::command;
   using card::edit;
@@ -44,9 +75,11 @@ const CardDescription& describe() {
                               {card::date("Data", "Data:", QStringLiteral("note_data"))},
                               {edit("Testo", "Testo:")}}}}},
       .behaviour = {.rules = &noteRules()},
-      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdFile"), command("cmdGuida"),
-                   command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdTrova"), command("cmdFile"),
+                   command("cmdStampa"), command("cmdEsporta"), command("cmdGuida"), command("cmdEsci")},
       .help = kHelp,
+      .printTitle = QStringLiteral("Nota"),
+      .printRows = &kPrintRows,
   };
   return d;
 }
@@ -62,7 +95,9 @@ const modules::Module& notesModule() {
       .attachments = modules::AttachmentOwner{"TfrmNote", "cmdFile", "note"},
       .create = []() -> QWidget* {
         auto* card = new CardEditor(describe());
+        card->on(QStringLiteral("cmdTrova"), [card] { lists::ListScreen::open(noteSearch(), card, QStringLiteral("note")); });
         card->on(QStringLiteral("cmdFile"), [card] { attachscreen::showAttachments(card, QStringLiteral("note")); });
+        card->on(QStringLiteral("cmdEsporta"), [card] { grids::GridScreen::open(noteExport(), card); });
         return card;
       },
       .card = describe,
