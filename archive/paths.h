@@ -1,5 +1,6 @@
-// Where the archives live: the program folder (the folder of the running
-// executable) and the fixed and yearly archive names inside it.
+// Where the program's files live: the program folder (the folder of the
+// running executable) and the paths inside it. Each file's name belongs to
+// whoever keeps the file.
 #pragma once
 
 #include <QString>
@@ -14,16 +15,5 @@ void setProgramFolder(const QString& folder);
 inline QString inProgramFolder(const QString& name) { return programFolder() + name; }
 // A yearly archive: the four characters of the year as typed plus the extension.
 inline QString yearly(const QString& year, const QString& extension) { return programFolder() + year + extension; }
-
-inline const char* const kClienti = "Clienti.pro";
-inline const char* const kPratiche = "Pratiche.pro";
-inline const char* const kDocumenti = "Archivio_Documenti.pro";
-inline const char* const kScadenze = ".sca";
-inline const char* const kProtocollo = ".prt";
-inline const char* const kProgetti = ".prg";
-inline const char* const kMovimenti = ".eur";
-inline const char* const kPassword = "unins000.dll";
-inline const char* const kSettings = "Quorbis.ini";
-inline const char* const kAllegati = "Documenti_Allegati";
 
 } // namespace paths

@@ -2,6 +2,8 @@
 
 #include "pratica.h"
 
+#include "common/modules.h"
+
 namespace {
 
 using lists::CallerTarget;
@@ -22,7 +24,7 @@ CallerTarget caseCard(const QString& tag) { return {tag, QStringLiteral("TfrmPra
 } // namespace
 
 const lists::ListDescription& caseSearchList() {
-  static const lists::ListDescription d{
+  static lists::ListDescription d{
       .screen = QStringLiteral("TfrmTrovaPratica"),
       .caption = QStringLiteral(" Trova pratiche in archivio"),
       .printTitle = QStringLiteral("Riepilogo Pratiche"),
@@ -42,24 +44,11 @@ const lists::ListDescription& caseSearchList() {
           },
       .condition = {},
       .line = caseLine(),
-      .targets =
-          {
-              caseCard(QStringLiteral("pratica")),
-              {QStringLiteral("scadenzario"),
-               QStringLiteral("TfrmScadenzario"),
-               false,
-               {{QStringLiteral("txtOggetto"), "Oggetto"},
-                {QStringLiteral("txtTipologia"), "Tipologia"},
-                {QStringLiteral("txtProtocollo"), "Protocollo"},
-                {QStringLiteral("txtApertura"), "Apertura"},
-                {QStringLiteral("txtChiusura"), "Chiusura"},
-                {QStringLiteral("txtStato"), "Stato"},
-                {QStringLiteral("txtConsulente"), "Consulente"},
-                {QStringLiteral("txtCliente"), "Cliente"},
-                {QStringLiteral("txtRecapito"), "Recapito"},
-                {QStringLiteral("txtCodFisc"), "CodFisc"}}},
-          },
+      .targets = {},
   };
+  // the case card itself, then the cards the modules say receive a case
+  d.targets = {caseCard(QStringLiteral("pratica"))};
+  for (const CallerTarget& t : modules::receivers(modules::Sender::Case)) d.targets.push_back(t);
   return d;
 }
 

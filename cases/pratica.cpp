@@ -42,7 +42,7 @@ const RecordLayout& TRecPratica() {
 }
 
 const ArchiveDef& caseArchive() {
-  static const ArchiveDef a{&TRecPratica(), QString::fromLatin1(paths::kPratiche), {}};
+  static const ArchiveDef a{&TRecPratica(), QStringLiteral("Pratiche.pro"), {}};
   return a;
 }
 

@@ -27,7 +27,7 @@ const RecordLayout& TRecCliente() {
 }
 
 const ArchiveDef& clientArchive() {
-  static const ArchiveDef a{&TRecCliente(), QString::fromLatin1(paths::kClienti), {}};
+  static const ArchiveDef a{&TRecCliente(), QStringLiteral("Clienti.pro"), {}};
   return a;
 }
 

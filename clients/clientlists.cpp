@@ -2,6 +2,7 @@
 
 #include "cliente.h"
 
+#include "common/modules.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ CallerTarget clientCard(const QString& tag) { return {tag, QStringLiteral("TfrmC
 } // namespace
 
 const lists::ListDescription& clientSearchList() {
-  static const lists::ListDescription d{
+  static lists::ListDescription d{
       .screen = QStringLiteral("TfrmTrovaClienti"),
       .caption = QStringLiteral(" Trova clienti in archivio"),
       .printTitle = QStringLiteral("Riepilogo Clienti"),
@@ -43,34 +44,11 @@ const lists::ListDescription& clientSearchList() {
           },
       .condition = {},
       .line = clientLine("Note"),
-      .targets =
-          {
-              clientCard(QStringLiteral("clienti")),
-              {QStringLiteral("pratica"),
-               QStringLiteral("TfrmPratica"),
-               false,
-               {{QStringLiteral("txtCliente"), "Cliente"},
-                {QStringLiteral("txtRecapito"), "Recapito"},
-                {QStringLiteral("txtIndirizzoRes"), "IndirizzoRes"},
-                {QStringLiteral("txtComuneRes"), "ComuneRes"},
-                {QStringLiteral("txtProvRes"), "ProvRes"},
-                {QStringLiteral("txtCapRes"), "CapRes"},
-                {QStringLiteral("txtCodFisc"), "CodFisc"},
-                {QStringLiteral("txtPartitaIva"), "PartitaIva"}}},
-              {QStringLiteral("movimenti_pagatore"),
-               QStringLiteral("TfrmMovimenti"),
-               false,
-               {{QStringLiteral("txtPagatore"), "Cliente"},
-                {QStringLiteral("txtRecapitoPag"), "Recapito"},
-                {QStringLiteral("txtCodFisc"), "CodFisc"},
-                {QStringLiteral("txtPartitaIva"), "PartitaIva"},
-                {QStringLiteral("txtEmail"), "Email"}}},
-              {QStringLiteral("movimenti_beneficiario"),
-               QStringLiteral("TfrmMovimenti"),
-               false,
-               {{QStringLiteral("txtBeneficiario"), "Cliente"}, {QStringLiteral("txtRecapitoBen"), "Recapito"}}},
-          },
+      .targets = {},
   };
+  // the client card itself, then the cards the modules say receive a client
+  d.targets = {clientCard(QStringLiteral("clienti"))};
+  for (const CallerTarget& t : modules::receivers(modules::Sender::Client)) d.targets.push_back(t);
   return d;
 }
 

@@ -24,7 +24,7 @@ AttachResult failed(const QString& name, const QString& reason) {
 
 } // namespace
 
-QString folder() { return paths::inProgramFolder(QString::fromLatin1(paths::kAllegati)) + QLatin1Char('/'); }
+QString folder() { return paths::inProgramFolder(QStringLiteral("Documenti_Allegati")) + QLatin1Char('/'); }
 
 bool isBareName(const QString& name) {
   const QString n = fieldtext::trimmed(name);

@@ -29,8 +29,10 @@ constexpr auto kLockPatience = std::chrono::seconds(2);
 
 bool isDataFile(const QString& name) {
   static const char* const extensions[] = {".pro", ".prt", ".prg", ".eur", ".sca"};
+  static const char* const files[] = {"Quorbis.ini", "unins000.dll"};
   if (name.startsWith(QLatin1Char('.'))) return false;
-  if (name == QLatin1String(paths::kSettings) || name == QLatin1String(paths::kPassword)) return true;
+  if (std::any_of(std::begin(files), std::end(files), [&name](const char* f) { return name == QLatin1String(f); }))
+    return true;
   return std::any_of(std::begin(extensions), std::end(extensions),
                      [&name](const char* e) { return name.endsWith(QLatin1String(e)); });
 }

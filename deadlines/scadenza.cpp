@@ -50,7 +50,7 @@ const RecordLayout& TRecScadenza() {
 }
 
 const ArchiveDef& deadlineArchive() {
-  static const ArchiveDef a{&TRecScadenza(), QString(), QString::fromLatin1(paths::kScadenze)};
+  static const ArchiveDef a{&TRecScadenza(), QString(), QStringLiteral(".sca")};
   return a;
 }
 

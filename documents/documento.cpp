@@ -27,7 +27,7 @@ const RecordLayout& TRecDocumento() {
 }
 
 const ArchiveDef& documentArchive() {
-  static const ArchiveDef a{&TRecDocumento(), QString::fromLatin1(paths::kDocumenti), {}};
+  static const ArchiveDef a{&TRecDocumento(), QStringLiteral("Archivio_Documenti.pro"), {}};
   return a;
 }
 

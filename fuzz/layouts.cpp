@@ -1,18 +1,18 @@
 #include "layouts.h"
 
-#include "cases/pratica.h"
-#include "clients/cliente.h"
-#include "deadlines/scadenza.h"
-#include "documents/documento.h"
-#include "money/movimento.h"
-#include "projects/progetto.h"
-#include "protocol/protocollo.h"
+#include "app/shell/screens/applications.h"
 
-// Each archive layout the program has goes here: the fuzzer reads and
-// writes records of all of them.
+#include <algorithm>
+
+// The layouts of every archive the registered modules keep, each once.
 const std::vector<const RecordLayout*>& fuzzedLayouts() {
-  static const std::vector<const RecordLayout*> all{&TRecCliente(),    &TRecPratica(),   &TRecDocumento(),
-                                                    &TRecProtocollo(), &TRecMovimento(), &TRecScadenza(),
-                                                    &TRecProgetto()};
+  static const std::vector<const RecordLayout*> all = [] {
+    registerModules();
+    std::vector<const RecordLayout*> layouts;
+    for (const modules::Module* m : modules::all())
+      for (const ArchiveDef& a : m->archives)
+        if (std::find(layouts.begin(), layouts.end(), a.layout) == layouts.end()) layouts.push_back(a.layout);
+    return layouts;
+  }();
   return all;
 }

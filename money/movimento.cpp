@@ -27,7 +27,7 @@ const RecordLayout& TRecMovimento() {
 }
 
 const ArchiveDef& movementArchive() {
-  static const ArchiveDef a{&TRecMovimento(), {}, QString::fromLatin1(paths::kMovimenti)};
+  static const ArchiveDef a{&TRecMovimento(), {}, QStringLiteral(".eur")};
   return a;
 }
 

@@ -41,7 +41,7 @@ const RecordLayout& TRecProgetto() {
 }
 
 const ArchiveDef& projectArchive() {
-  static const ArchiveDef a{&TRecProgetto(), {}, QString::fromLatin1(paths::kProgetti)};
+  static const ArchiveDef a{&TRecProgetto(), {}, QStringLiteral(".prg")};
   return a;
 }
 

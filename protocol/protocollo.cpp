@@ -54,7 +54,7 @@ const RecordLayout& TRecProtocollo() {
 }
 
 const ArchiveDef& protocolArchive() {
-  static const ArchiveDef a{&TRecProtocollo(), {}, QString::fromLatin1(paths::kProtocollo)};
+  static const ArchiveDef a{&TRecProtocollo(), {}, QStringLiteral(".prt")};
   return a;
 }
 
@@ -114,7 +114,7 @@ QString normalisedStart(const QString& typed) {
 
 namespace protocolsettings {
 
-QString path() { return paths::inProgramFolder(QString::fromLatin1(paths::kSettings)); }
+QString path() { return paths::inProgramFolder(QStringLiteral("Quorbis.ini")); }
 
 std::optional<numbering::Settings> readNumbering() {
   IniFile ini;

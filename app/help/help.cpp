@@ -1,5 +1,7 @@
 #include "help.h"
 
+#include "common/modules.h"
+
 #include <QFile>
 #include <QUrl>
 
@@ -98,6 +100,8 @@ QStringList manualParagraphs() {
 } // namespace
 
 HelpPage helpPage(HelpTopic topic) {
+  if (const modules::AddedHelp* added = modules::addedHelp(topic))
+    return {added->title, help::joinParagraphs(added->paragraphs)};
   return {QString::fromUtf8(definition(topic).title), help::joinParagraphs(help::paragraphs(topic))};
 }
 
@@ -113,6 +117,7 @@ const std::vector<HelpTopic>& allTopics() {
 }
 
 QStringList paragraphs(HelpTopic topic) {
+  if (const modules::AddedHelp* added = modules::addedHelp(topic)) return added->paragraphs;
   if (topic == HelpTopic::Manuale) {
     static const QStringList manual = manualParagraphs();
     return manual;

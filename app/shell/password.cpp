@@ -59,7 +59,7 @@ std::optional<QString> unscramble(QStringView hex) {
 
 namespace password {
 
-QString filePath() { return paths::inProgramFolder(QString::fromLatin1(paths::kPassword)); }
+QString filePath() { return paths::inProgramFolder(QStringLiteral("unins000.dll")); }
 
 QString normalised(QStringView entry) {
   // a character the password file cannot hold is compared as the file holds it,

@@ -40,12 +40,10 @@ void setEnabledFromName(QWidget* open, const QString& name) {
 
 } // namespace
 
-const std::vector<Owner>& owners() {
-  static const std::vector<Owner> list{
-      {"TfrmClienti", "cmdFile", "clienti"},         {"TfrmPratica", "cmdAllega", "pratica"},
-      {"TfrmAltri", "cmdFile", "altri"},             {"TfrmProtocollo", "cmdFile", "protocollo"},
-      {"TfrmReferti", "cmdFile", "referti"},         {"TfrmMovimenti", "cmdFile", "movimenti"},
-  };
+std::vector<Owner> owners() {
+  std::vector<Owner> list;
+  for (const modules::Module* m : modules::all())
+    if (m->attachments) list.push_back(*m->attachments);
   return list;
 }
 

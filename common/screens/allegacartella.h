@@ -3,6 +3,8 @@
 // their digital copy.
 #pragma once
 
+#include "common/modules.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -16,13 +18,10 @@ class QLineEdit;
 namespace attachscreen {
 
 // The cards that open the attachment screen, the command that opens it and
-// the caller tag they put into its `lblMemory`.
-struct Owner {
-  const char* screen;
-  const char* command;
-  const char* tag;
-};
-const std::vector<Owner>& owners();
+// the caller tag they put into its `lblMemory`, as the registered modules
+// declare them.
+using Owner = modules::AttachmentOwner;
+std::vector<Owner> owners();
 // The registered card of a caller tag, or nullptr.
 QWidget* ownerForTag(const QString& tag);
 

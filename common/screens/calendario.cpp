@@ -16,23 +16,16 @@
 
 namespace calendar {
 
-const std::vector<CallerTag>& callerTags() {
-  static const std::vector<CallerTag> tags{
-      {"datapro", "TfrmAltri", "txtDataPro"},
-      {"datades", "TfrmAltri", "txtDataDes"},
-      {"referti_datainizio", "TfrmReferti", "txtDataInizio"},
-      {"referti_datascade", "TfrmReferti", "txtDataScade"},
-      {"datareg", "TfrmProtocollo", "txtDataReg"},
-      {"movimenti_data", "TfrmMovimenti", "txtData"},
-      {"movimenti_scadenza", "TfrmMovimenti", "txtDataSca"},
-  };
+std::vector<CallerTag> callerTags() {
+  std::vector<CallerTag> tags;
+  for (const modules::Module* m : modules::all()) tags.insert(tags.end(), m->calendar.begin(), m->calendar.end());
   return tags;
 }
 
 QLineEdit* fieldForTag(const QString& tag) {
   for (const CallerTag& t : callerTags())
     if (tag == QLatin1String(t.tag))
-      return screenkit::control<QLineEdit>(screenkit::ScreenSet::find(QLatin1String(t.screen)), QLatin1String(t.field));
+      return screenkit::control<QLineEdit>(screenkit::ScreenSet::find(QLatin1String(t.screen)), QLatin1String(t.control));
   return nullptr;
 }
 

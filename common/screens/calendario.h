@@ -3,6 +3,8 @@
 // the one-click "today" and "clear" pictures.
 #pragma once
 
+#include "common/modules.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QPointer>
@@ -22,13 +24,9 @@ inline constexpr const char* kTodayHint = "Inserisci la data corrente.";
 inline constexpr const char* kClearHint = "Cancella la data.";
 
 // Which field a caller tag names: the screen (object name of a persistent
-// screen) and the field on it.
-struct CallerTag {
-  const char* tag;
-  const char* screen;
-  const char* field;
-};
-const std::vector<CallerTag>& callerTags();
+// screen) and the field on it, as the registered modules declare them.
+using CallerTag = modules::CalendarTarget;
+std::vector<CallerTag> callerTags();
 // The field of a caller tag on its registered screen, or nullptr.
 QLineEdit* fieldForTag(const QString& tag);
 

@@ -2,6 +2,8 @@
 
 #include "screenkit.h"
 
+#include "common/modules.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -38,5 +40,5 @@ void CardEditor::showEvent(QShowEvent* e) {
 
 void CardEditor::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(modules::mainMenu(), this);
 }

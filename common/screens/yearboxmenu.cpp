@@ -3,6 +3,7 @@
 #include "screenkit.h"
 
 #include "archive/paths.h"
+#include "common/modules.h"
 #include "common/services.h"
 
 #include <QCloseEvent>
@@ -103,5 +104,5 @@ void YearBoxMenu::open(int box) {
 
 void YearBoxMenu::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(modules::mainMenu(), this);
 }

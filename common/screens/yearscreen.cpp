@@ -1,6 +1,7 @@
 #include "yearscreen.h"
 
 #include "archive/paths.h"
+#include "common/help.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 
@@ -22,31 +23,30 @@ const QString kAvvio = QStringLiteral("avvio");
 
 namespace yearscreens {
 
-YearScreenDescription description(Archive archive) {
-  struct Row {
-    Archive archive;
-    const char16_t *screen, *caption, *archiveLabel, *explanation;
-    const char* extension;
-    const char16_t *card, *cardCaption, *keyWord;
-  };
-  static const Row rows[] = {
-      {Archive::Protocollo, u"TfrmMenuProtocollo", u" Velarion - Protocollo Posta", u"Archivio protocollo documenti:",
-       u"In questo ambiente \u00E8 possibile protocollare i documenti interni e la posta in entrata e in uscita.",
-       paths::kProtocollo, u"TfrmProtocollo", u" Velarion - Protocollo Posta anno ", u"protocollo"},
-      {Archive::Progetti, u"TfrmMenuReferti", u" Velarion - Archivio Progetti", u"Archivio progetti:",
-       u"In questo ambiente \u00E8 possibile archiviare i progetti elaborati dal proprio studio tecnico.", paths::kProgetti,
-       u"TfrmReferti", u" Velarion - Archivio progetti anno ", u"referti"},
-      {Archive::Movimenti, u"TfrmMenuMovimenti", u" Velarion - Entrate e Uscite", u"Registro movimenti:",
-       u"In questo ambiente \u00E8 possibile registrare i movimenti di denaro in entrata e in uscita.", paths::kMovimenti,
-       u"TfrmMovimenti", u" Velarion - Entrate e uscite anno ", u"movimenti"},
-  };
-  for (const Row& r : rows)
-    if (r.archive == archive) {
-      auto s = [](const char16_t* t) { return QString::fromUtf16(t); };
-      return {s(r.screen), s(r.caption),     s(r.archiveLabel), s(r.explanation), QLatin1String(r.extension),
-              s(r.card),   s(r.cardCaption), s(r.keyWord),      {}};
+YearScreenDescription description(const modules::Module& module) {
+  if (!module.year) return {};
+  const modules::YearRow& r = *module.year;
+  QString extension;
+  for (const ArchiveDef& a : module.archives)
+    if (a.isYearly()) {
+      extension = a.extension;
+      break;
     }
-  return {};
+  auto s = [](const char16_t* t) { return QString::fromUtf16(t); };
+  return {QLatin1String(module.tile.screen), s(r.caption),        s(r.archiveLabel), s(r.explanation), extension,
+          QLatin1String(r.card),             s(r.cardCaption),    QLatin1String(r.keyWord), {}};
+}
+
+YearScreenDescription description(const QString& yearScreen) {
+  const modules::Module* m = modules::opening(yearScreen);
+  return m ? description(*m) : YearScreenDescription{};
+}
+
+QWidget* yearScreen(const modules::Module& module) {
+  YearScreenDescription d = description(module);
+  // the year screen explains its application with the card's own help
+  if (module.help) d.help = [topic = *module.help](QWidget* screen) { help::show(screen, topic); };
+  return new YearScreen(d);
 }
 
 } // namespace yearscreens
@@ -128,5 +128,5 @@ void YearScreen::open() {
 void YearScreen::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
   // the card when "Apri" chose a year, the main menu otherwise
-  screenkit::ScreenSet::show(memory_->text() == d_.keyWord ? d_.card : QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(memory_->text() == d_.keyWord ? d_.card : modules::mainMenu(), this);
 }

@@ -3,6 +3,8 @@
 // class, configured by a description per archive.
 #pragma once
 
+#include "common/modules.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -27,9 +29,13 @@ struct YearScreenDescription {
 };
 
 namespace yearscreens {
-enum class Archive { Protocollo, Progetti, Movimenti };
-// The description of the year screen of a yearly archive (without help).
-YearScreenDescription description(Archive archive);
+// The description of a module's year screen (without help), from its year
+// row; empty for a module without one.
+YearScreenDescription description(const modules::Module& module);
+// The same for the registered module whose tile opens the year screen.
+YearScreenDescription description(const QString& yearScreen);
+// The year screen of a module, with the module's help.
+QWidget* yearScreen(const modules::Module& module);
 } // namespace yearscreens
 
 class YearScreen : public QWidget {

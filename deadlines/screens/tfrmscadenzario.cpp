@@ -6,6 +6,7 @@
 #include "archive/paths.h"
 #include "cases/caselists.h"
 #include "common/checks/screens/checks_screens.h"
+#include "common/modules.h"
 #include "common/money.h"
 #include "common/screens/screenkit.h"
 #include "deadlines/deadlinelists.h"
@@ -180,5 +181,5 @@ void TfrmScadenzario::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
   showStartPanel(QStringLiteral(" Velarion - Scadenze e appuntamenti"));
   alarmsound::sound().stop();
-  screenkit::ScreenSet::show(QStringLiteral("TfrmAvvio"), this);
+  screenkit::ScreenSet::show(modules::mainMenu(), this);
 }

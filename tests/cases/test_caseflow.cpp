@@ -2,6 +2,7 @@
 // imported into one, one marked urgent with its document lines, found again
 // by a criterion and by the urgent summary, previewed, its folder opened and
 // the archive exported.
+#include "app/shell/screens/applications.h"
 #include "archive/archivio.h"
 #include "cases/caselists.h"
 #include "cases/pratica.h"
@@ -48,6 +49,7 @@ class CaseFlowTest : public QObject {
   }
 
 private slots:
+  void initTestCase() { registerModules(); }
   void newUserDay() {
     TempProgramFolder folder;
     RecordingMessages messages;

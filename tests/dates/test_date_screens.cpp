@@ -1,5 +1,6 @@
 // The calendar import, the attachment screen and the case folder screen,
 // driven as the user drives them; modal screens are answered from a timer.
+#include "app/shell/screens/applications.h"
 #include "common/screens/allegacartella.h"
 #include "common/screens/calendario.h"
 #include "common/screens/cartella.h"
@@ -94,6 +95,7 @@ QByteArray read(const QString& path) {
 class DateScreens : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase() { registerModules(); }
   void cleanup() { attachscreen::setFilePicker({}); }
 
   void typedDateField();

@@ -4,6 +4,7 @@
 // exported; a case imported into a deadline; a deadline early next year
 // announced in late December. With VELARION_TEST_OUTPUT naming a folder,
 // the pictures of both panels and the exported file are left there.
+#include "app/shell/screens/applications.h"
 #include "deadlinefixture.h"
 #include "deadlinescreens.h"
 
@@ -69,6 +70,7 @@ class DeadlineFlowTest : public CardTest {
   }
 
 private slots:
+  void initTestCase() { registerModules(); }
   void newUserYear() {
     ScreenTestSeams seams; // today is 10/12/2026
     RecordingAlarm alarm;

@@ -17,7 +17,7 @@ inline Record client(std::initializer_list<std::pair<const char*, QString>> fiel
   return r;
 }
 
-inline QString clientsPath() { return paths::inProgramFolder(QString::fromLatin1(paths::kClienti)); }
+inline QString clientsPath() { return clientArchive().fixedPath(); }
 
 // Appends records (or raw record bytes) to the clients archive.
 inline void appendClients(std::initializer_list<seed::Stored> records) {

@@ -1,3 +1,4 @@
+#include "app/shell/screens/applications.h"
 #include "clientfixture.h"
 
 #include "clients/clientlists.h"
@@ -269,6 +270,7 @@ TEST(InListFindTest, AnEmptyListSaysSoAndForgettingRestartsFromTheTop) {
 }
 
 TEST(CallerTargets, EachTagNamesItsScreenAndWhatItReceives) {
+  registerModules(); // the cards that receive a client are the modules' own
   const auto& targets = clientSearchList().targets;
   using Copies = std::vector<std::pair<QString, std::string_view>>;
   const CallerTarget* card = targetFor(targets, QStringLiteral("clienti"));

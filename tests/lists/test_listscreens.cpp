@@ -1,5 +1,6 @@
 // The list screens on the client members, with stand-in cards
 // registered under the names the caller tags point at.
+#include "app/shell/screens/applications.h"
 #include "app/help/screens/helpscreens.h"
 #include "clientfixture.h"
 #include "cardtest.h"
@@ -76,7 +77,10 @@ class ListScreens : public CardTest {
 
 private slots:
   // the help commands show the program's help screen, as after start-up
-  void initTestCase() { installHelpViewer(); }
+  void initTestCase() {
+    registerModules();
+    installHelpViewer();
+  }
   void init() {
     seat();
     QStringList clientControls{QStringLiteral("lblPosizione")};

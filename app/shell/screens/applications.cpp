@@ -1,66 +1,20 @@
 #include "applications.h"
 
 #include "app/help/screens/helpscreens.h"
-#include "common/screens/screenkit.h"
-#include "common/screens/yearscreen.h"
 
-// Applications: include each card or menu screen here and give its row a
-// factory below (the screen's library is linked in CMakeLists.txt).
-#include "cases/screens/tfrmpratica.h"
-#include "clients/screens/tfrmclienti.h"
-#include "deadlines/screens/tfrmscadenzario.h"
-#include "documents/screens/tfrmaltri.h"
-#include "money/screens/tfrmmenubilancio.h"
-#include "money/screens/tfrmmenustats.h"
-#include "money/screens/tfrmmovimenti.h"
-#include "money/screens/unpaid_screens.h"
-#include "projects/screens/tfrmreferti.h"
-#include "protocol/screens/tfrmprotocollo.h"
+// The applications of the program, each its folder's module record.
+#include "cases/screens/casesmodule.h"
+#include "clients/screens/clientsmodule.h"
+#include "deadlines/screens/deadlinesmodule.h"
+#include "documents/screens/documentsmodule.h"
+#include "money/screens/cashbookmodule.h"
+#include "money/screens/movementsmodule.h"
+#include "money/screens/statsmodule.h"
+#include "money/screens/unpaidmodule.h"
+#include "projects/screens/projectsmodule.h"
+#include "protocol/screens/protocolmodule.h"
 
 namespace {
-
-// A card or menu screen reached straight from its tile.
-template <class Screen>
-QWidget* screen() {
-  return new Screen();
-}
-
-// A card of a yearly archive: the card itself and the year screen that opens
-// it; the tile opens the year screen.
-template <yearscreens::Archive archive, class Card>
-QWidget* yearly() {
-  screenkit::ScreenSet::add(new Card());
-  YearScreenDescription d = yearscreens::description(archive);
-  // the year screen explains its application with the card's own help
-  const HelpTopic topic = archive == yearscreens::Archive::Protocollo ? HelpTopic::Protocollo
-                          : archive == yearscreens::Archive::Progetti ? HelpTopic::Progetti
-                                                                      : HelpTopic::Movimenti;
-  d.help = [topic](QWidget* screen) { showHelp(screen, topic); };
-  return new YearScreen(d);
-}
-
-const Application kApplications[] = {
-    // picture, button, title, opens, art, factory, card description
-    {"imgClienti", "btnClienti", "Anagrafica Clienti", "TfrmClienti", "clienti", screen<TfrmClienti>,
-     TfrmClienti::describe},
-    {"imgPratiche", "btnPratiche", "Archivio Pratiche", "TfrmPratica", "pratiche", screen<TfrmPratica>,
-     TfrmPratica::describe},
-    {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta",
-     yearly<yearscreens::Archive::Protocollo, TfrmProtocollo>, TfrmProtocollo::describe},
-    {"imgDocumenti", "btnDocumenti", "Archivio Documenti", "TfrmAltri", "documenti", screen<TfrmAltri>,
-     TfrmAltri::describe},
-    {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario",
-     screen<TfrmScadenzario>, TfrmScadenzario::describe},
-    {"imgProgetti", "btnProgetti", "Archivio Progetti", "TfrmMenuReferti", "progetti",
-     yearly<yearscreens::Archive::Progetti, TfrmReferti>, TfrmReferti::describe},
-    {"imgMovimenti", "btnMovimenti", "Entrate e Uscite", "TfrmMenuMovimenti", "movimenti",
-     yearly<yearscreens::Archive::Movimenti, TfrmMovimenti>, TfrmMovimenti::describe},
-    {"imgPrimanota", "btnPrimanota", "Primanota e Bilancio", "TfrmMenuBilancio", "primanota",
-     screen<TfrmMenuBilancio>},
-    {"imgInsoluti", "btninsoluti", "Pagamenti Insoluti", "TfrmMenuInsoluti", "insoluti", createUnpaidMenu},
-    {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche",
-     screen<TfrmMenuStats>},
-};
 
 const MenuCommands kMenuCommands{
     [](QWidget* menu) { showHelp(menu, HelpTopic::Manuale); },
@@ -70,11 +24,37 @@ const MenuCommands kMenuCommands{
 
 } // namespace
 
-std::span<const Application> applications() { return kApplications; }
+void registerModules() {
+  static const bool done = [] {
+    // in menu order: the first five tiles on the first row, the others below
+    for (const modules::Module& (*module)() :
+         {clientsModule, casesModule, protocolModule, documentsModule, deadlinesModule, projectsModule,
+          movementsModule, cashbookModule, unpaidModule, statsModule})
+      modules::add(module());
+    modules::setMainMenu(QStringLiteral("TfrmAvvio"));
+    return true;
+  }();
+  (void)done;
+}
+
+std::span<const Application> applications() {
+  registerModules();
+  static std::vector<Application> list;
+  const std::span<const modules::Module* const> registered = modules::all();
+  const bool same = list.size() == registered.size() &&
+                    std::equal(list.begin(), list.end(), registered.begin(),
+                               [](const Application& a, const modules::Module* m) { return a.module == m; });
+  if (!same) {
+    list.clear();
+    for (const modules::Module* m : registered)
+      list.push_back({m->tile.picture, m->tile.button, m->tile.title, m->tile.screen, m->tile.art, m->create, m->card, m});
+  }
+  return list;
+}
 
 std::vector<const CardDescription*> cardDescriptions() {
   std::vector<const CardDescription*> cards;
-  for (const Application& app : kApplications)
+  for (const Application& app : applications())
     if (app.card) cards.push_back(&app.card());
   return cards;
 }

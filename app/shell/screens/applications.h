@@ -1,7 +1,9 @@
-// The ten applications of the main menu and the menu's own commands that
-// other screens provide. Adding an application is one row of the table in
-// applications.cpp.
+// The applications of the main menu and the menu's own commands that other
+// screens provide. Each application is its folder's module record; adding
+// one is its line in the list of applications.cpp.
 #pragma once
+
+#include "common/modules.h"
 
 #include <QString>
 
@@ -24,9 +26,15 @@ struct Application {
   // The description of the application's card, which the checks over every
   // card read; nullptr for an application without a card.
   const CardDescription& (*card)() = nullptr;
+  const modules::Module* module = nullptr; // the record it comes from
 };
 
-// In menu order: the first five tiles on the first row, the others below.
+// Registers the program's modules in menu order (once) and names the main
+// menu; applications() does it first.
+void registerModules();
+
+// The tiles of the registered modules, in menu order: the first five tiles
+// on the first row, the others below.
 std::span<const Application> applications();
 
 // The descriptions of every card of the program, in menu order.

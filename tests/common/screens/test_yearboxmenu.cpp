@@ -1,5 +1,6 @@
 // The menu of year boxes: each box's year and button, the year warning, the
 // file it names, what its button opens, help and the way back to the menu.
+#include "app/shell/screens/applications.h"
 #include "common/screens/yearboxmenu.h"
 
 #include "common/help.h"
@@ -37,6 +38,7 @@ class YearBoxMenuTest : public CardTest {
   }
 
 private slots:
+  void initTestCase() { registerModules(); }
   void init() {
     seat();
     mainMenu = new QWidget;

@@ -1,0 +1,29 @@
+#include "deadlinesmodule.h"
+
+#include "deadlines/scadenza.h"
+#include "deadlines/screens/tfrmscadenzario.h"
+
+const modules::Module& deadlinesModule() {
+  static const modules::Module m{
+      .tile = {"imgScadenzario", "btnScadenzario", "Scadenze e Appuntamenti", "TfrmScadenzario", "scadenzario"},
+      .archives = {deadlineArchive()},
+      .help = HelpTopic::Scadenzario,
+      .receives = {{modules::Sender::Case,
+                    {QStringLiteral("scadenzario"),
+                     QStringLiteral("TfrmScadenzario"),
+                     false,
+                     {{QStringLiteral("txtOggetto"), "Oggetto"},
+                      {QStringLiteral("txtTipologia"), "Tipologia"},
+                      {QStringLiteral("txtProtocollo"), "Protocollo"},
+                      {QStringLiteral("txtApertura"), "Apertura"},
+                      {QStringLiteral("txtChiusura"), "Chiusura"},
+                      {QStringLiteral("txtStato"), "Stato"},
+                      {QStringLiteral("txtConsulente"), "Consulente"},
+                      {QStringLiteral("txtCliente"), "Cliente"},
+                      {QStringLiteral("txtRecapito"), "Recapito"},
+                      {QStringLiteral("txtCodFisc"), "CodFisc"}}}}},
+      .create = []() -> QWidget* { return new TfrmScadenzario(); },
+      .card = TfrmScadenzario::describe,
+  };
+  return m;
+}

@@ -1,0 +1,12 @@
+#include "statsmodule.h"
+
+#include "money/screens/tfrmmenustats.h"
+
+const modules::Module& statsModule() {
+  static const modules::Module m{
+      .tile = {"imgStatistiche", "btnStatistiche", "Grafici Statistici", "TfrmMenuStats", "statistiche"},
+      .help = HelpTopic::Statistiche,
+      .create = []() -> QWidget* { return new TfrmMenuStats(); },
+  };
+  return m;
+}

@@ -1,0 +1,7 @@
+// The project archive: "Archivio Progetti", one archive a year.
+// Its module record, which the shell registers.
+#pragma once
+
+#include "common/modules.h"
+
+const modules::Module& projectsModule();
