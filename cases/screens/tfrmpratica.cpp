@@ -5,6 +5,7 @@
 #include "cases/screens/tfrmdettagli.h"
 #include "clients/cliente.h"
 #include "clients/screens/clientlists_screens.h"
+#include "common/checks/screens/checks_screens.h"
 #include "common/screens/cartella.h"
 #include "common/services.h"
 

@@ -5,6 +5,7 @@
 
 #include "deadlines/screens/alarmsound.h"
 
+#include "common/modules.h"
 #include "common/screens/screenkit.h"
 
 #include <QComboBox>
@@ -28,6 +29,7 @@ struct MenuStandIn {
   MenuStandIn() {
     menu.setObjectName(QStringLiteral("TfrmAvvio"));
     screenkit::ScreenSet::add(&menu);
+    modules::setMainMenu(menu.objectName());
   }
   ~MenuStandIn() { screenkit::ScreenSet::remove(&menu); }
 };
