@@ -49,3 +49,48 @@ function(velarion_qtest_on_screens name)
     endforeach()
   endforeach()
 endfunction()
+
+# Each library of the program publishes only its own headers: a folder of
+# the build, include/<library>, holds a link to each header the library is
+# made of, under its path from the source root ("common/screens/x.h"), and is
+# the one include folder the library hands to what links it. A file sees the
+# headers of the libraries it links, and no other: a lower layer that
+# includes an upper one, or an application that includes another it does not
+# link, does not build.
+function(velarion_publish_headers)
+  set(views ${CMAKE_BINARY_DIR}/include)
+  file(REMOVE_RECURSE ${views})
+  set(dirs ${CMAKE_SOURCE_DIR})
+  while(dirs)
+    list(POP_FRONT dirs dir)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND dirs ${subdirs})
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(NOT type STREQUAL "STATIC_LIBRARY")
+        continue()
+      endif()
+      get_target_property(sources ${target} SOURCES)
+      set(view ${views}/${target})
+      file(MAKE_DIRECTORY ${view})
+      foreach(source ${sources})
+        if(NOT source MATCHES "\\.h$")
+          continue()
+        endif()
+        if(NOT IS_ABSOLUTE ${source})
+          set(source ${dir}/${source})
+        endif()
+        file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${source})
+        get_filename_component(folder ${view}/${path} DIRECTORY)
+        file(MAKE_DIRECTORY ${folder})
+        file(CREATE_LINK ${source} ${view}/${path} SYMBOLIC)
+      endforeach()
+      target_include_directories(${target} PUBLIC ${view})
+    endforeach()
+  endwhile()
+  # the tests stand above everything and reach their own helpers by their
+  # path from the source root ("tests/support/support.h")
+  file(MAKE_DIRECTORY ${views}/tests)
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/tests ${views}/tests/tests SYMBOLIC)
+endfunction()

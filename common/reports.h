@@ -8,8 +8,8 @@
 // card rows, which card() and blankUnusedRows() set to " ".
 #pragma once
 
-#include "lists.h"
-#include "printrows.h"
+#include "common/lists.h"
+#include "common/printrows.h"
 
 #include "engines/reporttemplate.h"
 
