@@ -11,8 +11,8 @@
 
 struct ArchiveDef {
   const RecordLayout* layout = nullptr;
-  QString fixedName; // "Clienti.pro"; empty for a yearly archive
-  QString extension; // ".sca", ".prt", ".prg", ".eur" for a yearly archive
+  QString fixedName; // the file's name; empty for a yearly archive
+  QString extension; // after the year, for a yearly archive
 
   bool isYearly() const { return fixedName.isEmpty(); }
   int recordSize() const { return layout->size(); }

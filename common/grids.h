@@ -7,7 +7,7 @@
 // is decided here, without widgets.
 //
 // An archive export:
-//   GridDescription d{.screen = "TfrmExpClienti", .caption = ..., .archive = clientArchive(),
+//   GridDescription d{.screen = "...", .caption = ..., .archive = clientArchive(),
 //                     .columns = {{"Cliente", "Cliente", 250, {"Cliente"}}, ...},
 //                     .file = "Clienti.xls", .worksheet = "Riepilogo Clienti"};
 // A list of the records of a chosen day, sorted by a computed key:
@@ -77,7 +77,7 @@ struct IntervalPanel {
 };
 
 struct GridDescription {
-  QString screen;  // object name, e.g. "TfrmExpClienti"
+  QString screen;  // object name of the export screen
   QString caption; // window caption
   // The status line when the screen opens.
   QString status = QStringLiteral("Esportazione archivio in Microsoft Excel.");

@@ -203,7 +203,7 @@ struct CallerTarget {
 const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QString& tag);
 
 struct ListDescription {
-  QString screen;     // object name, e.g. "TfrmTrovaClienti"
+  QString screen;     // object name of the list screen
   QString caption;    // window caption
   QString printTitle; // title of the printed list
   ArchivePath path;

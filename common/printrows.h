@@ -41,7 +41,7 @@ struct FormPrintRow {
 
 // A print screen of one card: the screen, the report and its rows in order.
 struct FormPrintDescription {
-  QString screen;     // object name, e.g. "TfrmStampaProtocollo"
+  QString screen;     // object name of the print screen
   QString caption;    // window caption
   QString reportName; // e.g. "Scheda Protocollo"
   QString title;      // the heading `titArcataSup`

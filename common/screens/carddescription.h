@@ -261,7 +261,7 @@ const QString& contextHelp(); // "Visualizza la pagina della guida sensibile al 
 } // namespace card
 
 struct CardDescription {
-  QString screen;  // object name, e.g. "TfrmClienti"
+  QString screen;  // object name of the card screen
   QString caption; // window caption
   ArchiveDef archive;
   FormDescription form;

@@ -5,8 +5,8 @@
 // menu beside them. One class, configured by a description per menu (the
 // unpaid payments, the statistical charts).
 //
-//   YearBoxMenuDescription d{.screen = "TfrmMenuInsoluti", .caption = ..., .info = ...,
-//                            .extension = ".eur",
+//   YearBoxMenuDescription d{.screen = "...", .caption = ..., .info = ...,
+//                            .extension = ".reg",
 //                            .boxes = {{"Pagamenti insoluti in entrata", "txtAnnoPreventivi",
 //                                       "btnApriPreventivi", [](QWidget* menu, const QString& year) {...}}, ...},
 //                            .helpTopic = HelpTopic::Insoluti};
@@ -40,7 +40,7 @@ struct YearBoxMenuDescription {
   QString screen;  // object name
   QString caption; // window caption
   QString info;    // the line above the boxes
-  QString extension; // of the yearly archive `lblFile` names, e.g. ".eur"
+  QString extension; // of the yearly archive `lblFile` names
   std::vector<YearBox> boxes;
   std::optional<HelpTopic> helpTopic; // none leaves `imgGuida` disabled
   QString buttonText = QStringLiteral("Visualizza");

@@ -19,7 +19,7 @@ struct YearScreenDescription {
   QString caption;      // its window caption
   QString archiveLabel; // the line above the year
   QString explanation;  // what the application is for
-  QString extension;    // of the yearly archive, e.g. ".prt"
+  QString extension;    // of the yearly archive
   QString card;         // object name of the card screen it opens
   QString cardCaption;  // the card's caption before the year
   QString keyWord;      // `lblMemory` when the card is to be opened
