@@ -1,9 +1,8 @@
 #include "notesmodule.h"
 
-#include "common/screens/allegacartella.h"
+#include "common/grids.h"
+#include "common/lists.h"
 #include "common/screens/cardeditor.h"
-#include "common/screens/gridscreen.h"
-#include "common/screens/listscreen.h"
 #include "common/validation.h"
 
 namespace {
@@ -75,8 +74,10 @@ const CardDescription& describe() {
                               {card::date("Data", "Data:", QStringLiteral("note_data"))},
                               {edit("Testo", "Testo:")}}}}},
       .behaviour = {.rules = &noteRules()},
-      .commands = {command("cmdNuovo"), command("cmdSalva"), command("cmdTrova"), command("cmdFile"),
-                   command("cmdStampa"), command("cmdEsporta"), command("cmdGuida"), command("cmdEsci")},
+      .commands = {command("cmdNuovo"), command("cmdSalva"),
+                   command("cmdTrova").opens(noteSearch(), QStringLiteral("note")),
+                   command("cmdFile").attaches(QStringLiteral("note")), command("cmdStampa"),
+                   command("cmdEsporta").opens(noteExport()), command("cmdGuida"), command("cmdEsci")},
       .help = kHelp,
       .printTitle = QStringLiteral("Nota"),
       .printRows = &kPrintRows,
@@ -93,13 +94,7 @@ const modules::Module& notesModule() {
       .help = kHelp,
       .calendar = {{"note_data", "TfrmNote", "txtData"}},
       .attachments = modules::AttachmentOwner{"TfrmNote", "cmdFile", "note"},
-      .create = []() -> QWidget* {
-        auto* card = new CardEditor(describe());
-        card->on(QStringLiteral("cmdTrova"), [card] { lists::ListScreen::open(noteSearch(), card, QStringLiteral("note")); });
-        card->on(QStringLiteral("cmdFile"), [card] { attachscreen::showAttachments(card, QStringLiteral("note")); });
-        card->on(QStringLiteral("cmdEsporta"), [card] { grids::GridScreen::open(noteExport(), card); });
-        return card;
-      },
+      .create = []() -> QWidget* { return new CardEditor(describe()); },
       .card = describe,
   };
   return m;
