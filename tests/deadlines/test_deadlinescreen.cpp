@@ -236,6 +236,23 @@ private slots:
     QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
   }
 
+  // Tab walks the card in the order of its labels, the two check boxes in
+  // their places, and comes back round to the day.
+  void tabFollowsTheCard() {
+    openAndType();
+    drive::find(s(), QStringLiteral("txtGiorno"))->setFocus(Qt::OtherFocusReason);
+    QStringList walked{drive::focused()};
+    for (int i = 0; i < 21; ++i) {
+      drive::press(Qt::Key_Tab);
+      walked << drive::focused();
+    }
+    QCOMPARE(walked, QStringList({"txtGiorno", "txtMese", "txtOreApp", "txtMinutiApp", "txtAvviso", "txtCliente",
+                                  "txtCodFisc", "txtRecapito", "txtOggetto", "txtTipologia", "txtProtocollo",
+                                  "txtApertura", "txtChiusura", "txtStato", "txtConsulente", "txtDettagli",
+                                  "txtOfficina", "txtCosto", "txtContatto", "chkDaConfermare", "txtNote",
+                                  "chkEffettuata"}));
+  }
+
   // The card's commands have their usual keys here too: Ctrl+S saves from a
   // field, Page Up goes back a card even from the notes memo, and the
   // tooltips name the keys.
