@@ -4,9 +4,9 @@
 // and again) so that the load of a shared machine weighs on both alike.
 #include "benchdata.h"
 
-#include "money/cashbook.h"
-#include "money/movimento.h"
-#include "money/unpaid.h"
+#include "cashbook/cashbook.h"
+#include "movements/movimento.h"
+#include "unpaid/unpaid.h"
 
 #include <QTemporaryDir>
 

@@ -4,7 +4,7 @@
 #include "archive/record.h"
 #include "common/cardbehaviour.h"
 #include "common/dates.h"
-#include "common/money.h"
+#include "common/amounts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "fuzzcheck.h"
 
 #include "archive/cp1252.h"
-#include "common/money.h"
+#include "common/amounts.h"
 
 #include <cstdint>
 #include <string_view>

@@ -6,7 +6,7 @@
 #include "common/cardbehaviour.h"
 #include "common/dates.h"
 #include "common/fieldbytes.h"
-#include "common/money.h"
+#include "common/amounts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "casesmodule.h"
 
 #include "cases/pratica.h"
-#include "cases/screens/tfrmpratica.h"
+#include "casecard.h"
 
 const modules::Module& casesModule() {
   static const modules::Module m{

@@ -1,7 +1,7 @@
 #include "clientsmodule.h"
 
 #include "clients/cliente.h"
-#include "clients/screens/tfrmclienti.h"
+#include "clientcard.h"
 
 const modules::Module& clientsModule() {
   static const modules::Module m{

@@ -1,6 +1,6 @@
 #include "cardpanel.h"
 
-#include "allegacartella.h"
+#include "attachscreen.h"
 #include "clickable.h"
 #include "formprintscreen.h"
 #include "gridscreen.h"

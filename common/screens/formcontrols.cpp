@@ -1,12 +1,12 @@
 #include "formcontrols.h"
 
-#include "allegacartella.h"
-#include "calendario.h"
+#include "attachscreen.h"
+#include "calendarscreen.h"
 #include "screenkit.h"
 
 #include "archive/record.h"
 #include "common/dates.h"
-#include "common/money.h"
+#include "common/amounts.h"
 #include "common/services.h"
 
 #include <QAbstractItemView>

@@ -1,9 +1,9 @@
 // The deadline card as data: its fields, Enter chain, commands and what
 // they open, hints, the behaviour of a save and a duplicate, and its print.
-#include "tfrmscadenzario.h"
+#include "deadlinescreen.h"
 
 #include "cases/caselists.h"
-#include "common/money.h"
+#include "common/amounts.h"
 #include "deadlines/deadlinelists.h"
 #include "deadlines/scadenza.h"
 

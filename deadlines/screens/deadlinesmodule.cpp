@@ -1,7 +1,7 @@
 #include "deadlinesmodule.h"
 
 #include "deadlines/scadenza.h"
-#include "deadlines/screens/tfrmscadenzario.h"
+#include "deadlinescreen.h"
 
 const modules::Module& deadlinesModule() {
   static const modules::Module m{

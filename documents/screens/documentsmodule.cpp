@@ -1,7 +1,7 @@
 #include "documentsmodule.h"
 
 #include "documents/documento.h"
-#include "documents/screens/tfrmaltri.h"
+#include "documentcard.h"
 
 const modules::Module& documentsModule() {
   static const modules::Module m{

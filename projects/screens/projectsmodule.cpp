@@ -3,7 +3,7 @@
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
 #include "projects/progetto.h"
-#include "projects/screens/tfrmreferti.h"
+#include "projectcard.h"
 
 const modules::Module& projectsModule() {
   static const modules::Module m{

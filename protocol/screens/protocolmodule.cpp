@@ -3,7 +3,7 @@
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
 #include "protocol/protocollo.h"
-#include "protocol/screens/tfrmprotocollo.h"
+#include "protocolcard.h"
 
 const modules::Module& protocolModule() {
   static const modules::Module m{

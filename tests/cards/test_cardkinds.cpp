@@ -5,8 +5,8 @@
 
 #include "archive/archivio.h"
 #include "common/attachments.h"
-#include "common/screens/allegacartella.h"
-#include "common/screens/calendario.h"
+#include "common/screens/attachscreen.h"
+#include "common/screens/calendarscreen.h"
 #include "common/screens/cardeditor.h"
 #include "cardtest.h"
 #include "screendriver.h"

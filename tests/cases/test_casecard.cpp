@@ -1,8 +1,8 @@
 // The case record layout and the case card driven as a user would.
 #include "archive/archivio.h"
 #include "cases/pratica.h"
-#include "cases/screens/tfrmpratica.h"
-#include "cases/screens/tfrmdettagli.h"
+#include "cases/screens/casecard.h"
+#include "cases/screens/casedocuments.h"
 #include "common/screens/screenkit.h"
 #include "cardtest.h"
 #include "screendriver.h"

@@ -2,7 +2,7 @@
 // duplicating, with the messages read through the test seams.
 #include "app/help/screens/helpscreens.h"
 #include "clients/cliente.h"
-#include "clients/screens/tfrmclienti.h"
+#include "clients/screens/clientcard.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "archive/archivio.h"

@@ -1,4 +1,4 @@
-#include "common/money.h"
+#include "common/amounts.h"
 
 #include <gtest/gtest.h>
 

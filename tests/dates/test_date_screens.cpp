@@ -1,9 +1,9 @@
 // The calendar import, the attachment screen and the case folder screen,
 // driven as the user drives them; modal screens are answered from a timer.
 #include "app/shell/screens/applications.h"
-#include "common/screens/allegacartella.h"
-#include "common/screens/calendario.h"
-#include "common/screens/cartella.h"
+#include "common/screens/attachscreen.h"
+#include "common/screens/calendarscreen.h"
+#include "common/screens/casefolderscreen.h"
 #include "common/screens/screenkit.h"
 
 #include "screendriver.h"

@@ -12,7 +12,7 @@
 #include "cases/pratica.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
-#include "deadlines/screens/tfrmscadenzario.h"
+#include "deadlines/screens/deadlinescreen.h"
 #include "cardtest.h"
 #include "screendriver.h"
 #include "seed.h"

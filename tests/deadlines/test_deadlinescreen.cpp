@@ -9,7 +9,7 @@
 #include "common/reports.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
-#include "deadlines/screens/tfrmscadenzario.h"
+#include "deadlines/screens/deadlinescreen.h"
 #include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"

@@ -5,7 +5,7 @@
 // through the print dialog to PDF), the export, and the card as it looks.
 #include "app/shell/screens/startup.h"
 #include "archive/paths.h"
-#include "common/screens/allegacartella.h"
+#include "common/screens/attachscreen.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"

@@ -1,9 +1,9 @@
 // The help, information and about screens.
 #include "app/help/screens/helpscreens.h"
 #include "app/help/screens/helpwidgets.h"
-#include "app/help/screens/tfrmguida.h"
-#include "app/help/screens/tfrminfo.h"
-#include "app/help/screens/tfrmsplash.h"
+#include "app/help/screens/guidescreen.h"
+#include "app/help/screens/aboutscreen.h"
+#include "app/help/screens/splashscreen.h"
 
 #include "support.h"
 

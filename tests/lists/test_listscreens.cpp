@@ -8,8 +8,8 @@
 #include "tests/engines/recordingreportoutput.h"
 
 #include "clients/clientlists.h"
-#include "clients/screens/clientlists_screens.h"
-#include "clients/screens/tfrmclienti.h"
+#include "clients/screens/clientsearch.h"
+#include "clients/screens/clientcard.h"
 #include "common/screens/listscreen.h"
 #include "common/screens/screenkit.h"
 

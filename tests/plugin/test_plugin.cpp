@@ -3,10 +3,10 @@
 // and the help as the program's own applications are.
 #include "app/help/help.h"
 #include "app/shell/screens/applications.h"
-#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/mainmenu.h"
 #include "archive/record.h"
-#include "common/screens/allegacartella.h"
-#include "common/screens/calendario.h"
+#include "common/screens/attachscreen.h"
+#include "common/screens/calendarscreen.h"
 #include "common/screens/cardeditor.h"
 #include "common/screens/screenkit.h"
 #include "notes/notesmodule.h"

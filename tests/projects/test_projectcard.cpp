@@ -4,7 +4,7 @@
 #include "projectfixture.h"
 
 #include "archive/archivio.h"
-#include "projects/screens/tfrmreferti.h"
+#include "projects/screens/projectcard.h"
 #include "cardtest.h"
 #include "screendriver.h"
 

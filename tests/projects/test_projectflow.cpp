@@ -6,13 +6,13 @@
 #include "projectfixture.h"
 
 #include "app/shell/screens/applications.h"
-#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/mainmenu.h"
 #include "common/help.h"
-#include "common/screens/calendario.h"
+#include "common/screens/calendarscreen.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/listscreen.h"
-#include "projects/screens/tfrmcreartf.h"
-#include "projects/screens/tfrmreferti.h"
+#include "projects/screens/rtfsheetscreen.h"
+#include "projects/screens/projectcard.h"
 #include "cardtest.h"
 #include "screendriver.h"
 

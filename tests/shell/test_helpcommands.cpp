@@ -1,13 +1,13 @@
 // Every help command of the program opens the help screen on its own topic.
 #include "app/help/screens/helpscreens.h"
-#include "cases/screens/tfrmpratica.h"
+#include "cases/screens/casecard.h"
 #include "clients/clientlists.h"
 #include "cases/caselists.h"
-#include "clients/screens/tfrmclienti.h"
+#include "clients/screens/clientcard.h"
 #include "common/screens/gridscreen.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
-#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/mainmenu.h"
 
 #include <QTimer>
 #include <QtTest>

@@ -1,9 +1,9 @@
 // The log-in and change-password screens, driven through their controls.
 #include "app/shell/password.h"
 #include "app/shell/screens/program.h"
-#include "app/shell/screens/tfrmavvio.h"
-#include "app/shell/screens/tfrmcambiapassword.h"
-#include "app/shell/screens/tfrmpassword.h"
+#include "app/shell/screens/mainmenu.h"
+#include "app/shell/screens/changepassword.h"
+#include "app/shell/screens/login.h"
 #include "common/screens/screenkit.h"
 #include "faults.h"
 #include "support.h"

@@ -2,10 +2,10 @@
 // sets it before any screen is made, and every text on every screen stands
 // out from what is drawn behind it, as the screens are rendered.
 #include "app/shell/screens/startup.h"
-#include "clients/screens/clientlists_screens.h"
-#include "common/screens/calendario.h"
+#include "clients/screens/clientsearch.h"
+#include "common/screens/calendarscreen.h"
 #include "common/screens/screenkit.h"
-#include "money/screens/tfrmstats.h"
+#include "charts/screens/chartscreen.h"
 #include "cardtest.h"
 #include "screendriver.h"
 #include "support.h"

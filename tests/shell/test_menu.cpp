@@ -3,7 +3,7 @@
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "app/shell/screens/program.h"
-#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/mainmenu.h"
 #include "common/screens/screenkit.h"
 #include "support.h"
 

@@ -5,7 +5,7 @@
 // deadline start panel, the selection screens, a card without edits).
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/program.h"
-#include "app/shell/screens/tfrmavvio.h"
+#include "app/shell/screens/mainmenu.h"
 #include "common/screens/carddescription.h"
 #include "common/screens/screenkit.h"
 #include "cardtest.h"

@@ -4,7 +4,7 @@
 // that is not there is named without asking the desktop at all. The screens
 // are the program's own, made by start-up.
 #include "app/shell/screens/startup.h"
-#include "common/screens/cartella.h"
+#include "common/screens/casefolderscreen.h"
 #include "common/screens/screenkit.h"
 #include "screendriver.h"
 #include "support.h"

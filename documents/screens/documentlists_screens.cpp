@@ -1,6 +1,0 @@
-#include "documentlists_screens.h"
-
-#include "common/screens/listscreen.h"
-#include "documents/documentlists.h"
-
-QWidget* makeDocumentsToComplete() { return new lists::ListScreen(toCompleteList()); }

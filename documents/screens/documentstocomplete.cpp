@@ -1,0 +1,6 @@
+#include "documentstocomplete.h"
+
+#include "common/screens/listscreen.h"
+#include "documents/documentlists.h"
+
+QWidget* makeDocumentsToComplete() { return new lists::ListScreen(toCompleteList()); }

@@ -1,0 +1,154 @@
+// The sums of the statistical charts: months of the chosen year, the yearly
+// balance of the whole file, cents rounded to the euro only at the end, and
+// a computation that stops on an amount it cannot read.
+#include "charts/statistics.h"
+
+#include "movementfixture.h"
+#include "support.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using movementfixture::Movement;
+using statistics::Chart;
+using statistics::Result;
+using Euros = std::vector<money::Units>;
+
+namespace {
+
+constexpr bool In = true, Out = false;
+
+Euros months(std::initializer_list<std::pair<int, money::Units>> set) {
+  Euros e(12, 0);
+  for (auto [month, value] : set) e[size_t(month - 1)] = value;
+  return e;
+}
+
+statistics::Sums sum(Chart chart, const std::vector<Movement>& movements) {
+  statistics::Sums s(chart, QStringLiteral("2026"));
+  for (const Movement& m : movements) EXPECT_TRUE(s.add(movementfixture::bytes(m).constData())) << m.date;
+  return s;
+}
+
+} // namespace
+
+TEST(Statistics, MonthAndYearAreReadByPosition) {
+  struct Case {
+    const char* date;
+    const char* month;
+    const char* year;
+  } cases[] = {
+      {"15/03/2026", "03", "2026"}, {"  15/03/2026 ", "03", "2026"}, {"5/3/2026", "/2", "26"},
+      {"15/03/26", "03", "26"},     {"15/03", "03", ""},             {"", "", ""},
+      {"31/02/2026", "02", "2026"}, {"15/ 3/2026", "3", "2026"},
+  };
+  for (const Case& c : cases) {
+    const statistics::MonthYear my = statistics::monthYearOf(QString::fromLatin1(c.date));
+    EXPECT_EQ(my.month, QLatin1String(c.month)) << c.date;
+    EXPECT_EQ(my.year, QLatin1String(c.year)) << c.date;
+  }
+}
+
+// Rounding once per month, half up, on the exact cents.
+TEST(Statistics, MonthlySumsRoundToTheEuro) {
+  const struct Case {
+    const char* name;
+    std::vector<Movement> movements;
+    Euros income;
+  } cases[] = {
+      {"two amounts of one month", {{In, "10/03/2026", "100,40"}, {In, "28/03/2026", "0,20"}}, months({{3, 101}})},
+      {"half a euro goes up", {{In, "01/05/2026", "100,50"}}, months({{5, 101}})},
+      {"less than half goes down", {{In, "01/05/2026", "100,49"}}, months({{5, 100}})},
+      // 0,30 + 0,30 + 0,30 + 0,60 is 1,50 in cents (binary fractions would
+      // add up to a hair under it)
+      {"cents stay exact",
+       {{In, "01/07/2026", "0,30"}, {In, "02/07/2026", "0,30"}, {In, "03/07/2026", "0,30"}, {In, "04/07/2026", "0,60"}},
+       months({{7, 2}})},
+      {"settled or not", {{In, "01/01/2026", "10,00", true}, {In, "02/01/2026", "5,00", false}}, months({{1, 15}})},
+      {"every month in its place",
+       {{In, "31/12/2026", "12,00"}, {In, "01/01/2026", "1,00"}, {In, "30/06/2026", "6,00"}},
+       months({{1, 1}, {6, 6}, {12, 12}})},
+      {"other years and other kinds are left out",
+       {{In, "15/01/2027", "500,00"}, {In, "31/12/2025", "400,00"}, {Out, "10/03/2026", "300,00"}}, months({})},
+      {"a month that is not 01 to 12 is left out",
+       {{In, "10/13/2026", "1,00"}, {In, "10/00/2026", "1,00"}, {In, "5/3/2026", "1,00"}, {In, "", "1,00"}},
+       months({})},
+      {"the date need not exist", {{In, "31/02/2026", "7,00"}}, months({{2, 7}})},
+      {"no income at all", {{Out, "10/03/2026", "80,00"}}, months({})},
+      {"an empty archive", {}, months({})},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sum(Chart::MonthlyIncome, c.movements).euros(), c.income) << c.name;
+    // the same movements with the kinds swapped make the expense chart
+    std::vector<Movement> swapped(c.movements);
+    statistics::Sums expenses(Chart::MonthlyExpenses, QStringLiteral("2026"));
+    for (Movement& m : swapped) {
+      m.income = !m.income;
+      EXPECT_TRUE(expenses.add(movementfixture::bytes(m).constData()));
+    }
+    EXPECT_EQ(expenses.euros(), c.income) << c.name;
+  }
+  EXPECT_EQ(sum(Chart::MonthlyIncome, {{In, "10/03/2026", "100,40"}}).cents(), months({{3, 10040}}));
+}
+
+// The balance reads every movement of the file, whatever its date.
+TEST(Statistics, BalanceCountsTheWholeFile) {
+  const statistics::Sums s = sum(Chart::Balance, {{In, "10/03/2026", "100,40"},
+                                                  {In, "15/01/2027", "0,20"},
+                                                  {In, "", "1000,00", true},
+                                                  {Out, "10/03/2026", "80,50"},
+                                                  {Out, "01/01/1999", "19,99"}});
+  EXPECT_EQ(s.cents(), (Euros{110060, 10049}));
+  EXPECT_EQ(s.euros(), (Euros{1101, 100}));
+  EXPECT_EQ(sum(Chart::Balance, {}).euros(), (Euros{0, 0}));
+}
+
+// An amount that cannot be read stops the sums, but only where it would be
+// added; a movement the chart leaves out is not read further.
+TEST(Statistics, UnreadableAmount) {
+  const QByteArray bad = movementfixture::bytes({In, "10/03/2026", "12,3x"});
+  const QByteArray empty = movementfixture::bytes({In, "10/03/2026", ""});
+  const QByteArray otherYear = movementfixture::bytes({In, "10/03/2025", "abc"});
+  statistics::Sums income(Chart::MonthlyIncome, QStringLiteral("2026"));
+  EXPECT_TRUE(income.add(otherYear.constData()));
+  EXPECT_FALSE(income.add(bad.constData()));
+  EXPECT_FALSE(statistics::Sums(Chart::MonthlyIncome, QStringLiteral("2026")).add(empty.constData()));
+  EXPECT_TRUE(statistics::Sums(Chart::MonthlyExpenses, QStringLiteral("2026")).add(bad.constData()));
+  EXPECT_FALSE(statistics::Sums(Chart::Balance).add(otherYear.constData()));
+
+  // sums that would no longer be amounts
+  const QByteArray huge = movementfixture::bytes({In, "10/03/2026", "99999999999999"});
+  statistics::Sums balance(Chart::Balance);
+  bool added = true;
+  for (int i = 0; i < 1000 && added; ++i) added = balance.add(huge.constData());
+  EXPECT_FALSE(added);
+}
+
+TEST(Statistics, ComputeReadsTheArchiveFile) {
+  TempProgramFolder folder;
+  const QString file = folder.path(QStringLiteral("2026.eur"));
+  // a year without archive: an empty one is created and every month is 0
+  Result r = statistics::compute(Chart::MonthlyIncome, file, QStringLiteral("2026"));
+  EXPECT_TRUE(r.done());
+  EXPECT_EQ(r.euros, months({}));
+  EXPECT_TRUE(QFile::exists(file));
+
+  movementfixture::write(file, {{In, "10/03/2026", "100,40"}, {In, "15/01/2027", "0,60"}, {Out, "02/02/2026", "9,50"}});
+  r = statistics::compute(Chart::MonthlyIncome, file, QStringLiteral("2026"));
+  EXPECT_EQ(r.euros, months({{3, 100}}));
+  EXPECT_EQ(statistics::compute(Chart::MonthlyExpenses, file, QStringLiteral("2026")).euros, months({{2, 10}}));
+  EXPECT_EQ(statistics::compute(Chart::Balance, file).euros, (Euros{101, 10}));
+  // the year chosen decides which movements are months of the chart
+  EXPECT_EQ(statistics::compute(Chart::MonthlyIncome, file, QStringLiteral("2027")).euros, months({{1, 1}}));
+
+  movementfixture::write(file, {{Out, "10/03/2026", "1,00,0"}});
+  r = statistics::compute(Chart::MonthlyExpenses, file, QStringLiteral("2026"));
+  EXPECT_EQ(r.outcome, Result::Outcome::UnreadableAmount);
+  EXPECT_TRUE(r.euros.empty());
+  EXPECT_EQ(statistics::compute(Chart::MonthlyIncome, file, QStringLiteral("2026")).euros, months({{3, 100}}));
+
+  r = statistics::compute(Chart::Balance, folder.path(QStringLiteral("manca/2026.eur")));
+  EXPECT_EQ(r.outcome, Result::Outcome::UnreadableArchive);
+  EXPECT_TRUE(r.euros.empty());
+}
