@@ -4,8 +4,10 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -158,5 +160,19 @@ bool restore(const QString& archive, int fd) {
 }
 
 void drop(const QString& archive) { ::unlink(encoded(archive).constData()); }
+
+bool recover(const QString& archive) {
+  if (!pending(archive)) return true;
+  const int fd = ::open(QFile::encodeName(archive).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  bool locked = false;
+  while (!(locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0) && (errno == EWOULDBLOCK || errno == EINTR) &&
+         std::chrono::steady_clock::now() < deadline)
+    ::usleep(2000);
+  const bool ok = locked && restore(archive, fd);
+  ::close(fd);
+  return ok;
+}
 
 } // namespace journal

@@ -34,4 +34,9 @@ void drop(const QString& archive);
 // True when a journal lies beside the archive.
 bool pending(const QString& archive);
 
+// For a reader that copies the archive as a file (the backup): puts a
+// pending journal back under the archive's exclusive lock first. False
+// when one is pending and cannot be put back now.
+bool recover(const QString& archive);
+
 } // namespace journal
