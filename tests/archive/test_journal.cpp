@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -160,4 +161,31 @@ TEST_F(Journal, AJournalOfAnotherFileIsNotApplied) {
   ASSERT_TRUE(safefile::save(path, restored));
   EXPECT_EQ(readInAnotherProcess(TArchivioSchede::Access::Write), restored);
   EXPECT_FALSE(journal::pending(path));
+}
+
+TEST_F(Journal, ARealKillWhileSavingLeavesAWholeRecord) {
+  // a workstation saves record 2 over and over and is killed at some moment;
+  // the next command finds record 2 whole, old or new
+  for (int round = 0; round < 12; ++round) {
+    const pid_t kid = ::fork();
+    ASSERT_GE(kid, 0);
+    if (kid == 0) {
+      for (int i = 0;; ++i) {
+        TArchivioSchede a(path, kSize);
+        a.open();
+        a.overwrite(2, rec(char('A' + i % 26)));
+        a.close();
+      }
+    }
+    ::usleep(useconds_t(3000 + round * 1700));
+    ::kill(kid, SIGKILL);
+    ::waitpid(kid, nullptr, 0);
+    const QByteArray all = readInAnotherProcess(TArchivioSchede::Access::Write);
+    ASSERT_EQ(all.size(), 3 * kSize) << round;
+    const QByteArray second = all.mid(kSize, kSize);
+    EXPECT_EQ(second, QByteArray(kSize, second[0])) << "round " << round << " left record 2 torn";
+    EXPECT_EQ(all.left(kSize), rec('a'));
+    EXPECT_EQ(all.right(kSize), rec('c'));
+    EXPECT_FALSE(journal::pending(path));
+  }
 }
