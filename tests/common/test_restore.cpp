@@ -1,6 +1,7 @@
 // Restoring a day by the README's own steps, run as written in a real
 // program folder: afterwards the folder holds that day's data and nothing
 // made later, and every present file is kept aside.
+#include "archive/journal.h"
 #include "common/backup.h"
 #include "files.h"
 #include "support.h"
@@ -11,6 +12,9 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,4 +70,23 @@ TEST(RestoreADay, TheReadmesStepsLeaveThatDayAndKeepThePresentAside) {
     EXPECT_EQ(testfiles::read(program.path(QLatin1String(name))), QByteArray("9 March: ") + name) << name;
   EXPECT_EQ(dataNames(program.path(QStringLiteral("Prima_del_ripristino"))), present);
   EXPECT_EQ(testfiles::read(program.path(QStringLiteral("Prima_del_ripristino/2027.prt"))), QByteArray("later: 2027.prt"));
+}
+
+// The daily copy of an archive whose last save was cut short holds the
+// record as it was before that save, never the torn one.
+TEST(RestoreADay, TheDailyCopyPutsACutShortSaveBackFirst) {
+  TempProgramFolder program;
+  FixedClock clock{QDate(2026, 3, 9)};
+  RecordingMessages messages;
+  const QString archive = program.path(QStringLiteral("2026.prt"));
+  ASSERT_TRUE(testfiles::put(archive, QByteArray(8, 'a') + QByteArray(8, 'b')));
+  const int fd = ::open(QFile::encodeName(archive).constData(), O_RDWR);
+  ASSERT_TRUE(journal::keep(archive, fd, 8, 8));
+  ASSERT_EQ(::pwrite(fd, "BBB", 3, 8), 3); // the save killed after three bytes
+  ::close(fd);
+  ASSERT_EQ(backup::daily(), backup::Outcome::Made);
+  EXPECT_EQ(testfiles::read(program.path(QStringLiteral("Backup/2026-03-09/2026.prt"))),
+            QByteArray(8, 'a') + QByteArray(8, 'b'));
+  EXPECT_EQ(testfiles::read(archive), QByteArray(8, 'a') + QByteArray(8, 'b'));
+  EXPECT_FALSE(journal::pending(archive));
 }
