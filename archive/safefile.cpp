@@ -71,8 +71,8 @@ QByteArray temporaryName(const QByteArray& folder, QByteArray name) {
 QString reasonFor(int error) {
   switch (error) {
   case ELOOP: return linkReason();
-  // EACCES and EFBIG keep the system's own text, which the callers' tests
-  // and earlier messages name.
+  // EACCES and EFBIG keep the system's own text, as the program's messages
+  // have always named them.
   case EACCES:
   case EFBIG: return qt_error_string(error);
   case EPERM: return QStringLiteral("Operazione non permessa: non si possiedono i privilegi necessari.");
