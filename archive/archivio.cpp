@@ -1,4 +1,5 @@
 #include "archivio.h"
+#include "journal.h"
 
 #include <QThread>
 
@@ -186,6 +187,20 @@ void TArchivioSchede::open(Access access) {
     }
     QThread::msleep(2);
   }
+  // An overwrite cut short by a kill or a power cut left its journal: the
+  // old record goes back before anybody reads the archive, under the
+  // exclusive lock, so two workstations agree on what it holds.
+  if (writable_ && journal::pending(path_)) {
+    if (access == Access::Read && ::flock(fd, LOCK_EX) != 0) {
+      ::close(fd);
+      fail("lock");
+    }
+    if (!journal::restore(path_, fd)) {
+      ::close(fd);
+      fail("journal");
+    }
+    if (access == Access::Read) ::flock(fd, LOCK_SH);
+  }
   if (access == Access::Read) writable_ = false;
   fd_ = fd;
   wrote_ = false;
@@ -218,8 +233,15 @@ void TArchivioSchede::overwrite(RecordPosition n, const QByteArray& record) {
   requireWrite();
   if (record.size() != size_) fail("record size");
   if (n < 1 || n > count()) fail("position");
+  // The old record is kept in the journal first, so the overwrite lands
+  // whole or not at all, even when the write or the machine fails midway.
+  if (!journal::keep(path_, fd_, offsetOf(n), size_t(size_))) fail("journal");
   wrote_ = true;
-  if (!fullWrite(fd_, record.constData(), size_t(size_), offsetOf(n))) fail("write");
+  if (!fullWrite(fd_, record.constData(), size_t(size_), offsetOf(n)) || (::fdatasync(fd_) != 0 && errno != EINVAL)) {
+    journal::restore(path_, fd_); // what it cannot put back, the next opener does
+    fail("write");
+  }
+  journal::drop(path_);
 }
 
 RecordPosition TArchivioSchede::append(const QByteArray& record) {

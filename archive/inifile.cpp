@@ -4,10 +4,15 @@
 #include "safefile.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -126,11 +131,51 @@ QString IniFile::read(const QString& path, const QString& section, const QString
 
 bool IniFile::write(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* reason) {
-  IniFile ini;
-  if (!ini.load(path)) {
-    if (reason) *reason = QStringLiteral("Impossibile leggere il file.");
-    return false;
+  return update(path, [&](IniFile& ini) { ini.setValue(section, key, value); }, reason);
+}
+
+bool IniFile::update(const QString& path, const std::function<void(IniFile&)>& change, QString* reason) {
+  const QFileInfo info(path);
+  const QString lockName = info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-blocco");
+  const QByteArray lockPath = QFile::encodeName(lockName);
+  // The lock file lives only while a workstation holds it: the holder
+  // removes it before letting go, and a waiter that then gets the lock of
+  // the removed file starts again on a new one.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  int lock = -1;
+  for (;;) {
+    lock = safefile::openNoFollow(lockName, O_RDWR | O_CREAT);
+    if (lock < 0) {
+      if (reason) *reason = safefile::reasonFor(errno);
+      return false;
+    }
+    if (::flock(lock, LOCK_EX | LOCK_NB) == 0) {
+      struct stat held {}, named {};
+      if (::fstat(lock, &held) == 0 && ::lstat(lockPath.constData(), &named) == 0 && held.st_ino == named.st_ino &&
+          held.st_dev == named.st_dev)
+        break;
+    } else if (errno != EWOULDBLOCK && errno != EINTR) {
+      if (reason) *reason = safefile::reasonFor(errno);
+      ::close(lock);
+      return false;
+    }
+    ::close(lock);
+    if (std::chrono::steady_clock::now() > deadline) {
+      if (reason) *reason = safefile::reasonFor(EWOULDBLOCK);
+      return false;
+    }
+    ::usleep(2000);
   }
-  ini.setValue(section, key, value);
-  return ini.save(path, reason);
+  IniFile ini;
+  bool ok = ini.load(path);
+  if (!ok) {
+    if (reason) *reason = QStringLiteral("Impossibile leggere il file.");
+  } else {
+    change(ini);
+    ok = ini.save(path, reason);
+  }
+  ::unlink(lockPath.constData());
+  ::flock(lock, LOCK_UN);
+  ::close(lock);
+  return ok;
 }

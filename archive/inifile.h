@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class IniFile {
@@ -24,6 +25,13 @@ public:
   // Names compare without regard to the case of A to Z, as on Windows.
   QString value(const QString& section, const QString& key) const;
   void setValue(const QString& section, const QString& key, const QString& value);
+
+  // Reads the file, changes it and writes it back under a lock that every
+  // workstation sharing the folder takes for the same file (the hidden file
+  // ".<name>-blocco" beside it, there only while the lock is held), so two
+  // changes made at the same moment both survive. False on failure, with the reason; the file is then as it
+  // was.
+  static bool update(const QString& path, const std::function<void(IniFile&)>& change, QString* reason = nullptr);
 
   // Convenience: one value read from or written to a file.
   static QString read(const QString& path, const QString& section, const QString& key, bool* ok = nullptr);

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,8 +69,29 @@ QByteArray temporaryName(const QByteArray& folder, QByteArray name) {
 } // namespace
 
 QString reasonFor(int error) {
-  if (error == ELOOP) return linkReason();
-  return qt_error_string(error);
+  switch (error) {
+  case ELOOP: return linkReason();
+  // EACCES and EFBIG keep the system's own text, as the program's messages
+  // have always named them.
+  case EACCES:
+  case EFBIG: return qt_error_string(error);
+  case EPERM: return QStringLiteral("Operazione non permessa: non si possiedono i privilegi necessari.");
+  case EROFS: return QStringLiteral("Il disco \u00E8 di sola lettura.");
+  case ENOSPC:
+  case EDQUOT: return QStringLiteral("Spazio su disco esaurito.");
+  case ENOENT: return QStringLiteral("Il file o la cartella non esiste.");
+  case ENOTDIR: return QStringLiteral("Una parte del percorso non \u00E8 una cartella.");
+  case EISDIR: return QStringLiteral("Il nome indica una cartella, non un file.");
+  case EBUSY:
+  case ETXTBSY:
+  case EWOULDBLOCK: return QStringLiteral("Il file \u00E8 in uso da un altro programma o da un'altra postazione.");
+  case EIO: return QStringLiteral("Errore di lettura o scrittura sul disco (errore di input/output).");
+  default: return QStringLiteral("Errore del sistema (codice %1).").arg(error);
+  }
+}
+
+QString readOnlyReason() {
+  return QStringLiteral("Il file \u00E8 di sola lettura: per sicurezza il programma non lo sostituisce.");
 }
 
 QString linkReason() {
@@ -119,6 +141,12 @@ bool Writer::open() {
   if (::lstat(target.constData(), &st) == 0) {
     if (S_ISLNK(st.st_mode)) return failWith(ELOOP);
     if (S_ISDIR(st.st_mode)) return failWith(EISDIR);
+    // A file made read-only is refused as an archive is: its folder being
+    // writable is no leave to replace it.
+    if ((st.st_mode & 0222) == 0 || (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)) {
+      fail(readOnlyReason());
+      return false;
+    }
     exists = true;
   } else if (errno != ENOENT) {
     return failWith(errno);
@@ -133,6 +161,9 @@ bool Writer::open() {
     temp_.clear();
     return failWith(errno);
   }
+  // held until the file is put in place or dropped: the start-up clean-up
+  // of another workstation leaves a locked temporary file alone
+  ::flock(fd_, LOCK_EX | LOCK_NB);
   // the new file keeps the permissions of the one it replaces
   if (exists && ::fchmod(fd_, st.st_mode & 07777) != 0) return failWith(errno);
   buffer_.reserve(kBlock);
@@ -220,14 +251,33 @@ bool saveTo(const QString& target, const QByteArray& bytes, QString* reason) {
   return saved.ok;
 }
 
+Status saveByName(const QString& target, const Filler& fill) {
+  Writer out(target);
+  if (!out.open()) return {false, out.reason()};
+  QString why;
+  if (!fill(out.temporaryPath(), &why)) {
+    out.fail(why.isEmpty() ? QStringLiteral("Salvataggio annullato.") : why);
+    return {false, out.reason()};
+  }
+  return out.commit();
+}
+
+bool saveByNameTo(const QString& target, const Filler& fill, QString* reason) {
+  const Status saved = saveByName(target, fill);
+  if (!saved && reason) *reason = saved.reason;
+  return saved.ok;
+}
+
 Status copy(QIODevice& source, const QString& target) {
   Writer out(target);
   if (!out.open()) return {false, out.reason()};
   std::vector<char> block(kBlock);
   for (;;) {
+    errno = 0;
     const qint64 n = source.read(block.data(), qint64(block.size()));
     if (n < 0) {
-      out.fail(source.errorString());
+      const int error = errno;
+      out.fail(error ? reasonFor(error) : source.errorString());
       return {false, out.reason()};
     }
     if (n == 0) break;
@@ -237,11 +287,19 @@ Status copy(QIODevice& source, const QString& target) {
 }
 
 void removeLeftovers(const QString& folder, qint64 age) {
-  static const QRegularExpression temporary(QStringLiteral("^\\..+\\.[A-Za-z0-9]{8}$"));
+  // the writer's names, and those of a print to file cut short by an
+  // earlier version (".<name>.pdf." and six letters)
+  static const QRegularExpression temporary(QStringLiteral("^\\..+\\.([A-Za-z0-9]{8}|pdf\\.[A-Za-z0-9]{6})$"));
   const QDateTime before = QDateTime::currentDateTime().addSecs(-age);
   for (const QFileInfo& e : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
     if (e.isSymLink() || !temporary.match(e.fileName()).hasMatch()) continue;
-    if (e.lastModified() < before) QFile::remove(e.absoluteFilePath());
+    if (e.lastModified() >= before) continue;
+    const QByteArray name = QFile::encodeName(e.absoluteFilePath());
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    // a file another writer still holds is in use, however old
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(name.constData());
+    ::close(fd);
   }
 }
 

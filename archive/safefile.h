@@ -13,6 +13,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -24,11 +25,14 @@ struct Status {
   explicit operator bool() const { return ok; }
 };
 
-// The system's text for an error number; a link met where none is followed
-// (ELOOP) is named as such.
+// The program's Italian text for an error number the system gives
+// (permission, full disk, missing, not a folder, a link refused, in use,
+// input/output, ...); every message that names a reason takes it from here.
 QString reasonFor(int error);
 // The reason given when a name is a symbolic link.
 QString linkReason();
+// The reason given when a file to replace is read-only.
+QString readOnlyReason();
 
 // open(2) of an existing file that refuses a symbolic link at the last
 // component of the name (errno ELOOP). The descriptor is close-on-exec.
@@ -57,6 +61,10 @@ public:
   // Fails the writer with a reason of the caller's (a source that could
   // not be read, for instance); the file is dropped.
   void fail(const QString& reason);
+
+  // The temporary file's name once open() succeeded, for a writer of
+  // another kind that fills the file by name (a printer).
+  QString temporaryPath() const { return QString::fromLocal8Bit(temp_); }
 
   bool ok() const { return reason_.isEmpty(); }
   const QString& reason() const { return reason_; }
@@ -98,13 +106,23 @@ inline Status save(const QString& target, const QByteArray& bytes) {
 // (the report engine): true when saved, else false with *reason set.
 bool saveTo(const QString& target, const QByteArray& bytes, QString* reason);
 
+// A file that another writer fills by name (the printer of a print to a
+// file): `fill` is handed the temporary file's name and writes it whole, or
+// returns false with *reason set (left empty when the user stopped it).
+// The file then goes in place as any save does; nothing is ever written
+// into the target itself.
+using Filler = std::function<bool(const QString& temporary, QString* reason)>;
+Status saveByName(const QString& target, const Filler& fill);
+// The same as a plain function, for code that is handed a way to save.
+bool saveByNameTo(const QString& target, const Filler& fill, QString* reason);
+
 // Copies everything a device still has to read into the target.
 Status copy(QIODevice& source, const QString& target);
 
 // Removes from a folder the temporary files of saves that never finished
 // (the program was killed, the power failed): only files named as the
-// writer names them and not written to for `age` seconds, so a save that
-// another workstation has in hand is never touched.
-void removeLeftovers(const QString& folder, qint64 age = 12 * 3600);
+// writer names them, not written to for `age` seconds and not locked by a
+// writer, so a save that another workstation has in hand is never touched.
+void removeLeftovers(const QString& folder, qint64 age = 10 * 60);
 
 } // namespace safefile

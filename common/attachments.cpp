@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <system_error>
 
@@ -56,13 +58,14 @@ AttachResult attach(const QString& sourcePath) {
   }
   QFile source(sourcePath);
   if (!QFileInfo(sourcePath).isFile()) return failed(name, QStringLiteral("File di origine non trovato."));
-  if (!source.open(QIODevice::ReadOnly)) return failed(name, source.errorString());
+  errno = 0;
+  if (!source.open(QIODevice::ReadOnly)) return failed(name, errno ? safefile::reasonFor(errno) : source.errorString());
 
   const QString dir = folder();
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()), ec);
   if (!ec && !QFileInfo(dir).isDir()) ec = std::make_error_code(std::errc::not_a_directory);
-  if (ec) return failed(name, QString::fromLocal8Bit(ec.message().c_str()));
+  if (ec) return failed(name, safefile::reasonFor(ec.value()));
   // nor is a link put in place of the folder itself
   if (QFileInfo(QDir::cleanPath(dir)).isSymLink()) return failed(name, safefile::linkReason());
 
@@ -136,11 +139,16 @@ bool open(RecordPosition position) {
     return false;
   }
   const QString full = QFileInfo(folder).absoluteFilePath();
+  // a link planted under the case folder's name is neither followed nor opened
+  if (QFileInfo(full).isSymLink()) {
+    services::error(createFailedMessage(QDir::toNativeSeparators(full), safefile::linkReason()));
+    return false;
+  }
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(full).toStdString()), ec);
   if (!ec && !QFileInfo(full).isDir()) ec = std::make_error_code(std::errc::not_a_directory);
   if (ec) {
-    services::error(createFailedMessage(QDir::toNativeSeparators(full), QString::fromLocal8Bit(ec.message().c_str())));
+    services::error(createFailedMessage(QDir::toNativeSeparators(full), safefile::reasonFor(ec.value())));
     return false;
   }
   return services::openOrTell(QDir::toNativeSeparators(full));

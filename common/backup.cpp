@@ -1,5 +1,6 @@
 #include "backup.h"
 
+#include "archive/journal.h"
 #include "archive/paths.h"
 #include "archive/safefile.h"
 #include "common/services.h"
@@ -70,6 +71,8 @@ enum class Copy { Done, Unreadable, Failed };
 // One file of the program folder into the day folder, read without
 // following a link and, for an archive, while no workstation writes it.
 Copy copyOne(const QString& folder, const QString& name, const QString& into) {
+  // an archive whose last save was cut short is put back before it is copied
+  if (!journal::recover(folder + name)) return Copy::Unreadable;
   const int fd = safefile::openNoFollow(folder + name, O_RDONLY);
   if (fd < 0) return Copy::Unreadable;
   struct stat st {};

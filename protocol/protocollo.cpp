@@ -124,11 +124,10 @@ std::optional<numbering::Settings> readNumbering() {
 }
 
 bool writeNumbering(const QString& start, bool yearSuffix) {
-  IniFile ini;
-  if (!ini.load(path())) return false;
-  ini.setValue(kNumberingSection, kStartKey, fieldtext::trimmed(start));
-  ini.setValue(kNumberingSection, kYearKey, yearSuffix ? fieldtext::yes() : fieldtext::no());
-  return ini.save(path());
+  return IniFile::update(path(), [&](IniFile& ini) {
+    ini.setValue(kNumberingSection, kStartKey, fieldtext::trimmed(start));
+    ini.setValue(kNumberingSection, kYearKey, yearSuffix ? fieldtext::yes() : fieldtext::no());
+  });
 }
 
 std::optional<Desk> readDesk() {
@@ -139,11 +138,10 @@ std::optional<Desk> readDesk() {
 }
 
 bool writeDesk(const Desk& desk) {
-  IniFile ini;
-  if (!ini.load(path())) return false;
-  ini.setValue(kDeskSection, kOfficeKey, fieldtext::trimmed(desk.office));
-  ini.setValue(kDeskSection, kOperatorKey, fieldtext::trimmed(desk.operatore));
-  return ini.save(path());
+  return IniFile::update(path(), [&](IniFile& ini) {
+    ini.setValue(kDeskSection, kOfficeKey, fieldtext::trimmed(desk.office));
+    ini.setValue(kDeskSection, kOperatorKey, fieldtext::trimmed(desk.operatore));
+  });
 }
 
 } // namespace protocolsettings

@@ -2,6 +2,7 @@
 
 #include "attachscreen.h"
 #include "calendarscreen.h"
+#include "storabletext.h"
 #include "screenkit.h"
 
 #include "archive/record.h"
@@ -237,10 +238,13 @@ void applyInput(QLineEdit* edit, Input input) {
   case Input::Trimmed: screenkit::keepTrimmed(edit); break;
   case Input::UpperTrimmed: screenkit::keepUpper(edit, true); break;
   }
+  // after the rules above, so it sees the text they leave
+  storabletext::keepStorable(edit);
 }
 
 void applyInput(QComboBox* combo, Input input) {
   if (input == Input::Upper || input == Input::UpperTrimmed) screenkit::keepUpper(combo, input == Input::UpperTrimmed);
+  if (QLineEdit* edit = combo->lineEdit()) storabletext::keepStorable(edit);
 }
 
 // A row widget holding a control and what stands beside it.
@@ -374,6 +378,7 @@ Built makeMemoItem(const Build& b) {
   memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   memo->setTabChangesFocus(true);
+  storabletext::keepStorable(memo);
   const int lines = qMax(1, b.item.lines);
   memo->setFixedHeight(memo->fontMetrics().lineSpacing() * lines + 2 * memo->frameWidth() + 8);
   return {std::make_unique<MemoControl>(memo, fieldIndex(b, b.item.field)), memo, memo, true};

@@ -7,6 +7,7 @@
 #include "common/dates.h"
 #include "common/services.h"
 #include "engines/reportpdf.h"
+#include "engines/screens/reportdesktop.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -190,6 +191,8 @@ void installDesktopSeams() {
   services::setDefaults(&messages, &shell, &inputs);
   // PDF files go through the safe save, as every file the program writes
   report::setFileSaver(safefile::saveTo);
+  report::setPrintFileSaver(safefile::saveByNameTo);
+  report::setPrintFailureNotice([](QWidget*, const QString& message) { services::error(message); });
   installPrintProgress();
   static QPointer<ReadableFileDialogs> dialogs;
   if (!dialogs && qApp) {

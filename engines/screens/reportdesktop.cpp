@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
@@ -31,6 +32,8 @@ struct OutputSlot {
   ReportOutput* installed = nullptr;
   PrintProgressMaker progress;
   std::function<QString()> printFolder;
+  PrintFileSaver fileSaver;
+  PrintFailureNotice failureNotice;
 };
 
 OutputSlot& slot() {
@@ -60,6 +63,17 @@ QString printToFileName(const Pages& pages) {
 ReportOutput& output() { return slot().installed ? *slot().installed : slot().desktop; }
 void setOutput(ReportOutput* o) { slot().installed = o; }
 void setPrintProgress(PrintProgressMaker maker) { slot().progress = std::move(maker); }
+void setPrintFileSaver(PrintFileSaver saver) { slot().fileSaver = std::move(saver); }
+void setPrintFailureNotice(PrintFailureNotice notice) { slot().failureNotice = std::move(notice); }
+
+QString printFailedMessage(const QString& file, const QString& reason) {
+  const QString what = file.isEmpty()
+                           ? QStringLiteral("Attenzione: la stampa non \u00E8 riuscita.")
+                           : QStringLiteral("Attenzione: non \u00E8 stato possibile stampare sul file \"") +
+                                 QDir::toNativeSeparators(file) +
+                                 QStringLiteral("\"; il file che c'era \u00E8 rimasto com'era.");
+  return what + QStringLiteral("\r\n\r\n") + reason;
+}
 
 namespace {
 
@@ -146,7 +160,10 @@ public:
     if (printer.outputFormat() != QPrinter::PdfFormat || target_.isEmpty()) return;
     const QFileInfo info(target_);
     temp_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp_.open()) return; // the print then goes straight to the file
+    if (!temp_.open()) {
+      failed_ = true; // never printed straight into the file
+      return;
+    }
     temp_.close();
     temp_.setPermissions(info.exists() ? info.permissions()
                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
@@ -159,6 +176,9 @@ public:
   }
   PdfFileAside(const PdfFileAside&) = delete;
   PdfFileAside& operator=(const PdfFileAside&) = delete;
+
+  // False when no temporary file could be made beside the file.
+  bool ready() const { return !failed_; }
 
   // The print is whole: it takes the file's name (false when it cannot).
   // The PDF writer does not report a write that failed (a full disk), so
@@ -196,17 +216,25 @@ private:
   const QString target_;
   QTemporaryFile temp_;
   bool aside_ = false;
+  bool failed_ = false;
 };
-} // namespace
 
-bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int)>& printed) {
-  // The template decides the orientation, whatever the dialog left.
-  printer.setFullPage(true);
-  printer.setPageOrientation(pages.orientation);
-  const std::vector<int> order = sendOrder(printer, pages);
-  if (order.empty()) return true;
+QString notWholeReason() {
+  return QStringLiteral("La stampa non \u00E8 stata scritta per intero (disco pieno o errore di scrittura).");
+}
 
-  PdfFileAside file(printer);
+// True when the file ends as a finished PDF ends: the PDF writer does not
+// report a write that failed.
+bool endsAsPdf(const QString& file) {
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly) || f.size() <= 0) return false;
+  f.seek(std::max<qint64>(0, f.size() - 32));
+  return f.read(32).contains("%%EOF");
+}
+
+// Paints the pages in order; false when the printer refuses or the user stops.
+bool paintAll(QPrinter& printer, const Pages& pages, const std::vector<int>& order,
+              const std::function<bool(int)>& printed, bool* stopped) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const double dotsPerMm = printer.resolution() / 25.4;
@@ -220,13 +248,51 @@ bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int
       // its temporary file).
       printer.abort();
       painter.end();
+      *stopped = true;
       return false;
     }
   }
-  return painter.end() && file.keep();
+  return painter.end();
+}
+} // namespace
+
+bool printTo(QPrinter& printer, const Pages& pages, const std::function<bool(int)>& printed, QString* error) {
+  // The template decides the orientation, whatever the dialog left.
+  printer.setFullPage(true);
+  printer.setPageOrientation(pages.orientation);
+  const std::vector<int> order = sendOrder(printer, pages);
+  if (order.empty()) return true;
+  QString reason;
+  bool stopped = false;
+  const QString target = printer.outputFileName();
+  bool ok = false;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !target.isEmpty() && slot().fileSaver) {
+    ok = slot().fileSaver(
+        target,
+        [&](const QString& temporary, QString* why) {
+          printer.setOutputFileName(temporary);
+          const bool whole = paintAll(printer, pages, order, printed, &stopped) && endsAsPdf(temporary);
+          printer.setOutputFileName(target);
+          if (!whole && !stopped) *why = notWholeReason();
+          return whole;
+        },
+        &reason);
+  } else {
+    PdfFileAside file(printer);
+    if (!file.ready()) {
+      reason = QStringLiteral("Non \u00E8 stato possibile creare il file temporaneo della stampa nella cartella del "
+                              "file: la stampa non \u00E8 stata fatta.");
+    } else {
+      ok = paintAll(printer, pages, order, printed, &stopped) && file.keep();
+      if (!ok && !stopped) reason = target.isEmpty() ? QStringLiteral("La stampante non ha accettato la stampa.")
+                                                     : notWholeReason();
+    }
+  }
+  if (!ok && !stopped && error) *error = reason;
+  return ok;
 }
 
-bool printWithDialog(const Pages& pages, QWidget* parent) {
+bool printWithDialog(const Pages& pages, QWidget* parent, QString* error) {
   installItalianTranslations();
   QPrinter printer(QPrinter::HighResolution);
   setUpPrinter(printer, pages);
@@ -243,11 +309,18 @@ bool printWithDialog(const Pages& pages, QWidget* parent) {
   if (dialog.exec() != QDialog::Accepted) return false;
   const auto& maker = slot().progress;
   const std::unique_ptr<PrintProgress> progress = maker ? maker(parent, int(sendOrder(printer, pages).size())) : nullptr;
-  return printTo(printer, pages, [&progress](int done) { return !progress || progress->printed(done); });
+  const bool printed = printTo(printer, pages, [&progress](int done) { return !progress || progress->printed(done); }, error);
+  if (!printed && error && !error->isEmpty())
+    *error = printFailedMessage(printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString(), *error);
+  return printed;
 }
 
 void DesktopOutput::print(const Report& report, QWidget* parent) {
-  printWithDialog(prepare(report), parent ? parent : QApplication::activeWindow());
+  QWidget* where = parent ? parent : QApplication::activeWindow();
+  QString error;
+  if (printWithDialog(prepare(report), where, &error) || error.isEmpty()) return;
+  if (slot().failureNotice) slot().failureNotice(where, error);
+  else QMessageBox::warning(where, QStringLiteral("Velarion"), error);
 }
 
 void DesktopOutput::preview(const Report& report, QWidget* parent) {
