@@ -3,6 +3,7 @@
 #include "app/help/screens/helpscreens.h"
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
+#include "app/shell/screens/startscreen.h"
 #include "app/shell/screens/tfrmavvio.h"
 #include "app/shell/screens/tfrmcambiapassword.h"
 #include "app/shell/screens/tfrmpassword.h"
@@ -112,6 +113,7 @@ int run(int argc, char** argv) {
   connected();
   QApplication::setApplicationName(QStringLiteral("Velarion"));
   start();
+  startscreen::arrange(QApplication::arguments());
   const int result = QApplication::exec();
   finish();
   return result;
