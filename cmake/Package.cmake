@@ -115,6 +115,9 @@ install(FILES ${VELARION_PROGRAM_DIR}/Avviso.mp3 ${VELARION_PROGRAM_DIR}/Guida.p
 install(PROGRAMS ${VELARION_PACKAGING}/velarion DESTINATION bin)
 install(FILES ${VELARION_PACKAGING}/${VELARION_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${VELARION_PACKAGE_FILES}/${VELARION_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+# the reminders at log-in, which a user turns off in the desktop's settings
+install(FILES ${VELARION_PACKAGING}/velarion-promemoria.desktop DESTINATION /etc/xdg/autostart)
+file(WRITE ${VELARION_PACKAGE_FILES}/conffiles "/etc/xdg/autostart/velarion-promemoria.desktop\n")
 install(DIRECTORY ${VELARION_PACKAGE_FILES}/icons/ DESTINATION share/icons/hicolor)
 install(FILES ${VELARION_LOGO} DESTINATION share/icons/hicolor/scalable/apps RENAME velarion.svg)
 install(FILES ${VELARION_PACKAGE_FILES}/velarion.1.gz DESTINATION share/man/man1)
@@ -149,6 +152,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fontco
 fonts-dejavu-core, fonts-dejavu-extra, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 # opens documents, web pages and mail addresses with the desktop's programs
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELARION_PACKAGE_FILES}/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -99,7 +99,9 @@ public:
   // A data row: the first `cells` cells of a table row, each trimmed between
   // the cell's tags, between the row's tags; room is made once for the row.
   void row(const ExportTable& table, int r, int cells) {
-    static constexpr std::string_view open = "<td style=\"text-align: left;\">", close = "</td>";
+    // the class keeps the cell as text in the spreadsheet: digits keep their
+    // leading zeros and a decimal comma is not read as thousands
+    static constexpr std::string_view open = "<td class=\"t\" style=\"text-align: left;\">", close = "</td>";
     static constexpr std::string_view rowOpen = "<tr>", rowClose = "</tr>";
     size_t text = 0;
     int c = 0;
@@ -194,6 +196,7 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
          "<x:ProtectScenarios>False</x:ProtectScenarios>"
       << "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>"
       << "</xml><![endif]-->"
+      << "<style>.t{mso-number-format:\"\\@\";}</style>"
       << "</head><body><table x:str>"
       << "<tr>";
   for (const ExportColumn& c : columns) {

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (rest.find_first_of("\r\n") == std::string_view::npos) FUZZ_CHECK(d.find_first_of("\r\n") == std::string_view::npos);
 
   // every data cell, in order, reads back as the trimmed cell
-  static constexpr std::string_view open = "<td style=\"text-align: left;\">", close = "</td>";
+  static constexpr std::string_view open = "<td class=\"t\" style=\"text-align: left;\">", close = "</td>";
   size_t at = 0, n = 0;
   while ((at = d.find(open, at)) != std::string_view::npos) {
     at += open.size();

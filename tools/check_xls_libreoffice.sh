@@ -1,26 +1,41 @@
 #!/usr/bin/env bash
-# Opens an exported ".xls" file with LibreOffice Calc (headless), saves it as
-# CSV and checks that every cell Calc reads is the text the file holds: the
-# same rows, the same columns, entities and accented letters read back.
-# Usage: tools/check_xls_libreoffice.sh Clienti.xls
-# Needs soffice (Debian: libreoffice-calc) and python3. Not part of the tests.
+# Opens exported ".xls" files with LibreOffice Calc (headless) by its own
+# format detection, as a double-click does, saves each as CSV and checks that
+# every cell Calc reads is the text the file holds: the same rows, the same
+# columns, codes with their leading zeros, decimal commas, formulas kept as
+# text, entities and accented letters read back. Each file is read in an
+# Italian and in an English locale.
+# Usage: tools/check_xls_libreoffice.sh [file.xls ...]
+# With no file it checks every export the program writes (clients, cases,
+# documents, deadlines, protocol, projects, movements and the three unpaid
+# lists), written by build/tests/samples/velarion_sample_exports from archives
+# filled with such texts (build it first).
+# Installs what is missing (libreoffice-calc-nogui, locales) with apt-get.
+# Not part of the tests.
 set -euo pipefail
-
-xls=${1:?usage: $0 file.xls}
-[ -f "$xls" ] || { echo "no such file: $xls" >&2; exit 2; }
-command -v soffice >/dev/null || { echo "soffice not found (apt-get install libreoffice-calc)" >&2; exit 2; }
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+command -v soffice >/dev/null || $sudo apt-get install -y --no-install-recommends libreoffice-calc-nogui >/dev/null
+command -v localedef >/dev/null || $sudo apt-get install -y --no-install-recommends locales >/dev/null
+locales=(it_IT en_US)
+for l in "${locales[@]}"; do
+  locale -a | grep -qx "$l.utf8" || $sudo localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$xls" "$work/export.xls"
-# 44: comma, 34: double quote, 76: UTF-8; the HTML import reads the table.
-HOME="$work" soffice --headless --norestore -env:UserInstallation=file://"$work"/profile \
-  --infilter="calc_HTML_WebQuery" \
-  --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false' \
-  --outdir "$work" "$work/export.xls" >/dev/null 2>&1
-[ -f "$work/export.csv" ] || { echo "LibreOffice did not convert the file" >&2; exit 1; }
+if [ $# -eq 0 ]; then
+  samples="$root/build/tests/samples/velarion_sample_exports"
+  [ -x "$samples" ] || { echo "build velarion_sample_exports first (cmake --build build --target velarion_sample_exports)" >&2; exit 2; }
+  mapfile -t files < <("$samples" "$work/program" | cut -d' ' -f1)
+else
+  files=("$@")
+fi
 
-python3 - "$work/export.xls" "$work/export.csv" <<'PY'
+check() {
+  /usr/bin/python3 - "$1" "$2" <<'PY'
 import csv, sys
 from html.parser import HTMLParser
 
@@ -63,3 +78,23 @@ cells = sum(len(r) for r in expected)
 print(f"{len(expected)} rows, {cells} cells compared, {bad} rows differ")
 sys.exit(1 if bad else 0)
 PY
+}
+
+failed=0
+for xls in "${files[@]}"; do
+  [ -f "$xls" ] || { echo "no such file: $xls" >&2; exit 2; }
+  for l in "${locales[@]}"; do
+    dir="$work/$l"
+    rm -rf "$dir" && mkdir -p "$dir"
+    cp "$xls" "$dir/export.xls"
+    # 44: comma, 34: double quote, 76: UTF-8
+    LC_ALL="$l.UTF-8" LANG="$l.UTF-8" HOME="$dir" soffice --headless --norestore \
+      -env:UserInstallation=file://"$dir"/profile \
+      --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false' \
+      --outdir "$dir" "$dir/export.xls" >/dev/null 2>&1 || true
+    [ -f "$dir/export.csv" ] || { echo "$(basename "$xls") [$l]: LibreOffice did not convert the file"; failed=1; continue; }
+    printf '%s [%s]: ' "$(basename "$xls")" "$l"
+    check "$dir/export.xls" "$dir/export.csv" || failed=1
+  done
+done
+exit "$failed"

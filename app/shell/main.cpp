@@ -1,3 +1,7 @@
+#include "app/reminders/desktopreminders.h"
 #include "app/shell/screens/startup.h"
 
-int main(int argc, char** argv) { return startup::run(argc, argv); }
+int main(int argc, char** argv) {
+  if (desktopreminders::requested(argc, argv)) return desktopreminders::run(argc, argv);
+  return startup::run(argc, argv);
+}

@@ -80,7 +80,8 @@ const CardDescription& TfrmScadenzario::describe() {
                    command("cmdDaConfermare", "Da confermare", "appuntamenti").opens(toConfirmList()),
                    command("cmdDaEffettuare", "Da pagare", "pagamenti").opens(toPayList()),
                    command("cmdEffettuate", "Pagati", "pagati").opens(paidList()),
-                   command("cmdEsporta").opens(deadlineExport()), command("cmdGuida"), command("cmdEsci")},
+                   command("cmdEsporta").opens(deadlineExport()), command("cmdEsportaCalendario", "Calendario", "calendario"),
+                   command("cmdGuida"), command("cmdEsci")},
       .hints =
           {
               {QStringLiteral("cmdImporta"), QStringLiteral("Importa i dati dall'archivio delle pratiche.")},
@@ -90,6 +91,8 @@ const CardDescription& TfrmScadenzario::describe() {
                QStringLiteral("Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non.")},
               {QStringLiteral("cmdEffettuate"), QStringLiteral("Visualizza il riepilogo storico dei pagamenti effettuati.")},
               {QStringLiteral("cmdEsporta"), card::hints::exportCards()},
+              {QStringLiteral("cmdEsportaCalendario"),
+               QStringLiteral("Esporta le scadenze dell'anno in un file da importare nel calendario del telefono o del computer.")},
               {QStringLiteral("cmdGuida"), card::hints::contextHelp()},
               {QStringLiteral("cmdEsci"), card::hints::leave()},
               {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale.")},

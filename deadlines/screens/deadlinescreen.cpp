@@ -1,6 +1,7 @@
 #include "deadlinescreen.h"
 
 #include "alarmsound.h"
+#include "calendarexport.h"
 #include "startpanel.h"
 
 #include "archive/paths.h"
@@ -39,6 +40,7 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : QWidget(parent) {
     form->set("Data", deadline::composeDate(form->text("Giorno"), form->text("Mese"), form->text("Anno")));
   });
   card_->on(QStringLiteral("btnCodFisc"), [this] { showTaxCodeFieldCheck(this, form()->text("CodFisc")); });
+  card_->on(QStringLiteral("cmdEsportaCalendario"), [this] { calendarexport::run(lblFile_->text(), form()->text("Anno")); });
   screenkit::ScreenSet::add(this);
 }
 

@@ -275,8 +275,8 @@ private slots:
                 "</td>";
     QVERIFY(xls.contains("<tr>" + header + "</tr>"));
     QCOMPARE(xls.count("<tr>"), 5);
-    QVERIFY(xls.contains("<td style=\"text-align: left;\">No</td></tr><tr>"));
-    QVERIFY(xls.contains("<td style=\"text-align: left;\">S\xEC</td></tr>"));
+    QVERIFY(xls.contains("<td class=\"t\" style=\"text-align: left;\">No</td></tr><tr>"));
+    QVERIFY(xls.contains("<td class=\"t\" style=\"text-align: left;\">S\xEC</td></tr>"));
     QVERIFY(xls.contains("Comune di Forl\xEC"));
     QVERIFY(!xls.contains("relazione geologica.pdf")); // the scanned copy stays out
     QFile::remove(QDir::temp().filePath(QStringLiteral("velarion_Altri_Documenti.xls")));

@@ -139,7 +139,7 @@ private slots:
     QCOMPARE(shell().opened, std::vector<QString>{path});
     const QByteArray bytes = fileBytes(path);
     QCOMPARE(bytes, xls::document(QStringLiteral("Riepilogo Clienti"), clientExport().columns, s.table()));
-    QVERIFY(bytes.contains("<td style=\"text-align: left;\">Forl\xEC FC</td>"));
+    QVERIFY(bytes.contains("<td class=\"t\" style=\"text-align: left;\">Forl\xEC FC</td>"));
     QCOMPARE(bytes.count("<tr>"), 5);
 
     // the export writes the preview, not the archive as it is now
@@ -297,7 +297,7 @@ private slots:
     const QString path = folder().path(QStringLiteral("Appuntamenti.xls"));
     QCOMPARE(shell().opened, std::vector<QString>{path});
     // the rows as shown, without their numbers, the key written as a column
-    const QByteArray cell = "<td style=\"text-align: left;\">";
+    const QByteArray cell = "<td class=\"t\" style=\"text-align: left;\">";
     const QByteArray row = "<tr>" + cell + "02/03/2026</td>" + cell + "08:15</td>" + cell + "Terzo</td>" + cell +
                            "Uscita</td>" + cell + "03020815</td></tr>";
     const QByteArray bytes = fileBytes(path);

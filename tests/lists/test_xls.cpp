@@ -31,7 +31,7 @@ const QByteArray kHead =
     "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane>"
     "</x:Panes><x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
     "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
-    "</x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>";
+    "</x:ExcelWorkbook></xml><![endif]--><style>.t{mso-number-format:\"\\@\";}</style></head><body><table x:str>";
 const QByteArray kTail = "</table></body></html>";
 
 QByteArray header(const char* caption, int width) {
@@ -54,7 +54,7 @@ QByteArray clientHeaderRow() {
 
 QByteArray dataRow(const QList<QByteArray>& cells) {
   QByteArray row = "<tr>";
-  for (const QByteArray& c : cells) row += "<td style=\"text-align: left;\">" + c + "</td>";
+  for (const QByteArray& c : cells) row += "<td class=\"t\" style=\"text-align: left;\">" + c + "</td>";
   return row + "</tr>";
 }
 

@@ -212,8 +212,8 @@ private slots:
     QVERIFY(file.contains("width=150>Importo in euro</td>"));
     QVERIFY(file.contains("width=250>Modalit\xE0 pagamento</td>"));
     QCOMPARE(file.count(">Recapito</td>"), 2);
-    QVERIFY(file.contains("<tr><td style=\"text-align: left;\">Entrata</td><td style=\"text-align: left;\">10/12/2026"));
-    QVERIFY(file.contains("<tr><td style=\"text-align: left;\">Uscita</td>"));
+    QVERIFY(file.contains("<tr><td class=\"t\" style=\"text-align: left;\">Entrata</td><td class=\"t\" style=\"text-align: left;\">10/12/2026"));
+    QVERIFY(file.contains("<tr><td class=\"t\" style=\"text-align: left;\">Uscita</td>"));
     QVERIFY(file.contains(">+1250,50<") && file.contains(">-80,00<"));
     QFile::remove(QDir::temp().filePath(QStringLiteral("velarion_Movimenti.xls")));
     QVERIFY(xls.copy(QDir::temp().filePath(QStringLiteral("velarion_Movimenti.xls"))));

@@ -119,6 +119,27 @@ check "a linked shared folder is used in place" test -L "$folder"
 check "...and keeps its archive" test "$(cat "$work/shared/Velarion/Clienti.pro")" = "shared archive"
 check "...and receives the program" cmp -s "$template/Velarion" "$work/shared/Velarion/Velarion"
 
+# --- the reminders at log-in: the installed program reads the user's folder
+# as it is, neither made nor refreshed; "Apri" comes back through the launcher
+# shellcheck disable=SC2016 # the stand-in expands these when it runs
+printf '#!/bin/bash\necho "$0|$*" >>"$HOME/arguments.log"\n' >"$template/Velarion"
+before="$(sha256sum <"$work/shared/Velarion/Velarion")"
+"$root/usr/bin/velarion" --promemoria 2>"$work/stderr"
+check "the reminders start the installed program on the user's folder" \
+  test "$(tail -n 1 "$HOME/arguments.log")" = \
+  "$(cd "$template" && pwd -P)/Velarion|--promemoria $folder $(readlink -f "$root/usr/bin/velarion")"
+check "...and leave the folder's program as it was" test "$(sha256sum <"$work/shared/Velarion/Velarion")" = "$before"
+start_with() { "$root/usr/bin/velarion" "$@" 2>"$work/stderr"; }
+start_with --scadenzario
+check "the launcher hands its options to the program" \
+  test "$(tail -n 1 "$HOME/arguments.log")" = "$folder/Velarion|--scadenzario"
+rm "$folder"
+lines="$(wc -l <"$HOME/arguments.log")"
+start_with --promemoria
+check "no program folder: the reminders say nothing" test $? -eq 0 -a ! -s "$work/stderr"
+check "...start nothing" test "$(wc -l <"$HOME/arguments.log")" -eq "$lines"
+check "...and make no folder" test ! -e "$folder" -a ! -L "$folder"
+
 # --- the template has gone (a broken installation)
 rm -rf "$template"
 start

@@ -6,6 +6,7 @@
 #include "mainmenu.h"
 #include "changepassword.h"
 #include "login.h"
+#include "startscreen.h"
 #include "archive/paths.h"
 #include "archive/safefile.h"
 #include "common/attachments.h"
@@ -112,6 +113,7 @@ int run(int argc, char** argv) {
   connected();
   QApplication::setApplicationName(QStringLiteral("Velarion"));
   start();
+  startscreen::arrange(QApplication::arguments());
   const int result = QApplication::exec();
   finish();
   return result;
