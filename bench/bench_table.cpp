@@ -271,14 +271,14 @@ const std::vector<Operation>& operations() {
        },
        "<= 1.5", "movimenti.sqlite",
        std::string(kMovementColumns) +
-           " WHERE giorno BETWEEN '2026-01-01' AND '2026-12-31' ORDER BY rowid"},
+           " WHERE iso_data BETWEEN '2026-01-01' AND '2026-12-31' ORDER BY rowid"},
       {"chart-income", "chart: monthly income", "2026.eur", [] { return chart(statistics::Chart::MonthlyIncome); },
        "<= 1.5", "movimenti.sqlite",
-       "SELECT substr(giorno, 6, 2) AS mese, sum(centesimi) FROM movimenti WHERE Entrata = 'Sì' AND giorno LIKE "
+       "SELECT substr(iso_data, 6, 2) AS mese, sum(centesimi) FROM movimenti WHERE Entrata = 'Sì' AND iso_data LIKE "
        "'2026-%' GROUP BY mese"},
       {"chart-expenses", "chart: monthly expenses", "2026.eur",
        [] { return chart(statistics::Chart::MonthlyExpenses); }, "<= 1.5", "movimenti.sqlite",
-       "SELECT substr(giorno, 6, 2) AS mese, sum(centesimi) FROM movimenti WHERE Uscita = 'Sì' AND giorno LIKE "
+       "SELECT substr(iso_data, 6, 2) AS mese, sum(centesimi) FROM movimenti WHERE Uscita = 'Sì' AND iso_data LIKE "
        "'2026-%' GROUP BY mese"},
       {"chart-balance", "chart: balance", "2026.eur", [] { return chart(statistics::Chart::Balance); }, "<= 1.5",
        "movimenti.sqlite", "SELECT Entrata, sum(centesimi) FROM movimenti GROUP BY Entrata"},
@@ -288,20 +288,20 @@ const std::vector<Operation>& operations() {
        "movimenti.sqlite", std::string(kMovementColumns) + " WHERE Saldato = 'No' AND Entrata = 'Sì'"},
       {"calendar-day", "calendar list: the day's deadlines", "2026.sca",
        [] { return calendarList(deadlinesOfDay(), kToday); }, "<= 1.5", "scadenze.sqlite",
-       std::string(kDeadlineColumns) + " WHERE giorno = '2026-06-15' ORDER BY Ora", false},
+       std::string(kDeadlineColumns) + " WHERE iso_data = '2026-06-15' ORDER BY Ora", false},
       {"calendar-month", "calendar list: the month's deadlines", "2026.sca",
        [] { return calendarList(deadlinesOfMonth(), kToday); }, "<= 1.5", "scadenze.sqlite",
-       std::string(kDeadlineColumns) + " WHERE giorno BETWEEN '2026-06-01' AND '2026-06-30' ORDER BY giorno, Ora",
+       std::string(kDeadlineColumns) + " WHERE iso_data BETWEEN '2026-06-01' AND '2026-06-30' ORDER BY iso_data, Ora",
        false},
       {"calendar-imminent", "calendar list: imminent deadlines", "2026.sca",
        [] { return calendarList(imminentDeadlines(), QDate()); }, "<= 1.5", "scadenze.sqlite",
        std::string(kDeadlineColumns) +
-           " WHERE giorno >= '2026-06-15' AND julianday(giorno) - Avviso <= julianday('2026-06-15') ORDER BY "
-           "giorno, Ora",
+           " WHERE iso_data >= '2026-06-15' AND julianday(iso_data) - Avviso <= julianday('2026-06-15') ORDER BY "
+           "iso_data, Ora",
        false},
       {"reminders", "reminder check on entering the deadlines", "2026.sca",
        [] { return qint64(reminders::check(kToday).imminent); }, "<= 1.5", "scadenze.sqlite",
-       "SELECT count(*) FROM scadenze WHERE giorno >= '2026-06-15' AND julianday(giorno) - Avviso <= "
+       "SELECT count(*) FROM scadenze WHERE iso_data >= '2026-06-15' AND julianday(iso_data) - Avviso <= "
        "julianday('2026-06-15')",
        false},
       {"protocol-search", "protocol search, two criteria (selective)", "2026.prt",
@@ -317,7 +317,7 @@ const std::vector<Operation>& operations() {
       {"project-overdue", "project summary: overdue, not finished", "2026.prg",
        [] { return qint64(lists::summary(overdueList(), inFolder("2026.prg")).size()); }, "<= 1.5",
        "progetti.sqlite",
-       "SELECT rowid, Nome, Codice, DataScade, Responsabile FROM progetti WHERE scadenza < '2026-06-15' AND "
+       "SELECT rowid, Nome, Codice, DataScade, Responsabile FROM progetti WHERE iso_data < '2026-06-15' AND "
        "Terminato <> 'Sì'",
        false},
   };
@@ -346,11 +346,11 @@ const std::vector<Database>& databases() {
   static const std::vector<Database> d = {
       {"clienti.sqlite", "clienti", "Clienti.pro", TRecCliente, {}, {"Cliente"}},
       {"movimenti.sqlite", "movimenti", "2026.eur", TRecMovimento,
-       {{"giorno", "Data", false}, {"centesimi", "Importo", true}}, {"giorno"}},
-      {"scadenze.sqlite", "scadenze", "2026.sca", TRecScadenza, {{"giorno", "Data", false}}, {"giorno"}},
-      {"protocollo.sqlite", "protocollo", "2026.prt", TRecProtocollo, {{"registrata", "DataReg", false}},
-       {"registrata"}},
-      {"progetti.sqlite", "progetti", "2026.prg", TRecProgetto, {{"scadenza", "DataScade", false}}, {"scadenza"}},
+       {{"iso_data", "Data", false}, {"centesimi", "Importo", true}}, {"iso_data"}},
+      {"scadenze.sqlite", "scadenze", "2026.sca", TRecScadenza, {{"iso_data", "Data", false}}, {"iso_data"}},
+      {"protocollo.sqlite", "protocollo", "2026.prt", TRecProtocollo, {{"iso_data", "DataReg", false}},
+       {"iso_data"}},
+      {"progetti.sqlite", "progetti", "2026.prg", TRecProgetto, {{"iso_data", "DataScade", false}}, {"iso_data"}},
   };
   return d;
 }
