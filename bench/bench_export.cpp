@@ -2,7 +2,8 @@
 // opens (shown offscreen) and reads the archive into its grid, then
 // `cmdEsporta` writes "Clienti.xls". Paired with its bare floor: reading the
 // archive and writing a file of the same size as the export, in large
-// blocks, as plainly as it can be done. Also the memory the filled grid holds.
+// blocks, as plainly as it can be done, with the fsync the safe save makes.
+// Also the memory the filled grid holds.
 #include "benchscreens.h"
 
 #include "clients/clientlists.h"
@@ -19,26 +20,7 @@
 
 namespace {
 
-// "Esportare adesso?" Yes; "Aprire il file?" No.
-class Answers : public Messages {
-public:
-  bool show(MessageKind kind, const QString& text) override {
-    if (kind != MessageKind::Question) std::abort(); // a failure
-    return text == clientExport().confirmQuestion;
-  }
-};
-
 QString exportFile() { return benchdata::clientFolder() + QStringLiteral("/") + clientExport().file; }
-
-// The resident memory of the process, in MB.
-double residentMegabytes() {
-  long pages = 0, resident = 0;
-  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
 
 // Sees when the progress dialog `TfrmAvanzamento` first shows, in ms from
 // the last restart().
@@ -73,13 +55,13 @@ struct Seen {
 void exportThroughTheScreen(Seen* seen = nullptr) {
   std::optional<DialogWatch> watch;
   if (seen) watch.emplace();
-  const double before = residentMegabytes();
+  const double before = benchdata::residentMegabytes();
   if (watch) watch->restart();
   grids::GridScreen screen(clientExport());
   screen.show();
   if (screen.table().rows() != benchdata::options().clients) std::abort();
   if (seen) {
-    seen->grid = residentMegabytes() - before;
+    seen->grid = benchdata::residentMegabytes() - before;
     seen->readingDialog = watch->shownAfter;
     watch->restart();
   }
@@ -87,23 +69,14 @@ void exportThroughTheScreen(Seen* seen = nullptr) {
   if (seen) seen->exportDialog = watch->shownAfter;
 }
 
-// Reads the archive, then writes as many bytes as the export file holds.
+// Reads the archive, then writes as many bytes as the export file holds and
+// makes them durable.
 void bareFloor() {
   static const qint64 size = [] {
     exportThroughTheScreen();
     return QFileInfo(exportFile()).size();
   }();
-  benchmark::DoNotOptimize(benchdata::plainRead(benchdata::clientFile()));
-  const QString path = benchdata::clientFolder() + QStringLiteral("/floor.xls");
-  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) std::abort();
-  std::vector<char> block(size_t(1) << 20, 'x');
-  for (qint64 left = size; left > 0;) {
-    const ssize_t n = ::write(fd, block.data(), size_t(std::min<qint64>(left, qint64(block.size()))));
-    if (n <= 0) std::abort();
-    left -= n;
-  }
-  ::close(fd);
+  benchdata::exportFloor(benchdata::clientFile(), benchdata::clientFolder() + QStringLiteral("/floor.xls"), size);
 }
 
 void BM_BareFloor(benchmark::State& state) {
@@ -120,7 +93,7 @@ BENCHMARK(BM_ExportThroughTheScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   const benchdata::ScreenBenchApp app(argc, argv);
-  Answers answers;
+  benchdata::ExportAnswers answers;
   services::setMessages(&answers);
   // The grid's memory first, before other exports leave freed memory behind.
   Seen seen;

@@ -28,9 +28,10 @@ QStringList typed(std::initializer_list<std::pair<const char*, const char*>> tex
   return t;
 }
 
-// Cliente, Comune di residenza, Occupazione: one client in five matches.
+// Cliente, Comune di residenza, Occupazione: a handful of clients in
+// 100,000 match (see benchrecords.h).
 const QStringList& threeCriteria() {
-  static const QStringList t = typed({{"txtCliente", "ROSSI"}, {"txtComuneRes", "bologna"}, {"txtOccupazione", "ingegnere"}});
+  static const QStringList t = typed({{"txtCliente", "ROSSI"}, {"txtComuneRes", "cesena"}, {"txtOccupazione", "geometra"}});
   return t;
 }
 const QStringList& noCriteria() {
@@ -97,11 +98,11 @@ int main(int argc, char** argv) {
   const size_t three = search(threeCriteria()), all = search(noCriteria());
   const std::string threeLabel = "search, three criteria (" + std::to_string(three) + " listed) / plain read";
   const std::string allLabel = "search listing every record (" + std::to_string(all) + ") / plain read";
-  benchdata::print(threeLabel.c_str(), benchdata::paired([] { search(threeCriteria()); }, plainRead), "<= 0.6");
+  benchdata::print(threeLabel.c_str(), benchdata::paired([] { search(threeCriteria()); }, plainRead), "<= 1.2");
   benchdata::print(allLabel.c_str(), benchdata::paired([] { search(noCriteria()); }, plainRead), "<= 1.5");
   benchdata::print("recontact summary / plain read", benchdata::paired([] { recontact(); }, plainRead), "none");
   benchdata::print("\"Cerca\" to the painted list, three criteria / plain read",
-                   benchdata::pairedTimes([] { return cercaOnScreen(threeCriteria()); }, reference), "<= 0.6");
+                   benchdata::pairedTimes([] { return cercaOnScreen(threeCriteria()); }, reference), "<= 1.2");
   benchdata::print("\"Cerca\" to the painted list, every record / plain read",
                    benchdata::pairedTimes([] { return cercaOnScreen(noCriteria()); }, reference), "<= 1.5");
   benchmark::Shutdown();

@@ -8,6 +8,8 @@
 #include "archive/record.h"
 #include "clients/cliente.h"
 
+#include "benchrecords.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -85,13 +87,46 @@ inline void settle(const QString& path) {
   plainRead(path);
 }
 
+// "Clienti.pro" with `clients` clients of every kind: see benchrecords.h.
+inline void writeClients(const QString& file, int clients) {
+  using namespace benchrecords;
+  Random g(20261211);
+  benchrecords::write(file, TRecCliente(), clients, [&](Record& r, qint64) {
+    const QString name = personName(g);
+    const QString home = town(g);
+    r.set("Cliente", name);
+    r.set("DataNasc", dateText(g.dayOf(1940 + g.below(65))));
+    r.set("ComuneNasc", g.chance(60) ? home : town(g));
+    r.set("Sesso", g.chance(50) ? QStringLiteral("M") : QStringLiteral("F"));
+    r.set("Recapito", QStringLiteral("3%1 %2").arg(g.digits(2), g.digits(7)));
+    r.set("IndirizzoRes", QStringLiteral("%1 %2").arg(QString::fromUtf8(g.pick(kStreets))).arg(1 + g.below(180)));
+    r.set("ProvRes", home == QLatin1String("Bologna") ? QStringLiteral("BO") : QStringLiteral("RA"));
+    r.set("ComuneRes", home);
+    r.set("CapRes", QStringLiteral("4%1").arg(g.digits(4)));
+    if (g.chance(40)) r.set("TelCasa", QStringLiteral("05%1 %2").arg(g.digits(2), g.digits(6)));
+    r.set("TelCel", QStringLiteral("3%1 %2").arg(g.digits(2), g.digits(7)));
+    if (g.chance(70)) r.set("Email", QStringLiteral("%1.%2@example.it").arg(g.letters(6).toLower(), g.digits(3)));
+    r.set("CodFisc", g.letters(6) + g.digits(2) + g.letters(1) + g.digits(2) + g.letters(1) + g.digits(3) +
+                         g.letters(1));
+    if (g.chance(25)) r.set("PartitaIva", g.digits(11));
+    r.set("Occupazione", QString::fromUtf8(g.pick(kJobs)));
+    QString products = QString::fromUtf8(g.pick(kProducts));
+    for (int k = g.below(3); k > 0; --k) products += QStringLiteral(", ") + QString::fromUtf8(g.pick(kProducts)).toLower();
+    r.set("Prodotti", products);
+    const bool recall = g.chance(10);
+    if (recall) r.set("Questioni", QStringLiteral("Richiamare per il preventivo del %1").arg(dateText(g.dayOf(2026))));
+    r.set("Note", QString::fromUtf8(g.pick(kNotes)));
+    r.setFlag("Ricontatta", recall);
+  });
+}
+
 // A program folder holding "Clienti.pro" with `clients` records. The
 // folder stays in the temporary folder and is used again by later runs.
 inline QString clientFolder(int clients) {
   static std::map<int, QString> made;
   QString& folder = made[clients];
   if (!folder.isEmpty()) return folder;
-  folder = QDir::temp().filePath(QStringLiteral("velarion-bench-%1").arg(clients));
+  folder = QDir::temp().filePath(QStringLiteral("velarion-bench-v2-%1").arg(clients));
   QDir().mkpath(folder);
   const RecordLayout& l = TRecCliente();
   const QString file = folder + QStringLiteral("/Clienti.pro");
@@ -100,24 +135,7 @@ inline QString clientFolder(int clients) {
     settle(file);
     return folder;
   }
-  QFile::remove(file);
-  TArchivioSchede a(file, l.size());
-  a.open();
-  Record r(l);
-  const char* jobs[] = {"Ingegnere", "Architetto", "Geometra", "Commerciante", "Impiegata"};
-  const char* towns[] = {"Bologna", "Forlì", "Ravenna", "Rimini", "Cesena"};
-  for (int i = 0; i < clients; ++i) {
-    r.set("Cliente", QStringLiteral("Cliente %1 Rossi").arg(i));
-    r.set("Recapito", QStringLiteral("333 %1").arg(1000000 + i));
-    r.set("ComuneRes", QString::fromUtf8(towns[i % 5]));
-    r.set("Occupazione", QString::fromUtf8(jobs[i % 5]));
-    r.set("Prodotti", QStringLiteral("Progettazione, direzione lavori, pratiche catastali"));
-    r.set("Questioni", i % 7 == 0 ? QStringLiteral("Richiamare per il preventivo") : QString());
-    r.set("Note", QStringLiteral("Cliente dal %1").arg(1990 + i % 30));
-    r.setFlag("Ricontatta", i % 7 == 0);
-    a.append(encode(r)); // the archive's own write path, one record at a time
-  }
-  a.close();
+  writeClients(file, clients);
   settle(file);
   return folder;
 }
@@ -196,6 +214,33 @@ inline double peakMegabytes() {
   rusage u{};
   ::getrusage(RUSAGE_SELF, &u);
   return double(u.ru_maxrss) / 1024.0;
+}
+
+// The resident memory of the process, in MB.
+inline double residentMegabytes() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// The floor of an export: reads the archive, then writes `size` bytes to
+// `path` in 1 MiB blocks and makes them durable with the one fsync the safe
+// save also makes.
+inline void exportFloor(const QString& archive, const QString& path, qint64 size) {
+  if (plainRead(archive) == -1) std::abort();
+  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) std::abort();
+  std::vector<char> block(size_t(1) << 20, 'x');
+  for (qint64 left = size; left > 0;) {
+    const ssize_t n = ::write(fd, block.data(), size_t(std::min<qint64>(left, qint64(block.size()))));
+    if (n <= 0) std::abort();
+    left -= n;
+  }
+  if (::fsync(fd) != 0) std::abort();
+  ::close(fd);
 }
 
 } // namespace benchdata

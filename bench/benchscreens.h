@@ -6,6 +6,8 @@
 #include "benchdata.h"
 
 #include "archive/paths.h"
+#include "clients/clientlists.h"
+#include "common/services.h"
 
 #include <QApplication>
 
@@ -25,6 +27,16 @@ private:
     }
   } options_;
   QApplication app_;
+};
+
+// The export's questions: "Esportare adesso?" Yes; "Aprire il file?" No.
+// Any other message is a failure.
+class ExportAnswers : public Messages {
+public:
+  bool show(MessageKind kind, const QString& text) override {
+    if (kind != MessageKind::Question) std::abort();
+    return text == clientExport().confirmQuestion;
+  }
 };
 
 } // namespace benchdata
