@@ -71,10 +71,8 @@ QByteArray temporaryName(const QByteArray& folder, QByteArray name) {
 QString reasonFor(int error) {
   switch (error) {
   case ELOOP: return linkReason();
-  // EACCES and EFBIG keep the system's own text, as the program's messages
-  // have always named them.
-  case EACCES:
-  case EFBIG: return qt_error_string(error);
+  case EACCES: return QStringLiteral("Accesso negato: non si possiedono i permessi necessari sul file o sulla cartella.");
+  case EFBIG: return QStringLiteral("Il file supera la dimensione massima consentita.");
   case EPERM: return QStringLiteral("Operazione non permessa: non si possiedono i privilegi necessari.");
   case EROFS: return QStringLiteral("Il disco \u00E8 di sola lettura.");
   case ENOSPC:

@@ -1,4 +1,5 @@
 #include "archive/inifile.h"
+#include "archive/safefile.h"
 #include "faults.h"
 #include "support.h"
 
@@ -72,7 +73,7 @@ TEST(IniFile, FailedWriteKeepsTheOldFileAndALinkIsRefused) {
                                QStringLiteral("42"), &reason);
     }
     EXPECT_FALSE(written);
-    EXPECT_EQ(reason, qt_error_string(EFBIG));
+    EXPECT_EQ(reason, safefile::reasonFor(EFBIG));
     EXPECT_EQ(bytes(path), old);
   }
 

@@ -90,7 +90,7 @@ TEST_F(SafeSave, FailedWritesKeepTheOldFileAndGiveTheSystemsReason) {
         saved = piece == c.size ? safefile::save(target, fresh) : streamed(target, fresh, piece);
       }
       EXPECT_FALSE(saved) << c.size << " " << c.limit;
-      EXPECT_EQ(saved.reason, qt_error_string(EFBIG));
+      EXPECT_EQ(saved.reason, safefile::reasonFor(EFBIG));
       EXPECT_EQ(testfiles::read(target), old) << c.size << " " << c.limit;
       EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
     }
@@ -136,7 +136,7 @@ TEST_F(SafeSave, ReadOnlyFolderIsReportedAndTheOldFileStays) {
     saved = safefile::save(target, QByteArray("NEW"));
   }
   EXPECT_FALSE(saved);
-  EXPECT_EQ(saved.reason, qt_error_string(EACCES));
+  EXPECT_EQ(saved.reason, safefile::reasonFor(EACCES));
   EXPECT_EQ(testfiles::read(target), QByteArray("OLD"));
   EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("Pratiche.xls")});
 }

@@ -156,7 +156,7 @@ TEST_F(Attaching, ACopyThatCannotBeWrittenStoresNothingAndSaysWhy) {
     EXPECT_TRUE(r.name.isEmpty()) << c.what;
     EXPECT_FALSE(messages.shown.empty()) << c.what;
     EXPECT_EQ(messages.last().kind, MessageKind::Error) << c.what;
-    const QString reason = c.limit >= 0 ? qt_error_string(EFBIG) : qt_error_string(EACCES);
+    const QString reason = c.limit >= 0 ? safefile::reasonFor(EFBIG) : safefile::reasonFor(EACCES);
     EXPECT_EQ(messages.lastText(), attachments::copyFailedMessage(QStringLiteral("perizia.pdf"), reason)) << c.what;
     if (c.overwrite) {
       EXPECT_EQ(read(stored(QStringLiteral("perizia.pdf"))), earlier) << c.what;

@@ -195,7 +195,7 @@ TEST(ReportPdf, AFailedWriteKeepsThePreviousFile) {
       written = writePdf(pages, file, &error);
     }
     EXPECT_FALSE(written) << limit;
-    EXPECT_TRUE(error.endsWith(qt_error_string(EFBIG))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(safefile::reasonFor(EFBIG))) << error.toStdString();
     EXPECT_EQ(contents(file), QByteArray("%PDF previous"));
     EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cliente.pdf"});
   }

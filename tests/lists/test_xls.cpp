@@ -1,6 +1,7 @@
 #include "clientfixture.h"
 
 #include "clients/clientlists.h"
+#include "archive/safefile.h"
 #include "common/grids.h"
 #include "faults.h"
 
@@ -220,7 +221,7 @@ TEST(XlsSave, AFailedWriteKeepsThePreviousFile) {
       saved = save(path, d.worksheet, d.columns, *c.table, &reason);
     }
     EXPECT_FALSE(saved) << c.limit;
-    EXPECT_EQ(reason, qt_error_string(EFBIG));
+    EXPECT_EQ(reason, safefile::reasonFor(EFBIG));
     EXPECT_EQ(fileBytes(path), previous);
     EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
   }
