@@ -3,6 +3,7 @@
 #include "archive/journal.h"
 #include "archive/paths.h"
 #include "archive/safefile.h"
+#include "common/modules.h"
 #include "common/services.h"
 
 #include <QDir>
@@ -28,14 +29,23 @@ namespace {
 // writing it before copying it as it stands.
 constexpr auto kLockPatience = std::chrono::seconds(2);
 
+QStringList& keptFiles() {
+  static QStringList files;
+  return files;
+}
+
+// An archive of a registered application (a fixed one by its name, a
+// yearly one by its extension), a file it keeps, or one kept by the program.
 bool isDataFile(const QString& name) {
-  static const char* const extensions[] = {".pro", ".prt", ".prg", ".eur", ".sca"};
-  static const char* const files[] = {"Quorbis.ini", "unins000.dll"};
   if (name.startsWith(QLatin1Char('.'))) return false;
-  if (std::any_of(std::begin(files), std::end(files), [&name](const char* f) { return name == QLatin1String(f); }))
-    return true;
-  return std::any_of(std::begin(extensions), std::end(extensions),
-                     [&name](const char* e) { return name.endsWith(QLatin1String(e)); });
+  if (keptFiles().contains(name)) return true;
+  for (const modules::Module* module : modules::all()) {
+    for (const ArchiveDef& archive : module->archives)
+      if (archive.isYearly() ? name.endsWith(archive.extension) : name == archive.fixedName) return true;
+    for (const char* file : module->files)
+      if (name == QLatin1String(file)) return true;
+  }
+  return false;
 }
 
 bool isDayName(const QString& name) {
@@ -153,6 +163,10 @@ std::thread& worker() {
 }
 
 } // namespace
+
+void alsoKeep(const QString& name) {
+  if (!keptFiles().contains(name)) keptFiles() << name;
+}
 
 QStringList dataFiles() { return dataFilesIn(paths::programFolder()); }
 

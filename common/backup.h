@@ -20,10 +20,13 @@ enum class Outcome {
   Skipped,     // it could not be made; nothing was left half-done
 };
 
-// The files of the program folder a backup holds (bare names, sorted):
-// the archives (*.pro, *.prt, *.prg, *.eur, *.sca), "Quorbis.ini" and
-// "unins000.dll"; symbolic links are left out.
+// The files of the program folder a backup holds (bare names, sorted): the
+// archives and other files of the registered applications and the files
+// named with alsoKeep(); symbolic links are left out.
 QStringList dataFiles();
+// A file the program keeps beside the applications' (the password file),
+// named by its owner before the first backup.
+void alsoKeep(const QString& name);
 
 // Today's folder, from the clock: program folder + "Backup/yyyy-mm-dd".
 QString todaysFolder();

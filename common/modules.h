@@ -74,6 +74,9 @@ struct Module {
   // The archives the application keeps (each a fixed file or a yearly
   // extension, with its layout).
   std::vector<ArchiveDef> archives = {};
+  // Other files it keeps in the program folder (its settings), copied by
+  // the daily backup beside the archives.
+  std::vector<const char*> files = {};
   std::optional<HelpTopic> help = {}; // the application's own help page
   std::vector<CalendarTarget> calendar = {};
   std::optional<AttachmentOwner> attachments = {};

@@ -9,6 +9,7 @@ const modules::Module& protocolModule() {
   static const modules::Module m{
       .tile = {"imgPosta", "btnPosta", "Protocollo Posta", "TfrmMenuProtocollo", "posta"},
       .archives = {protocolArchive()},
+      .files = {"Quorbis.ini"},
       .help = HelpTopic::Protocollo,
       .calendar = {{"datareg", "TfrmProtocollo", "txtDataReg"}},
       .attachments = modules::AttachmentOwner{"TfrmProtocollo", "cmdFile", "protocollo"},

@@ -1,6 +1,7 @@
 // The daily copy of the data made at start-up: what it holds, once a day,
 // ten days kept, and silence when it cannot be made.
 #include "common/backup.h"
+#include "datafiles.h"
 #include "faults.h"
 #include "files.h"
 #include "support.h"
@@ -26,6 +27,8 @@ struct Backup : ::testing::Test {
   FixedClock clock{QDate(2026, 3, 9)};
   RecordingMessages messages;
   QString backups = program.path(QStringLiteral("Backup"));
+
+  RegisteredDataFiles dataFiles;
 
   void SetUp() override {
     for (const char* name : {"Clienti.pro", "Pratiche.pro", "Archivio_Documenti.pro", "2026.prt", "2025.prg",

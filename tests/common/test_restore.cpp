@@ -3,6 +3,7 @@
 // made later, and every present file is kept aside.
 #include "archive/journal.h"
 #include "common/backup.h"
+#include "datafiles.h"
 #include "files.h"
 #include "support.h"
 
@@ -44,6 +45,7 @@ QStringList restoreCommands() {
 } // namespace
 
 TEST(RestoreADay, TheReadmesStepsLeaveThatDayAndKeepThePresentAside) {
+  RegisteredDataFiles dataFiles;
   TempProgramFolder program;
   FixedClock clock{QDate(2026, 3, 9)};
   RecordingMessages messages;
@@ -75,6 +77,7 @@ TEST(RestoreADay, TheReadmesStepsLeaveThatDayAndKeepThePresentAside) {
 // The daily copy of an archive whose last save was cut short holds the
 // record as it was before that save, never the torn one.
 TEST(RestoreADay, TheDailyCopyPutsACutShortSaveBackFirst) {
+  RegisteredDataFiles dataFiles;
   TempProgramFolder program;
   FixedClock clock{QDate(2026, 3, 9)};
   RecordingMessages messages;

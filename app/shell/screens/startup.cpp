@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/help/screens/helpscreens.h"
+#include "app/shell/password.h"
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "mainmenu.h"
@@ -16,6 +17,7 @@
 #include "engines/screens/reportdesktop.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -80,7 +82,10 @@ QWidget* start() {
   installHelpViewer();
   // the first start of the day copies the data aside while the log-in
   // waits, and every start clears what saves cut short by a crash left
-  // behind; both silently
+  // behind; both silently. The registered applications name the files the
+  // copy holds.
+  registerModules();
+  backup::alsoKeep(QFileInfo(password::filePath()).fileName());
   backup::start();
   for (const QString& folder : {paths::programFolder(), attachments::folder()}) safefile::removeLeftovers(folder);
   // every window carries the product logo
