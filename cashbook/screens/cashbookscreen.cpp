@@ -143,7 +143,9 @@ QStringList TfrmBilancio::lines() const {
 
 void TfrmBilancio::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (!e->spontaneous()) txtTrova_->setFocus(Qt::OtherFocusReason);
+  if (e->spontaneous()) return;
+  screenkit::fitOnScreen(this);
+  txtTrova_->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmBilancio::trova() {

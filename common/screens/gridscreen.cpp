@@ -160,7 +160,9 @@ QWidget* GridScreen::buildInterval(const IntervalPanel& panel) {
 
 void GridScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (shown_ || e->spontaneous()) return;
+  if (e->spontaneous()) return;
+  screenkit::fitOnScreen(this);
+  if (shown_) return;
   shown_ = true;
   if (!d_.interval) {
     fill();

@@ -228,6 +228,7 @@ QStringList ListScreen::lines() const { return entries().toStringList(); }
 void ListScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (e->spontaneous()) return;
+  screenkit::fitOnScreen(this);
   find_.forget();
   txtTrova_->clear();
   if (d_.isSearch()) {
