@@ -6,6 +6,7 @@
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 #include "engines/screens/reportoutput.h"
+#include "engines/screens/windowfit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -144,7 +145,7 @@ QStringList TfrmBilancio::lines() const {
 void TfrmBilancio::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (e->spontaneous()) return;
-  screenkit::fitOnScreen(this);
+  windowfit::fitOnScreen(this);
   txtTrova_->setFocus(Qt::OtherFocusReason);
 }
 

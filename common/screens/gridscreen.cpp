@@ -10,6 +10,7 @@
 #include "common/dates.h"
 #include "common/help.h"
 #include "common/services.h"
+#include "engines/screens/windowfit.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -161,7 +162,7 @@ QWidget* GridScreen::buildInterval(const IntervalPanel& panel) {
 void GridScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (e->spontaneous()) return;
-  screenkit::fitOnScreen(this);
+  windowfit::fitOnScreen(this);
   if (shown_) return;
   shown_ = true;
   if (!d_.interval) {

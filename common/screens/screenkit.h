@@ -107,13 +107,6 @@ void bindLink(ClickLabel* link, std::initializer_list<ClickLabel*> pictures, std
 // Centres a top-level window on the screen it is on, or on `over` if given.
 void centre(QWidget* window, const QWidget* over = nullptr);
 
-// Keeps a top-level window that opens at a size of its own within the room
-// the desktop leaves on its screen (a small screen, a scaled desktop): the
-// window is made smaller where it is larger than that room, down to what its
-// layout needs, and moved so that its frame, title bar included, lies inside
-// it, about where it stood. Called as the window is shown.
-void fitOnScreen(QWidget* window);
-
 // A window without window buttons (log-in, password, help): no window
 // manager can be told to draw a title bar without buttons, so it draws none
 // and the window shows its caption in a band `panIntestazione` across its

@@ -11,6 +11,7 @@
 #include "common/checks/screens/checks_screens.h"
 #include "common/grids.h"
 #include "common/lists.h"
+#include "common/reports.h"
 #include "common/screens/attachscreen.h"
 #include "common/screens/calendarscreen.h"
 #include "common/screens/carddescription.h"
@@ -21,14 +22,16 @@
 #include "common/screens/yearboxmenu.h"
 #include "common/screens/yearscreen.h"
 #include "deadlines/deadlinelists.h"
+#include "engines/screens/reportpreview.h"
 #include "projects/screens/rtfsheetscreen.h"
 #include "protocol/screens/numberingscreen.h"
 #include "unpaid/unpaid.h"
 #include "cardtest.h"
 
-#include <QAbstractButton>
+#include <QAction>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QToolBar>
 #include <QtTest>
 
 #include <functional>
@@ -41,7 +44,7 @@ Q_DECLARE_METATYPE(Opener)
 namespace {
 
 // The commands of a screen: its buttons and command pictures.
-bool isCommand(const QWidget* w) {
+bool isCommand(const QObject* w) {
   static const QRegularExpression names(QStringLiteral("^(cmd|btn|img|imp)"));
   return names.match(w->objectName()).hasMatch();
 }
@@ -65,18 +68,27 @@ class DialogFitTest : public CardTest {
                                                        .arg(frame.width()).arg(frame.height())
                                                        .arg(frame.x()).arg(frame.y())
                                                        .arg(available.width()).arg(available.height())));
-    int commands = 0;
-    for (QWidget* c : screen->findChildren<QWidget*>()) {
-      if (!isCommand(c) || !c->isVisibleTo(screen)) continue;
-      ++commands;
+    // the commands: named widgets, and the buttons of a tool bar's actions
+    // (none of them left to the bar's overflow menu)
+    std::vector<std::pair<QString, QWidget*>> commands;
+    for (QWidget* c : screen->findChildren<QWidget*>())
+      if (isCommand(c) && c->isVisibleTo(screen)) commands.emplace_back(c->objectName(), c);
+    for (QToolBar* bar : screen->findChildren<QToolBar*>())
+      for (QAction* a : bar->actions())
+        if (isCommand(a)) {
+          QWidget* button = bar->widgetForAction(a);
+          QVERIFY2(button && button->isVisibleTo(screen),
+                   qPrintable(QStringLiteral("%1 not shown on %2").arg(a->objectName(), screen->objectName())));
+          commands.emplace_back(a->objectName(), button);
+        }
+    for (const auto& [name, c] : commands)
       for (QWidget* p = c->parentWidget(); p; p = p->parentWidget()) {
         const QRect r(c->mapTo(p, QPoint(0, 0)), c->size());
         QVERIFY2(p->rect().contains(r), qPrintable(QStringLiteral("%1 cut off on %2 of %3")
-                                                       .arg(c->objectName(), p->objectName(), screen->objectName())));
+                                                       .arg(name, p->objectName(), screen->objectName())));
         if (p == screen) break;
       }
-    }
-    QVERIFY2(commands > 0, qPrintable(screen->objectName()));
+    QVERIFY2(!commands.empty(), qPrintable(screen->objectName()));
   }
 
   static void shoot(QWidget* screen, const QString& suffix = {}) {
@@ -139,6 +151,9 @@ private slots:
     QTest::newRow("TfrmCreaRTF") << made<QWidget>([] { return new TfrmCreaRTF; });
     QTest::newRow("TfrmNumerazione") << made<QWidget>([] { return new TfrmNumerazione; });
     QTest::newRow("CheckScreen") << made<QWidget>([] { return new CheckScreen(CheckKind::Iban); });
+    QTest::newRow("TfrmAnteprima") << made<QWidget>([] {
+      return new report::ReportPreview(report::prepare(report::shownList(QStringLiteral("Elenco"), {})));
+    });
     QTest::newRow("TfrmBilancio")
         << made<QWidget>([] { return new TfrmBilancio({}, {}, QDate(2026, 1, 1), QDate(2026, 12, 31)); });
   }
