@@ -1,9 +1,12 @@
 // Every list, summary and grid dialog the applications open, and the small
-// screens beside them (year menus and year screens, the print screens, the
-// calendar, the attachments, the case folder, the applications' own
-// dialogs), fits the screen it opens on: its frame lies in the room the
+// screens beside them (year menus and year screens, the print screens and
+// the preview, the calendar, the attachments, the case folder, the help,
+// the applications' own dialogs), fits the screen it opens on: its frame lies in the room the
 // desktop leaves and every command on it can be seen and clicked. Run again
 // at each screen size and scale the program serves (see the CMake file).
+#include "app/help/screens/aboutscreen.h"
+#include "app/help/screens/guidescreen.h"
+#include "app/help/screens/splashscreen.h"
 #include "app/shell/screens/applications.h"
 #include "cases/screens/casedocuments.h"
 #include "cashbook/screens/cashbookscreen.h"
@@ -68,6 +71,14 @@ class DialogFitTest : public CardTest {
                                                        .arg(frame.width()).arg(frame.height())
                                                        .arg(frame.x()).arg(frame.y())
                                                        .arg(available.width()).arg(available.height())));
+    // offscreen windows have no title bar: one the window manager draws
+    // (about 30 px) must find room too
+    const Qt::WindowFlags flags = screen->windowFlags();
+    const bool titled = !(flags & Qt::FramelessWindowHint) &&
+                        (!(flags & Qt::CustomizeWindowHint) || (flags & Qt::WindowTitleHint));
+    if (titled)
+      QVERIFY2(frame.height() + 30 <= available.height(),
+               qPrintable(QStringLiteral("%1: no room for its title bar").arg(screen->objectName())));
     // the commands: named widgets, and the buttons of a tool bar's actions
     // (none of them left to the bar's overflow menu)
     std::vector<std::pair<QString, QWidget*>> commands;
@@ -154,6 +165,9 @@ private slots:
     QTest::newRow("TfrmAnteprima") << made<QWidget>([] {
       return new report::ReportPreview(report::prepare(report::shownList(QStringLiteral("Elenco"), {})));
     });
+    QTest::newRow("TfrmGuida") << made<QWidget>([] { return new TfrmGuida; });
+    QTest::newRow("TfrmInfo") << made<QWidget>([] { return new TfrmInfo; });
+    QTest::newRow("TfrmSplash") << made<QWidget>([] { return new TfrmSplash; });
     QTest::newRow("TfrmBilancio")
         << made<QWidget>([] { return new TfrmBilancio({}, {}, QDate(2026, 1, 1), QDate(2026, 12, 31)); });
   }
