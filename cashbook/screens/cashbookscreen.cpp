@@ -6,6 +6,7 @@
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 #include "engines/screens/reportoutput.h"
+#include "engines/screens/windowfit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -143,7 +144,9 @@ QStringList TfrmBilancio::lines() const {
 
 void TfrmBilancio::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (!e->spontaneous()) txtTrova_->setFocus(Qt::OtherFocusReason);
+  if (e->spontaneous()) return;
+  windowfit::fitOnScreen(this);
+  txtTrova_->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmBilancio::trova() {

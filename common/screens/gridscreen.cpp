@@ -10,6 +10,7 @@
 #include "common/dates.h"
 #include "common/help.h"
 #include "common/services.h"
+#include "engines/screens/windowfit.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -160,7 +161,9 @@ QWidget* GridScreen::buildInterval(const IntervalPanel& panel) {
 
 void GridScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (shown_ || e->spontaneous()) return;
+  if (e->spontaneous()) return;
+  windowfit::fitOnScreen(this);
+  if (shown_) return;
   shown_ = true;
   if (!d_.interval) {
     fill();

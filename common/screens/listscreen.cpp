@@ -10,6 +10,7 @@
 #include "common/reports.h"
 #include "common/services.h"
 #include "engines/screens/reportoutput.h"
+#include "engines/screens/windowfit.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -228,6 +229,7 @@ QStringList ListScreen::lines() const { return entries().toStringList(); }
 void ListScreen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (e->spontaneous()) return;
+  windowfit::fitOnScreen(this);
   find_.forget();
   txtTrova_->clear();
   if (d_.isSearch()) {

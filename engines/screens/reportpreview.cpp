@@ -2,14 +2,18 @@
 
 #include "engines/reportpainter.h"
 #include "reportdesktop.h"
+#include "windowfit.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QResizeEvent>
+#include <QShowEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -62,9 +66,12 @@ ReportPreview::ReportPreview(Pages pages, QWidget* parent) : QDialog(parent), pa
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   resize(1000, 760);
 
-  auto* toolbar = new QToolBar(this);
+  auto* toolbar = viewBar_ = new QToolBar(this);
   toolbar->setObjectName(QStringLiteral("tlbAnteprima"));
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  pageBar_ = new QToolBar(this);
+  pageBar_->setObjectName(QStringLiteral("tlbPagine"));
+  pageBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
   auto* print = addCommand(QStringLiteral("cmdStampa"), QStringLiteral("Stampa"),
                            QStringLiteral("Stampa il documento."), QKeySequence::Print);
@@ -102,7 +109,6 @@ ReportPreview::ReportPreview(Pages pages, QWidget* parent) : QDialog(parent), pa
   thumbs->setCheckable(true);
   thumbs->setChecked(true);
   toolbar->addActions({fullScreen_, thumbs});
-  toolbar->addSeparator();
 
   auto* firstPage = addCommand(QStringLiteral("cmdPrimaPagina"), QStringLiteral("|<"),
                                QStringLiteral("Prima pagina."), QKeySequence(Qt::CTRL | Qt::Key_Home));
@@ -120,15 +126,15 @@ ReportPreview::ReportPreview(Pages pages, QWidget* parent) : QDialog(parent), pa
   pageLabel_->setObjectName(QStringLiteral("lblPagina"));
   pageLabel_->setMinimumWidth(100);
   pageLabel_->setAlignment(Qt::AlignCenter);
-  toolbar->addActions({firstPage, previous});
-  toolbar->addWidget(pageLabel_);
-  toolbar->addActions({next, lastPage});
-  toolbar->addSeparator();
+  pageBar_->addActions({firstPage, previous});
+  pageBar_->addWidget(pageLabel_);
+  pageBar_->addActions({next, lastPage});
+  pageBar_->addSeparator();
 
   auto* close = addCommand(QStringLiteral("cmdChiudi"), QStringLiteral("Chiudi"),
                            QStringLiteral("Chiude l'anteprima."), QKeySequence());
   connect(close, &QAction::triggered, this, &QDialog::accept);
-  toolbar->addAction(close);
+  pageBar_->addAction(close);
 
   thumbnails_ = new QListWidget(this);
   thumbnails_->setObjectName(QStringLiteral("lstMiniature"));
@@ -169,7 +175,12 @@ ReportPreview::ReportPreview(Pages pages, QWidget* parent) : QDialog(parent), pa
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(toolbar);
+  bars_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  bars_->setContentsMargins(0, 0, 0, 0);
+  bars_->setSpacing(0);
+  bars_->addWidget(viewBar_);
+  bars_->addWidget(pageBar_, 1);
+  layout->addLayout(bars_);
   layout->addLayout(body, 1);
 
   fillThumbnails();
@@ -266,6 +277,17 @@ void ReportPreview::fillThumbnails() {
   }
   thumbnails_->setIconSize(iconSize);
   thumbnails_->setFixedWidth(iconSize.width() + 48);
+}
+
+void ReportPreview::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (!e->spontaneous() && !isFullScreen() && !isMaximized()) windowfit::fitOnScreen(this);
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  const bool oneRow = width() >= viewBar_->sizeHint().width() + pageBar_->sizeHint().width();
+  bars_->setDirection(oneRow ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 void ReportPreview::setFullScreen(bool on) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 class QAction;
+class QBoxLayout;
+class QToolBar;
 class QLabel;
 class QListWidget;
 class QScrollArea;
@@ -35,6 +37,12 @@ public:
   void goToPage(int index);
   void setFullScreen(bool on);
 
+protected:
+  void showEvent(QShowEvent* e) override;
+  // The commands stand on one row where the window is wide enough, the
+  // page commands on a row of their own under the others where it is not.
+  void resizeEvent(QResizeEvent* e) override;
+
 private:
   QAction* addCommand(const QString& name, const QString& text, const QString& hint, const QKeySequence& key);
   void trackCurrentPage();
@@ -51,6 +59,9 @@ private:
   QLabel* pageLabel_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
   QAction* fullScreen_ = nullptr;
+  QToolBar* viewBar_ = nullptr;
+  QToolBar* pageBar_ = nullptr;
+  QBoxLayout* bars_ = nullptr;
   std::vector<PageView*> views_;
 };
 
