@@ -12,23 +12,22 @@ namespace {
 
 const QString kNoReason = QStringLiteral("- - -");
 
-// The columns of a line after its type: reason, date, payer, beneficiary,
-// signed total.
-const std::vector<lists::LineColumn>& lineColumns() {
-  static const std::vector<lists::LineColumn> columns = {{QString(), "Causale", 40},
-                                                         {QStringLiteral("  Data: "), "Data", 10},
-                                                         {QStringLiteral("  Da: "), "Pagatore", 28},
-                                                         {QStringLiteral("  A: "), "Beneficiario", 28},
-                                                         {QStringLiteral("  Importo: "), "Totale", 0}};
-  return columns;
+// The columns of a line: type, reason, date, payer, beneficiary, signed
+// total. The type leads the reason's column, from the sign of the total.
+std::vector<lists::LineColumn> lineColumns(const char* type) {
+  return {{QString::fromLatin1(type), "Causale", 40},
+          {QStringLiteral("  Data: "), "Data", 10},
+          {QStringLiteral("  Da: "), "Pagatore", 28},
+          {QStringLiteral("  A: "), "Beneficiario", 28},
+          {QStringLiteral("  Importo: "), "Totale", 0}};
 }
 
-const QString kIncome = QStringLiteral("ENTRATA  ");
-const QString kExpense = QStringLiteral("USCITA   ");
-
-const lists::LineBuilder& lineBuilder() {
-  static const lists::LineBuilder builder(TRecMovimento(), lineColumns());
-  return builder;
+// The builder of a line whose signed total is `total`.
+const lists::LineBuilder& lineBuilder(std::string_view total) {
+  static const lists::LineBuilder income(TRecMovimento(), lineColumns("ENTRATA  "));
+  static const lists::LineBuilder expense(TRecMovimento(), lineColumns("USCITA   "));
+  static const lists::LineBuilder untyped(TRecMovimento(), lineColumns(""));
+  return total.starts_with('+') ? income : total.starts_with('-') ? expense : untyped;
 }
 
 QString choiceMissing(const char* which) {
@@ -109,9 +108,7 @@ SelectionCheck check(const Selection& s) {
 
 QString line(const char* record) {
   static const int totale = TRecMovimento().require("Totale");
-  const std::string_view total = fieldbytes::text(TRecMovimento(), totale, record);
-  const QString type = total.starts_with('+') ? kIncome : total.starts_with('-') ? kExpense : QString();
-  return type + lineBuilder()(record);
+  return lineBuilder(fieldbytes::text(TRecMovimento(), totale, record))(record);
 }
 
 Book build(const QString& path, const QString& reasonFilter, QDate from, QDate to) {
@@ -144,7 +141,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
       money::Units& sum = total.starts_with('-') ? book.expenses : book.income;
       if (!signedAmount || __builtin_add_overflow(sum, amount.units, &sum))
         return stop(Book::Outcome::AmountUnreadable, position);
-      book.lines.append(line(record), position);
+      lineBuilder(total).appendTo(book.lines, record, position);
       return true;
     });
     archive.close();

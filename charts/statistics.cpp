@@ -3,7 +3,12 @@
 #include "movements/movimento.h"
 
 #include "archive/archivio.h"
+#include "archive/cp1252.h"
 #include "archive/record.h"
+#include "common/fieldbytes.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace statistics {
 
@@ -16,38 +21,66 @@ MonthYear monthYearOf(const QString& date) {
 
 namespace {
 
+// The month and the year of a stored operation date, read as monthYearOf
+// reads its text: the blanks that pad the date only ever trim away.
+struct DateParts {
+  std::string_view month, year;
+};
+DateParts datePartsOf(std::string_view stored) {
+  const std::string_view t = fieldbytes::trimmed(stored);
+  auto part = [t](size_t from, size_t length) {
+    return fieldbytes::trimmed(t.substr(std::min(from, t.size()), length));
+  };
+  return {part(3, 2), part(6, 4)};
+}
+
 // "01" to "12" give 1 to 12; anything else 0.
-int monthNumber(const QString& month) {
+int monthNumber(std::string_view month) {
   if (month.size() != 2) return 0;
-  const int tens = month[0].unicode() - u'0', units = month[1].unicode() - u'0';
+  const int tens = month[0] - '0', units = month[1] - '0';
   if (tens < 0 || tens > 9 || units < 0 || units > 9) return 0;
   const int n = tens * 10 + units;
   return n <= 12 ? n : 0;
 }
 
+const std::string_view kYes = "S\xEC"; // "Sì" as stored
+
 } // namespace
 
-Sums::Sums(Chart chart, QString year)
-    : chart_(chart), year_(fieldtext::trimmed(year)), cents_(size_t(pointCount(chart)), 0) {}
+Sums::Sums(Chart chart, QString year) : chart_(chart), cents_(size_t(pointCount(chart)), 0) {
+  const QString trimmedYear = fieldtext::trimmed(year);
+  year_ = cp1252::encode(trimmedYear);
+  yearStorable_ = cp1252::decode(year_) == trimmedYear;
+  const RecordLayout& layout = TRecMovimento();
+  auto at = [&layout](std::string_view name, const FieldDef*& field, int& offset) {
+    const int index = layout.require(name);
+    field = &layout.field(index);
+    offset = layout.offset(index);
+  };
+  at("Entrata", entrata_, entrataAt_);
+  at("Uscita", uscita_, uscitaAt_);
+  at("Data", data_, dataAt_);
+  at("Importo", importo_, importoAt_);
+}
 
 bool Sums::addTo(int point, const char* record) {
-  const std::optional<money::Units> amount = movement::amount(record);
-  if (!amount) return false;
+  const money::Parsed amount = money::parse(fieldbytes::raw(*importo_, record + importoAt_), movement::kDecimals);
+  if (!amount.ok()) return false;
   money::Units& sum = cents_[size_t(point)];
-  return !__builtin_add_overflow(sum, *amount, &sum);
+  return !__builtin_add_overflow(sum, amount.units, &sum);
 }
 
 bool Sums::add(const char* record) {
-  const bool income = movement::text(record, "Entrata") == fieldtext::yes();
-  const bool expense = movement::text(record, "Uscita") == fieldtext::yes();
+  const bool income = fieldbytes::trimmed(fieldbytes::raw(*entrata_, record + entrataAt_)) == kYes;
+  const bool expense = fieldbytes::trimmed(fieldbytes::raw(*uscita_, record + uscitaAt_)) == kYes;
   if (chart_ == Chart::Balance) {
     // every movement of the file, whatever year its date carries
     if (income && !addTo(0, record)) return false;
     if (expense && !addTo(1, record)) return false;
     return true;
   }
-  const MonthYear when = monthYearOf(movement::text(record, "Data"));
-  if (when.year != year_) return true;
+  const DateParts when = datePartsOf(fieldbytes::raw(*data_, record + dataAt_));
+  if (!yearStorable_ || when.year != std::string_view(year_.constData(), size_t(year_.size()))) return true;
   if (!(chart_ == Chart::MonthlyIncome ? income : expense)) return true;
   const int month = monthNumber(when.month);
   if (month == 0) return true;

@@ -11,8 +11,10 @@
 //     -> {Outcome::Done, {48210, 31975}}       income, expenses
 #pragma once
 
+#include "archive/layout.h"
 #include "common/amounts.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -55,7 +57,16 @@ private:
   bool addTo(int point, const char* record);
 
   Chart chart_;
-  QString year_;
+  // The chosen year as stored bytes; a year no stored date can hold
+  // (characters the code page lacks) matches no movement.
+  QByteArray year_;
+  bool yearStorable_ = true;
+  // Where the fields read lie in a record.
+  const FieldDef* entrata_;
+  const FieldDef* uscita_;
+  const FieldDef* data_;
+  const FieldDef* importo_;
+  int entrataAt_, uscitaAt_, dataAt_, importoAt_;
   std::vector<money::Units> cents_;
 };
 

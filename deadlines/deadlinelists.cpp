@@ -115,8 +115,14 @@ const grids::GridDescription& deadlinesOfDay() {
   static const grids::GridDescription d = calendarList(
       "TfrmExpGiornaliere", " Scadenze del giorno", "Scadenze_Giornaliere.xls", "Scadenze del giorno",
       [](const char* r, const grids::GridContext& c) {
-        char day[16];
-        const int n = std::snprintf(day, sizeof day, "%02d/%02d/%04d", c.chosen.day(), c.chosen.month(), c.chosen.year());
+        // the chosen day's text is made once for the scan, not per record
+        thread_local QDate madeFor;
+        thread_local char day[16];
+        thread_local int n = 0;
+        if (c.chosen != madeFor || n == 0) {
+          n = std::snprintf(day, sizeof day, "%02d/%02d/%04d", c.chosen.day(), c.chosen.month(), c.chosen.year());
+          madeFor = c.chosen;
+        }
         return equals(fieldbytes::text(TRecScadenza(), data, r), day, size_t(n)) ? Verdict::List : Verdict::Skip;
       });
   return d;
@@ -127,8 +133,14 @@ const grids::GridDescription& deadlinesOfMonth() {
   static const grids::GridDescription d = calendarList(
       "TfrmExpMensili", " Scadenze del mese", "Scadenze_Mensili.xls", "Scadenze del mese",
       [](const char* r, const grids::GridContext& c) {
-        const QByteArray month = deadline::lowerMonthName(c.chosen.month()).toLatin1();
-        const QByteArray year = deadline::yearText(c.chosen.year()).toLatin1();
+        // the chosen month's texts are made once for the scan, not per record
+        thread_local QDate madeFor;
+        thread_local QByteArray month, year;
+        if (c.chosen != madeFor || month.isEmpty()) {
+          month = deadline::lowerMonthName(c.chosen.month()).toLatin1();
+          year = deadline::yearText(c.chosen.year()).toLatin1();
+          madeFor = c.chosen;
+        }
         const std::string_view stored = fieldbytes::text(TRecScadenza(), mese, r);
         if (stored.size() != size_t(month.size())) return Verdict::Skip;
         for (size_t i = 0; i < stored.size(); ++i)

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 // Texts shown as texts when an expectation fails.
@@ -274,6 +276,28 @@ TEST(CashBook, LinesInArchiveOrderWithinTheIntervalAndReason) {
     EXPECT_EQ(positions, c.positions) << "'" << c.filter << "'";
     EXPECT_EQ(book.balance(), c.balance) << "'" << c.filter << "'";
   }
+}
+
+// A listed line is written from the stored bytes: characters outside ASCII
+// (an accent, the euro sign, a byte the code page leaves undefined) and a
+// signed total with blanks around read as the line of the movement does.
+TEST(CashBook, ListedLinesKeepEveryStoredCharacter) {
+  TempProgramFolder folder;
+  Record odd = stored(true, "10/05/2026", "", "12,00");
+  odd.set("Causale", QStringLiteral("Caff\u00E8 \u20AC 5 \u0081 pi\u00F9"));
+  odd.set("Pagatore", QStringLiteral("Citt\u00E0 di Niccol\u00F2"));
+  QByteArray bytes = encode(odd);
+  const RecordLayout& layout = TRecMovimento();
+  bytes[layout.offsetOf("Totale")] = char(9); // the length byte takes in blanks around
+  std::memcpy(bytes.data() + layout.offsetOf("Totale") + 1, " +12,00\t ", 9);
+  const QString path = folder.path(QStringLiteral("2026.eur"));
+  seed::appendAll(path, layout.size(), std::vector<QByteArray>{bytes});
+  const cashbook::Book book = cashbook::build(path, QString(), kMay1, kMay31);
+  ASSERT_TRUE(book.complete());
+  ASSERT_EQ(book.lines.size(), 1u);
+  EXPECT_EQ(book.lines[0].line, cashbook::line(bytes.constData()));
+  EXPECT_TRUE(book.lines[0].line.startsWith(QStringLiteral("ENTRATA  Caff\u00E8 \u20AC 5 \u0081 pi\u00F9 ")));
+  EXPECT_EQ(book.income, 1200);
 }
 
 // A movement that cannot be read is not passed over: the cash book is given

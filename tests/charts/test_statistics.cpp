@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 using movementfixture::Movement;
@@ -151,4 +153,79 @@ TEST(Statistics, ComputeReadsTheArchiveFile) {
   r = statistics::compute(Chart::Balance, folder.path(QStringLiteral("manca/2026.eur")));
   EXPECT_EQ(r.outcome, Result::Outcome::UnreadableArchive);
   EXPECT_TRUE(r.euros.empty());
+}
+
+// The sums read the flags, the date and the amount straight from the stored
+// bytes. Stored fields the card would never write (blanks and controls
+// inside and around, a length byte past the field's width, bytes outside
+// ASCII, a stray character in the amount) must give what their texts give:
+// a flag is "Sì" once trimmed, the month and year are read by position in
+// the trimmed date, the amount is parsed as text.
+TEST(Statistics, StoredBytesReadAsTheirTexts) {
+  const RecordLayout& layout = TRecMovimento();
+  // Field bytes as stored: the length byte, then the characters.
+  auto stored = [&layout](QByteArray& record, std::string_view field, const QByteArray& bytes) {
+    char* at = record.data() + layout.offsetOf(field);
+    std::memcpy(at, bytes.constData(), size_t(bytes.size()));
+  };
+  auto str = [](const char* text, int length = -1) {
+    const QByteArray t(text);
+    return char(length < 0 ? t.size() : length) + t;
+  };
+  const struct Case {
+    const char* name;
+    QByteArray entrata, data, importo;
+  } cases[] = {
+      {"as the card stores it", str("S\xEC"), str("15/03/2026"), str("100,40")},
+      {"flag of a blank and a letter", str(" S"), str("15/03/2026"), str("1,00")},
+      {"flag in lower case is not yes", str("s\xEC"), str("15/03/2026"), str("1,00")},
+      {"flag cut by its length byte", str("S\xEC", 1), str("15/03/2026"), str("1,00")},
+      {"flag length byte past its width", str("S\xEC", 200), str("15/03/2026"), str("1,00")},
+      {"date with blanks around", str("S\xEC"), str(" 5/03/26\r "), str("2,00")},
+      {"date led by a tab", str("S\xEC"), str("\t1/03/2026"), str("2,00")},
+      {"date with a blank in the month", str("S\xEC"), str("15/ 3/2026"), str("3,00")},
+      {"date with a blank in the year", str("S\xEC"), str("5/03/ 2026"), str("3,00")},
+      {"date of blanks", str("S\xEC"), str("          "), str("4,00")},
+      {"date with a control inside", str("S\xEC"), str("15/0\x01/2026"), str("4,00")},
+      {"date with a byte outside ASCII", str("S\xEC"), str("15/\x80" "3/2026"), str("4,00")},
+      {"date length byte past its width", str("S\xEC"), str("15/03/2026", 255), str("5,00")},
+      {"date cut short by its length byte", str("S\xEC"), str("15/03/2026", 8), str("5,00")},
+      {"amount with blanks and controls around", str("S\xEC"), str("15/03/2026"), str(" \t12,50\r\n")},
+      {"amount with a stray letter", str("S\xEC"), str("15/03/2026"), str("12,3x")},
+      {"amount with the euro sign", str("S\xEC"), str("15/03/2026"), str("12,30\x80")},
+      {"amount with a blank inside", str("S\xEC"), str("15/03/2026"), str("1 000,00")},
+      {"amount of blanks", str("S\xEC"), str("15/03/2026"), str("   ")},
+      {"amount length byte past its width", str("S\xEC"), str("15/03/2026"), str("7,00", 255)},
+  };
+  // What the texts of the fields give, as the card reads them.
+  auto byText = [](Chart chart, const char* record, std::vector<money::Units>& cents) {
+    const bool income = movement::text(record, "Entrata") == fieldtext::yes();
+    int point = 0;
+    if (chart == Chart::Balance) {
+      if (!income) return true;
+    } else {
+      const statistics::MonthYear when = statistics::monthYearOf(movement::text(record, "Data"));
+      const bool digits = when.month.size() == 2 && when.month[0].isDigit() && when.month[1].isDigit();
+      const int month = digits ? when.month.toInt() : 0;
+      if (!income || when.year != QLatin1String("2026") || month < 1 || month > 12) return true;
+      point = month - 1;
+    }
+    const std::optional<money::Units> amount = movement::amount(record);
+    if (!amount) return false;
+    cents[size_t(point)] += *amount;
+    return true;
+  };
+  for (const Case& c : cases) {
+    QByteArray record = movementfixture::bytes({In, "01/01/2026", "0,00"});
+    stored(record, "Uscita", str("No"));
+    stored(record, "Entrata", c.entrata);
+    stored(record, "Data", c.data);
+    stored(record, "Importo", c.importo);
+    for (Chart chart : {Chart::MonthlyIncome, Chart::Balance}) {
+      statistics::Sums sums(chart, QStringLiteral("2026"));
+      std::vector<money::Units> expected(size_t(statistics::pointCount(chart)), 0);
+      EXPECT_EQ(sums.add(record.constData()), byText(chart, record.constData(), expected)) << c.name;
+      EXPECT_EQ(sums.cents(), expected) << c.name;
+    }
+  }
 }
