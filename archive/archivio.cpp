@@ -1,5 +1,6 @@
 #include "archivio.h"
 #include "journal.h"
+#include "safefile.h"
 
 #include <QThread>
 
@@ -27,32 +28,6 @@ constexpr auto kLockPatience = std::chrono::seconds(5);
 
 [[noreturn]] void fail(const char* what) { throw ArchiveError(what); }
 
-// Repeats a positioned read or write until the whole span is done; a
-// short transfer with no error (end of file) counts as a failure.
-template <class Buffer, class Io>
-bool whole(Io io, int fd, Buffer data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t n = io(fd, data, size, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= size_t(n);
-    at += n;
-  }
-  return true;
-}
-
-bool fullWrite(int fd, const char* data, size_t size, off_t at) { return whole(::pwrite, fd, data, size, at); }
-
-void syncFolderOf(const QByteArray& file) {
-  const qsizetype slash = file.lastIndexOf('/');
-  const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-bool fullRead(int fd, char* data, size_t size, off_t at) { return whole(::pread, fd, data, size, at); }
 
 // ---- scanning through mapped windows ----
 //
@@ -169,7 +144,7 @@ void TArchivioSchede::open(Access access) {
   // A new archive's name is synced with its folder, so it survives a power cut.
   if (fd < 0 && errno == ENOENT) {
     fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0) syncFolderOf(native);
+    if (fd >= 0) safefile::syncFolderOf(path_);
     else if (errno == EEXIST) fd = ::open(native.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
   }
   writable_ = fd >= 0;
@@ -225,7 +200,7 @@ RecordPosition TArchivioSchede::count() const {
 QByteArray TArchivioSchede::read(RecordPosition n) const {
   if (n < 1 || n > count()) fail("position");
   QByteArray out(size_, Qt::Uninitialized);
-  if (!fullRead(fd_, out.data(), size_t(size_), offsetOf(n))) fail("read");
+  if (!safefile::readAt(fd_, out.data(), size_t(size_), offsetOf(n))) fail("read");
   return out;
 }
 
@@ -237,7 +212,7 @@ void TArchivioSchede::overwrite(RecordPosition n, const QByteArray& record) {
   // whole or not at all, even when the write or the machine fails midway.
   if (!journal::keep(path_, fd_, offsetOf(n), size_t(size_))) fail("journal");
   wrote_ = true;
-  if (!fullWrite(fd_, record.constData(), size_t(size_), offsetOf(n)) || (::fdatasync(fd_) != 0 && errno != EINVAL)) {
+  if (!safefile::writeAt(fd_, record.constData(), size_t(size_), offsetOf(n)) || !safefile::syncData(fd_)) {
     journal::restore(path_, fd_); // what it cannot put back, the next opener does
     fail("write");
   }
@@ -252,7 +227,7 @@ RecordPosition TArchivioSchede::append(const QByteArray& record) {
   const RecordPosition position = RecordPosition(st.st_size / size_) + 1;
   const off_t at = offsetOf(position);
   wrote_ = true;
-  if (!fullWrite(fd_, record.constData(), size_t(size_), at)) {
+  if (!safefile::writeAt(fd_, record.constData(), size_t(size_), at)) {
     // Never leave part of a record behind: put the file back as it was.
     if (::ftruncate(fd_, st.st_size) != 0) {
     }
@@ -298,7 +273,7 @@ void TArchivioSchede::readScan(const RunVisitor& visit, RecordPosition from, Rec
   std::vector<char> block(size_t(perBlock) * size_t(size_));
   for (RecordPosition first = from; first <= total; first += perBlock) {
     const int n = int(std::min<RecordPosition>(perBlock, total - first + 1));
-    if (!fullRead(fd_, block.data(), size_t(n) * size_t(size_), offsetOf(first))) fail("read");
+    if (!safefile::readAt(fd_, block.data(), size_t(n) * size_t(size_), offsetOf(first))) fail("read");
     if (!visit(first, block.data(), n)) return;
   }
 }
@@ -308,7 +283,7 @@ void TArchivioSchede::close() {
   const int fd = fd_;
   fd_ = -1;
   bool ok = true;
-  if (wrote_) ok = ::fdatasync(fd) == 0 || errno == EINVAL;
+  if (wrote_) ok = safefile::syncData(fd);
   ::flock(fd, LOCK_UN);
   ok = ::close(fd) == 0 && ok;
   if (!ok) fail("close");

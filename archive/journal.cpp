@@ -1,4 +1,5 @@
 #include "journal.h"
+#include "safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,47 +41,6 @@ quint64 getNumber(const char* at, int bytes) {
   return v;
 }
 
-bool writeWhole(int fd, const char* data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) {
-      errno = ENOSPC;
-      return false;
-    }
-    data += n;
-    size -= size_t(n);
-    at += n;
-  }
-  return true;
-}
-
-bool readWhole(int fd, char* data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t n = ::pread(fd, data, size, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= size_t(n);
-    at += n;
-  }
-  return true;
-}
-
-bool syncFd(int fd) { return ::fdatasync(fd) == 0 || errno == EINVAL; }
-
-bool syncFolder(const QString& file) {
-  const int fd = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
-                        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = syncFd(fd);
-  const int error = errno;
-  ::close(fd);
-  errno = error;
-  return ok;
-}
-
 QByteArray encoded(const QString& archive) { return QFile::encodeName(pathFor(archive)); }
 
 } // namespace
@@ -105,7 +65,7 @@ bool keep(const QString& archive, int fd, off_t at, size_t length) {
   if (::fstat(fd, &archiveStat) != 0) return false;
   putNumber(p + kFileAt, quint64(archiveStat.st_ino), 8);
   putNumber(p + kFileAt + 8, quint64(archiveStat.st_size), 8);
-  if (!readWhole(fd, p + kHead, length, at)) {
+  if (!safefile::readAt(fd, p + kHead, length, at)) {
     if (errno == 0) errno = EIO;
     return false;
   }
@@ -116,10 +76,10 @@ bool keep(const QString& archive, int fd, off_t at, size_t length) {
   ::unlink(name.constData());
   const int j = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (j < 0) return false;
-  bool ok = writeWhole(j, bytes.constData(), size_t(bytes.size()), 0) && syncFd(j);
+  bool ok = safefile::writeAt(j, bytes.constData(), size_t(bytes.size()), 0) && safefile::syncData(j);
   int error = errno;
   ok = ::close(j) == 0 && ok;
-  if (ok && !syncFolder(archive)) {
+  if (ok && !safefile::syncFolderOf(archive)) {
     ok = false;
     error = errno;
   }
@@ -138,7 +98,7 @@ bool restore(const QString& archive, int fd) {
   QByteArray bytes;
   if (::fstat(j, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= off_t(kHead + 8) && st.st_size < (off_t(1) << 26)) {
     bytes.resize(qsizetype(st.st_size));
-    if (!readWhole(j, bytes.data(), size_t(bytes.size()), 0)) bytes.clear();
+    if (!safefile::readAt(j, bytes.data(), size_t(bytes.size()), 0)) bytes.clear();
   }
   ::close(j);
   const char* p = bytes.constData();
@@ -152,7 +112,7 @@ bool restore(const QString& archive, int fd) {
   if (sameFile) {
     const off_t at = off_t(getNumber(p + sizeof kMagic, 8));
     const size_t length = size_t(getNumber(p + kLengthAt, 4));
-    if (!writeWhole(fd, p + kHead, length, at) || !syncFd(fd)) return false;
+    if (!safefile::writeAt(fd, p + kHead, length, at) || !safefile::syncData(fd)) return false;
   }
   // A journal that fails its check was cut short while it was made, before
   // the archive was touched: there is nothing to put back.

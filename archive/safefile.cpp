@@ -97,6 +97,38 @@ QString linkReason() {
                         "sostituisce.");
 }
 
+bool readAt(int fd, char* data, size_t size, off_t at) {
+  while (size > 0) {
+    const ssize_t n = ::pread(fd, data, size, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= size_t(n);
+    at += n;
+  }
+  return true;
+}
+
+bool writeAt(int fd, const char* data, size_t size, off_t at) {
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd, data, size, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+    at += n;
+  }
+  return true;
+}
+
+bool syncData(int fd) { return ::fdatasync(fd) == 0 || errno == EINVAL; }
+
+bool syncFolderOf(const QString& file) { return syncFolder(QFile::encodeName(QFileInfo(file).absolutePath())); }
+
 int openNoFollow(const QString& path, int flags) {
   return ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_CLOEXEC);
 }

@@ -13,9 +13,12 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <string_view>
 #include <vector>
+
+#include <sys/types.h>
 
 namespace safefile {
 
@@ -37,6 +40,16 @@ QString readOnlyReason();
 // open(2) of an existing file that refuses a symbolic link at the last
 // component of the name (errno ELOOP). The descriptor is close-on-exec.
 int openNoFollow(const QString& path, int flags);
+// Positioned reads and writes repeated until the whole span is done; a
+// short transfer with no error counts as a failure (ENOSPC for a write).
+bool readAt(int fd, char* data, size_t size, off_t at);
+bool writeAt(int fd, const char* data, size_t size, off_t at);
+// Syncs a descriptor's data; a file system that cannot sync one of this
+// kind (EINVAL) is no failure of the write.
+bool syncData(int fd);
+// Syncs the folder holding a file, so a name made or removed there lasts;
+// errno tells why it could not.
+bool syncFolderOf(const QString& file);
 
 // Writes a file piece by piece (large exports, copies): appends are
 // gathered into large blocks. Nothing is visible under the target's name
