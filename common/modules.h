@@ -18,6 +18,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 class QWidget;
@@ -69,6 +70,26 @@ struct Receiver {
   lists::CallerTarget target; // caller tag, receiving screen, its copy map
 };
 
+// A field the search of the whole studio looks in, and the name a result
+// gives it ("Indirizzo di residenza").
+struct SearchedField {
+  std::string_view field;
+  const char16_t* caption;
+};
+
+// An archive the search of the whole studio reads.
+struct Searched {
+  // The application's own search list: its archive, the line that heads a
+  // result (the line the list shows) and the card that receives a record
+  // picked there.
+  const lists::ListDescription& (*list)();
+  std::vector<SearchedField> fields;
+  // A screen that opens a year's archive itself once shown (the card panel
+  // behind a start panel); nullptr: the card's `lblFile` and caption are set
+  // from the year row before it is shown.
+  void (*openYear)(QWidget* screen, const QString& year) = nullptr;
+};
+
 struct Module {
   Tile tile;
   // The archives the application keeps (each a fixed file or a yearly
@@ -87,6 +108,8 @@ struct Module {
   QWidget* (*create)() = nullptr;
   // The description of the application's card; nullptr without a card.
   const CardDescription& (*card)() = nullptr;
+  // The archives the search of the whole studio reads, and how.
+  std::vector<Searched> searched = {};
 };
 
 // Registers a module after those registered before (menu order); a module

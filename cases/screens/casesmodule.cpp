@@ -1,7 +1,8 @@
 #include "casesmodule.h"
 
-#include "cases/pratica.h"
 #include "casecard.h"
+#include "cases/caselists.h"
+#include "cases/pratica.h"
 
 const modules::Module& casesModule() {
   static const modules::Module m{
@@ -23,6 +24,11 @@ const modules::Module& casesModule() {
                       {QStringLiteral("txtPartitaIva"), "PartitaIva"}}}}},
       .create = []() -> QWidget* { return new TfrmPratica(); },
       .card = TfrmPratica::describe,
+      .searched = {{.list = caseSearchList,
+                    .fields = {{"Oggetto", u"Oggetto"}, {"Tipologia", u"Tipologia"}, {"Protocollo", u"Protocollo"},
+                     {"Cliente", u"Cliente"}, {"Recapito", u"Recapito"}, {"IndirizzoRes", u"Indirizzo di residenza"},
+                     {"ComuneRes", u"Comune di residenza"}, {"CodFisc", u"Codice fiscale"}, {"PartitaIva", u"Partita IVA"},
+                     {"Consulente", u"Consulente"}, {"Note", u"Note"}},}},
   };
   return m;
 }

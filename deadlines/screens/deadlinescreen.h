@@ -25,6 +25,8 @@ public:
   CardNavigator* navigator() const { return card_->navigator(); }
   // The archive of the opened year (`lblFile`).
   QString archivePath() const { return card_->archivePath(); }
+  // "Apri" with a year: its archive, then the card panel with a new card.
+  void openYear(const QString& year);
 
 protected:
   void showEvent(QShowEvent* e) override;
@@ -32,8 +34,6 @@ protected:
 
 private:
   void showStartPanel(const QString& caption);
-  // "Apri" with a year: its archive, then the card panel with a new card.
-  void openYear(const QString& year);
 
   DeadlineStartPanel* start_ = nullptr;
   CardPanel* card_ = nullptr;

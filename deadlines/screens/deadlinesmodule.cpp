@@ -1,5 +1,6 @@
 #include "deadlinesmodule.h"
 
+#include "deadlines/deadlinelists.h"
 #include "deadlines/scadenza.h"
 #include "deadlinescreen.h"
 
@@ -24,6 +25,13 @@ const modules::Module& deadlinesModule() {
                       {QStringLiteral("txtCodFisc"), "CodFisc"}}}}},
       .create = []() -> QWidget* { return new TfrmScadenzario(); },
       .card = TfrmScadenzario::describe,
+      .searched = {{.list = deadlineSearchList,
+                    .fields = {{"Cliente", u"Cliente"}, {"CodFisc", u"Codice fiscale"}, {"Recapito", u"Recapito"},
+                     {"Oggetto", u"Oggetto"}, {"Protocollo", u"Protocollo"}, {"Dettagli", u"Dettagli"},
+                     {"Officina", u"Luogo"}, {"Contatto", u"Contatto"}, {"Costo", u"Costo"}, {"Note", u"Note"}},
+                    .openYear = [](QWidget* screen, const QString& year) {
+                      if (auto* s = qobject_cast<TfrmScadenzario*>(screen)) s->openYear(year);
+                    }}},
   };
   return m;
 }

@@ -2,8 +2,9 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
-#include "movements/movimento.h"
 #include "movementcard.h"
+#include "movements/movementlists.h"
+#include "movements/movimento.h"
 
 const modules::Module& movementsModule() {
   static const modules::Module m{
@@ -36,6 +37,11 @@ const modules::Module& movementsModule() {
         return yearscreens::yearScreen(movementsModule());
       },
       .card = TfrmMovimenti::describe,
+      .searched = {{.list = movementSearchList,
+                    .fields = {{"Causale", u"Causale"}, {"Pagatore", u"Pagatore"}, {"RecapitoPag", u"Recapito del pagatore"},
+                     {"CodFisc", u"Codice fiscale"}, {"PartitaIva", u"Partita IVA"}, {"Beneficiario", u"Beneficiario"},
+                     {"RecapitoBen", u"Recapito del beneficiario"}, {"Importo", u"Importo"}, {"Pagamento", u"Pagamento"},
+                     {"Ricevuta", u"Ricevuta"}, {"Note", u"Note"}},}},
   };
   return m;
 }

@@ -2,8 +2,9 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
-#include "projects/progetto.h"
 #include "projectcard.h"
+#include "projects/progetto.h"
+#include "projects/projectlists.h"
 
 const modules::Module& projectsModule() {
   static const modules::Module m{
@@ -22,6 +23,10 @@ const modules::Module& projectsModule() {
         return yearscreens::yearScreen(projectsModule());
       },
       .card = TfrmReferti::describe,
+      .searched = {{.list = projectSearchList,
+                    .fields = {{"Nome", u"Nome del progetto"}, {"Codice", u"Codice"}, {"Ambito", u"Ambito"},
+                     {"Descrizione", u"Descrizione"}, {"Responsabile", u"Responsabile"}, {"Recapito", u"Recapito"},
+                     {"CostoPrev", u"Costo previsto"}, {"Questioni", u"Questioni"}},}},
   };
   return m;
 }

@@ -2,6 +2,7 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
+#include "protocol/protocollists.h"
 #include "protocol/protocollo.h"
 #include "protocolcard.h"
 
@@ -22,6 +23,11 @@ const modules::Module& protocolModule() {
         return yearscreens::yearScreen(protocolModule());
       },
       .card = TfrmProtocollo::describe,
+      .searched = {{.list = protocolSearchList,
+                    .fields = {{"Numero", u"Numero di protocollo"}, {"Oggetto", u"Oggetto"}, {"Mittente", u"Mittente"},
+                     {"RecapitoMit", u"Recapito del mittente"}, {"Destinatario", u"Destinatario"},
+                     {"RecapitoDes", u"Recapito del destinatario"}, {"Categoria", u"Categoria"},
+                     {"Riferimenti", u"Riferimenti"}, {"Note", u"Note"}},}},
   };
   return m;
 }

@@ -4,6 +4,7 @@
 #include "app/shell/screens/applications.h"
 #include "app/shell/screens/artwork.h"
 #include "app/shell/screens/program.h"
+#include "app/shell/screens/studiosearchscreen.h"
 #include "common/screens/screenkit.h"
 #include "common/services.h"
 
@@ -13,11 +14,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -203,6 +207,24 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   names->addWidget(subtitle);
   names->addStretch();
 
+  // the search of the whole studio: Ctrl+F reaches it, Enter searches
+  auto* search = new QLineEdit(this);
+  search->setObjectName(QStringLiteral("txtCerca"));
+  search->setPlaceholderText(QStringLiteral("Cerca in tutti gli archivi (Ctrl+F)"));
+  search->setToolTip(QStringLiteral("Cerca un nome, un indirizzo, un oggetto o un importo in tutti gli archivi dello "
+                                    "studio."));
+  search->setClearButtonEnabled(true);
+  search->setMaxLength(250);
+  search->setFocusPolicy(Qt::ClickFocus); // the tiles keep the Tab key to themselves
+  search->setMinimumWidth(200);
+  search->setMaximumWidth(320);
+  search->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  connect(search, &QLineEdit::returnPressed, this, [this, search] { openSearch(search); });
+  connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [search] {
+    search->setFocus(Qt::ShortcutFocusReason);
+    search->selectAll();
+  });
+
   auto* top = new QHBoxLayout;
   top->addWidget(info, 0, Qt::AlignTop);
   top->addStretch();
@@ -210,6 +232,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent, Qt::Window) {
   top->addSpacing(12);
   top->addLayout(names);
   top->addStretch();
+  top->addWidget(search, 1, Qt::AlignVCenter);
+  top->addSpacing(16);
   top->addWidget(guide, 0, Qt::AlignTop);
 
   // ---- the tiles ----
@@ -289,6 +313,16 @@ void TfrmAvvio::refreshTiles() {
 }
 
 void TfrmAvvio::openApplication(const QString& screen) { screenkit::ScreenSet::show(screen, this); }
+
+void TfrmAvvio::openSearch(QLineEdit* box) {
+  if (!studiosearch::Run::acceptable(box->text())) {
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
+                       QStringLiteral("Scrivere almeno %1 caratteri da cercare.").arg(studiosearch::kShortest), box);
+    return;
+  }
+  if (!results_) results_ = new TfrmCercaStudio(this);
+  results_->search(box->text());
+}
 
 void TfrmAvvio::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);

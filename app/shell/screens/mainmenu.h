@@ -1,8 +1,12 @@
-// The main menu: the ten application tiles, help, information, the web
-// site and the way out.
+// The main menu: the ten application tiles, the search of the whole
+// studio, help, information, the web site and the way out.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+class QLineEdit;
+class TfrmCercaStudio;
 
 class TfrmAvvio : public QWidget {
   Q_OBJECT
@@ -18,4 +22,8 @@ protected:
 
 private:
   void openApplication(const QString& screen);
+  // Enter in the search box: the results of the search of the whole studio.
+  void openSearch(QLineEdit* box);
+
+  QPointer<TfrmCercaStudio> results_;
 };
