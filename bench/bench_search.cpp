@@ -185,8 +185,11 @@ int main(int argc, char** argv) {
           return benchdata::seconds([&] { readAll(sources); });
         });
     std::printf("\n\"%s\": %zu hits\n", word, hits);
-    std::printf("%-58s %8.1f ms                                   aim 100 ms\n", "first results (median)",
-                firsts[firsts.size() / 2] * 1000);
+    if (hits > 0)
+      std::printf("%-58s %8.1f ms                                   aim 100 ms\n", "first results (median)",
+                  firsts[firsts.size() / 2] * 1000);
+    else
+      std::printf("%-58s\n", "first results: none to show");
     benchdata::print("whole search / plain read of every file", whole, "1.5");
     if (hits > 0)
       std::printf("%-58s %8.2f B                                    aim 16 B\n", "memory a hit",

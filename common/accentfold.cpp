@@ -2,6 +2,12 @@
 
 #include "archive/cp1252.h"
 
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace accentfold {
 
 namespace {
@@ -39,6 +45,67 @@ QByteArray foldedText(QStringView text) {
   QByteArray bytes = cp1252::encode(text);
   for (char& c : bytes) c = char(kTable[static_cast<unsigned char>(c)]);
   return bytes;
+}
+
+Finder::Finder(QByteArray needle) : needle_(std::move(needle)) {
+  // the letter fewest stored bytes fold to
+  int fewest = 257;
+  for (qsizetype k = 0; k < needle_.size(); ++k) {
+    int count = 0;
+    for (int b = 0; b < 256; ++b) count += kTable[size_t(b)] == static_cast<unsigned char>(needle_[k]) ? 1 : 0;
+    if (count < fewest) {
+      fewest = count;
+      anchor_ = size_t(k);
+    }
+  }
+  hits_.fill(0);
+  const auto letter = static_cast<unsigned char>(needle_.isEmpty() ? 0 : needle_[qsizetype(anchor_)]);
+  for (int b = 0; b < 256; ++b)
+    if (kTable[size_t(b)] == letter && !needle_.isEmpty()) {
+      hits_[size_t(b)] = 1;
+      if (anchorCount_ < int(sizeof anchorBytes_)) anchorBytes_[anchorCount_] = static_cast<unsigned char>(b);
+      ++anchorCount_;
+    }
+}
+
+bool Finder::matchesAt(const unsigned char* at) const {
+  const auto* n = reinterpret_cast<const unsigned char*>(needle_.constData());
+  for (qsizetype k = 0; k < needle_.size(); ++k)
+    if (kTable[at[k]] != n[k]) return false;
+  return true;
+}
+
+qsizetype Finder::in(std::string_view bytes, size_t readable) const {
+  const size_t m = size_t(needle_.size()), n = bytes.size();
+  if (m == 0) return 0;
+  if (n < m) return -1;
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+  // the anchor letter's places: j = i + anchor_ for every start i from 0 to n - m
+  const size_t lastStart = n - m;
+  size_t i = 0;
+#ifdef __SSE2__
+  if (anchorCount_ <= int(sizeof anchorBytes_)) {
+    for (; i <= lastStart; i += 16) {
+      const size_t j = i + anchor_;
+      if (j + 16 > readable) break;
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j));
+      __m128i found = _mm_setzero_si128();
+      for (int c = 0; c < anchorCount_; ++c)
+        found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(anchorBytes_[c]))));
+      unsigned mask = unsigned(_mm_movemask_epi8(found));
+      // only the starts that leave room for the whole needle
+      if (lastStart - i < 15) mask &= (1u << (lastStart - i + 1)) - 1;
+      while (mask) {
+        const size_t start = i + size_t(std::countr_zero(mask));
+        if (matchesAt(b + start)) return qsizetype(start);
+        mask &= mask - 1;
+      }
+    }
+  }
+#endif
+  for (; i <= lastStart; ++i)
+    if (hits_[b[i + anchor_]] && matchesAt(b + i)) return qsizetype(i);
+  return -1;
 }
 
 } // namespace accentfold

@@ -29,6 +29,7 @@ std::vector<ScannedField> scannedFields(const modules::Searched& s) {
   const RecordLayout& layout = *archiveOf(s).layout;
   std::vector<ScannedField> out;
   for (const modules::SearchedField& f : s.fields) {
+    if (out.size() == Hit::kMostFields) break;
     const int index = layout.require(f.field);
     out.push_back({layout.field(index), layout.offset(index)});
   }
@@ -86,7 +87,9 @@ bool Run::acceptable(const QString& typed) { return typed.trimmed().size() >= kS
 
 Run::Run(const QString& typed, std::vector<Source> sources)
     : needle_(accentfold::foldedText(typed.trimmed())), sources_(std::move(sources)) {
-  if (!acceptable(typed)) current_ = sources_.size();
+  if (sources_.size() > Hit::kMostSources) sources_.resize(Hit::kMostSources);
+  if (acceptable(typed)) finder_.emplace(needle_);
+  else current_ = sources_.size();
 }
 
 double Run::progress() const { return sources_.empty() ? 1.0 : double(current_) / double(sources_.size()); }
@@ -109,7 +112,10 @@ Group& Run::groupOfCurrent() {
 bool Run::readCurrent(std::chrono::steady_clock::time_point until) {
   const Source& source = sources_[current_];
   const std::vector<ScannedField> fields = scannedFields(*source.searched);
-  const std::string_view needle(needle_.constData(), size_t(needle_.size()));
+  const accentfold::Finder& finder = *finder_;
+  // the fields of a record a few ahead are asked for while this one is read
+  std::vector<int> fetch;
+  for (const ScannedField& f : fields) fieldbytes::addFetchOffsets(f.def, f.offset, fetch);
   const int size = archiveOf(*source.searched).recordSize();
   const auto sourceIndex = std::uint32_t(current_);
   bool stopped = false;
@@ -126,8 +132,11 @@ bool Run::readCurrent(std::chrono::steady_clock::time_point until) {
               return false;
             }
             const char* record = records + size_t(i) * size_t(size);
+            if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(record + size_t(fieldbytes::kFetchAhead) * size_t(size), fetch);
+            const char* end = record + size;
             for (size_t f = 0; f < fields.size(); ++f) {
-              if (accentfold::find(fieldbytes::raw(fields[f].def, record + fields[f].offset), needle) < 0) continue;
+              const std::string_view text = fieldbytes::raw(fields[f].def, record + fields[f].offset);
+              if (finder.in(text, size_t(end - text.data())) < 0) continue;
               Group& group = groupOfCurrent();
               hits_.push({sourceIndex, std::uint32_t(f), first + i});
               ++group.count;
@@ -156,16 +165,16 @@ std::optional<Shown> show(const Source& source, const Hit& hit, const QByteArray
   try {
     TArchivioSchede archive(source.path, layout.size());
     archive.open(TArchivioSchede::Access::Read);
-    if (hit.position < 1 || hit.position > archive.count()) return std::nullopt;
-    record = archive.read(hit.position);
+    if (hit.position() < 1 || hit.position() > archive.count()) return std::nullopt;
+    record = archive.read(hit.position());
     archive.close();
   } catch (const ArchiveError&) {
     return std::nullopt;
   }
   Shown shown;
   shown.headline = lists::LineBuilder(layout, list.line)(record.constData());
-  if (hit.field >= s.fields.size()) return shown;
-  const modules::SearchedField& field = s.fields[hit.field];
+  if (hit.field() >= s.fields.size()) return shown;
+  const modules::SearchedField& field = s.fields[hit.field()];
   shown.caption = QString::fromUtf16(field.caption);
   const std::string_view text = fieldbytes::text(layout, layout.require(field.field), record.constData());
   const qsizetype at = accentfold::find(text, std::string_view(needle.constData(), size_t(needle.size())));

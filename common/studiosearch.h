@@ -9,6 +9,8 @@
 // made only for the rows on screen, reading the record again.
 #pragma once
 
+#include "accentfold.h"
+
 #include "archive/archivio.h"
 #include "common/modules.h"
 
@@ -43,13 +45,28 @@ struct Source {
 std::vector<Source> presentSources();
 
 // A record found: the source it was found in, the declared field that
-// matched first, and its position.
-struct Hit {
-  std::uint32_t source;
-  std::uint32_t field;
-  RecordPosition position;
+// matched first, and its position, in 8 bytes (a position up to 2^40).
+class Hit {
+public:
+  Hit() = default;
+  Hit(std::uint32_t source, std::uint32_t field, RecordPosition position)
+      : source_(std::uint16_t(source)), field_(std::uint8_t(field)), high_(std::uint8_t(position >> 32)),
+        low_(std::uint32_t(position)) {}
+  std::uint32_t source() const { return source_; }
+  std::uint32_t field() const { return field_; }
+  RecordPosition position() const { return RecordPosition(high_) << 32 | RecordPosition(low_); }
+
+  // What a hit can hold.
+  static constexpr size_t kMostSources = 0xFFFF;
+  static constexpr size_t kMostFields = 0xFF;
+
+private:
+  std::uint16_t source_;
+  std::uint8_t field_;
+  std::uint8_t high_;
+  std::uint32_t low_;
 };
-static_assert(sizeof(Hit) == 16, "a hit is its place and no more");
+static_assert(sizeof(Hit) == 8, "a hit is its place and no more");
 
 // The hits found, in blocks of a fixed size, so that the memory they take
 // grows with them and never doubles by moving.
@@ -62,7 +79,7 @@ public:
   size_t bytes() const { return blocks_.size() * (kBlock * sizeof(Hit) + sizeof(void*)); }
 
 private:
-  static constexpr size_t kBlock = 4096;
+  static constexpr size_t kBlock = 2048;
   std::vector<std::unique_ptr<Hit[]>> blocks_;
   size_t size_ = 0;
 };
@@ -79,7 +96,8 @@ struct Group {
 // The text a result names an archive that could not be read with.
 QString unreadableText(const QString& fileName);
 
-// A search under way.
+// A search under way. At most Hit::kMostSources files are read, and of each
+// archive the first Hit::kMostFields fields declared.
 class Run {
 public:
   // `typed` as the user typed it; see acceptable().
@@ -110,6 +128,7 @@ private:
   Group& groupOfCurrent();
 
   QByteArray needle_;
+  std::optional<accentfold::Finder> finder_;
   std::vector<Source> sources_;
   std::vector<Group> groups_;
   HitStore hits_;

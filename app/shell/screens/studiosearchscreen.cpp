@@ -158,7 +158,7 @@ QString StudioSearchModel::groupTitle(size_t g) const {
 const Shown* StudioSearchModel::shown(size_t hit) const {
   if (Shown* s = shown_.object(hit)) return s;
   const Hit& h = run_->hits()[hit];
-  std::optional<Shown> s = studiosearch::show(run_->sources()[h.source], h, run_->needle());
+  std::optional<Shown> s = studiosearch::show(run_->sources()[h.source()], h, run_->needle());
   if (!s) return nullptr;
   auto* kept = new Shown(std::move(*s));
   shown_.insert(hit, kept);
@@ -397,7 +397,7 @@ bool TfrmCercaStudio::eventFilter(QObject* watched, QEvent* e) {
 void TfrmCercaStudio::open(const QModelIndex& index) {
   const Hit* hit = model_->hitAt(index);
   if (!hit) return;
-  const studiosearch::Source& source = run_->sources()[hit->source];
+  const studiosearch::Source& source = run_->sources()[hit->source()];
   const lists::ListDescription& list = source.searched->list();
   const lists::CallerTarget* target = nullptr;
   for (const lists::CallerTarget& t : list.targets)
@@ -407,7 +407,7 @@ void TfrmCercaStudio::open(const QModelIndex& index) {
     }
   QWidget* screen = target ? screenkit::ScreenSet::find(target->screen) : nullptr;
   if (!screen) return;
-  const std::optional<Record> record = lists::readRecord(list, source.path, hit->position);
+  const std::optional<Record> record = lists::readRecord(list, source.path, hit->position());
   if (!record) {
     services::warning(archiveAccessMessage());
     return;
@@ -424,10 +424,10 @@ void TfrmCercaStudio::open(const QModelIndex& index) {
   if (!source.year.isEmpty() && searched.openYear) searched.openYear(screen, source.year);
   // the card loads the record as its own list hands it over
   if (RecordView* view = recordViewOf(screen)) {
-    view->loadRecord(*record, hit->position);
+    view->loadRecord(*record, hit->position());
   } else {
     binding::load(screen, *record);
-    screenkit::setTextOf(screenkit::control(screen, QStringLiteral("lblPosizione")), QString::number(hit->position));
+    screenkit::setTextOf(screenkit::control(screen, QStringLiteral("lblPosizione")), QString::number(hit->position()));
   }
   openedCard_ = screen;
   screen->installEventFilter(this);
