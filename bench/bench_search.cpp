@@ -48,11 +48,13 @@ struct Share {
   int perThousand;
 };
 const Share kShares[] = {
-    {clientArchive, 80},   {caseArchive, 30},     {documentArchive, 30}, // fixed: 14 %
+    {clientArchive, 80},   {caseArchive, 30},     {documentArchive, 30},                      // fixed: 14 %
     {movementArchive, 40}, {deadlineArchive, 25}, {protocolArchive, 20}, {projectArchive, 1}, // per year: 8.6 %
 };
 
-QString street(Random& g) { return QStringLiteral("%1 %2").arg(QString::fromUtf8(g.pick(kStreets))).arg(1 + g.below(180)); }
+QString street(Random& g) {
+  return QStringLiteral("%1 %2").arg(QString::fromUtf8(g.pick(kStreets))).arg(1 + g.below(180));
+}
 
 void fill(const ArchiveDef& a, Record& r, Random& g, int year) {
   const RecordLayout* l = a.layout;
@@ -62,7 +64,8 @@ void fill(const ArchiveDef& a, Record& r, Random& g, int year) {
     r.set("Recapito", QStringLiteral("3%1 %2").arg(g.digits(2), g.digits(7)));
     r.set("IndirizzoRes", street(g));
     r.set("ComuneRes", town(g));
-    r.set("CodFisc", g.letters(6) + g.digits(2) + g.letters(1) + g.digits(2) + g.letters(1) + g.digits(3) + g.letters(1));
+    r.set("CodFisc",
+          g.letters(6) + g.digits(2) + g.letters(1) + g.digits(2) + g.letters(1) + g.digits(3) + g.letters(1));
     r.set("Occupazione", QString::fromUtf8(g.pick(kJobs)));
     r.set("Note", QString::fromUtf8(g.pick(kNotes)));
   } else if (l == &TRecPratica()) {
@@ -138,8 +141,10 @@ void readAll(const std::vector<studiosearch::Source>& sources) {
 int main(int argc, char** argv) {
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
-    if (std::strncmp(argv[i], "--records=", 10) == 0) records = std::max<qint64>(1000, std::atoll(argv[i] + 10));
-    else argv[kept++] = argv[i];
+    if (std::strncmp(argv[i], "--records=", 10) == 0)
+      records = std::max<qint64>(1000, std::atoll(argv[i] + 10));
+    else
+      argv[kept++] = argv[i];
   }
   argc = kept;
   benchdata::readOptions(argc, argv);

@@ -88,8 +88,10 @@ bool Run::acceptable(const QString& typed) { return typed.trimmed().size() >= kS
 Run::Run(const QString& typed, std::vector<Source> sources)
     : needle_(accentfold::foldedText(typed.trimmed())), sources_(std::move(sources)) {
   if (sources_.size() > Hit::kMostSources) sources_.resize(Hit::kMostSources);
-  if (acceptable(typed)) finder_.emplace(needle_);
-  else current_ = sources_.size();
+  if (acceptable(typed))
+    finder_.emplace(needle_);
+  else
+    current_ = sources_.size();
 }
 
 double Run::progress() const { return sources_.empty() ? 1.0 : double(current_) / double(sources_.size()); }
@@ -132,7 +134,8 @@ bool Run::readCurrent(std::chrono::steady_clock::time_point until) {
               return false;
             }
             const char* record = records + size_t(i) * size_t(size);
-            if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(record + size_t(fieldbytes::kFetchAhead) * size_t(size), fetch);
+            if (i + fieldbytes::kFetchAhead < n)
+              fieldbytes::prefetch(record + size_t(fieldbytes::kFetchAhead) * size_t(size), fetch);
             const char* end = record + size;
             for (size_t f = 0; f < fields.size(); ++f) {
               const std::string_view text = fieldbytes::raw(fields[f].def, record + fields[f].offset);

@@ -1,8 +1,8 @@
 #include "casesmodule.h"
 
-#include "casecard.h"
-#include "cases/caselists.h"
 #include "cases/pratica.h"
+#include "cases/caselists.h"
+#include "casecard.h"
 
 const modules::Module& casesModule() {
   static const modules::Module m{
@@ -25,10 +25,17 @@ const modules::Module& casesModule() {
       .create = []() -> QWidget* { return new TfrmPratica(); },
       .card = TfrmPratica::describe,
       .searched = {{.list = caseSearchList,
-                    .fields = {{"Oggetto", u"Oggetto"}, {"Tipologia", u"Tipologia"}, {"Protocollo", u"Protocollo"},
-                     {"Cliente", u"Cliente"}, {"Recapito", u"Recapito"}, {"IndirizzoRes", u"Indirizzo di residenza"},
-                     {"ComuneRes", u"Comune di residenza"}, {"CodFisc", u"Codice fiscale"}, {"PartitaIva", u"Partita IVA"},
-                     {"Consulente", u"Consulente"}, {"Note", u"Note"}},}},
+                    .fields = {{"Oggetto", u"Oggetto"},
+                               {"Tipologia", u"Tipologia"},
+                               {"Protocollo", u"Protocollo"},
+                               {"Cliente", u"Cliente"},
+                               {"Recapito", u"Recapito"},
+                               {"IndirizzoRes", u"Indirizzo di residenza"},
+                               {"ComuneRes", u"Comune di residenza"},
+                               {"CodFisc", u"Codice fiscale"},
+                               {"PartitaIva", u"Partita IVA"},
+                               {"Consulente", u"Consulente"},
+                               {"Note", u"Note"}}}},
   };
   return m;
 }

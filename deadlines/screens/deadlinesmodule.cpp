@@ -1,7 +1,7 @@
 #include "deadlinesmodule.h"
 
-#include "deadlines/deadlinelists.h"
 #include "deadlines/scadenza.h"
+#include "deadlines/deadlinelists.h"
 #include "deadlinescreen.h"
 
 const modules::Module& deadlinesModule() {
@@ -26,12 +26,20 @@ const modules::Module& deadlinesModule() {
       .create = []() -> QWidget* { return new TfrmScadenzario(); },
       .card = TfrmScadenzario::describe,
       .searched = {{.list = deadlineSearchList,
-                    .fields = {{"Cliente", u"Cliente"}, {"CodFisc", u"Codice fiscale"}, {"Recapito", u"Recapito"},
-                     {"Oggetto", u"Oggetto"}, {"Protocollo", u"Protocollo"}, {"Dettagli", u"Dettagli"},
-                     {"Officina", u"Luogo"}, {"Contatto", u"Contatto"}, {"Costo", u"Costo"}, {"Note", u"Note"}},
-                    .openYear = [](QWidget* screen, const QString& year) {
-                      if (auto* s = qobject_cast<TfrmScadenzario*>(screen)) s->openYear(year);
-                    }}},
+                    .fields = {{"Cliente", u"Cliente"},
+                               {"CodFisc", u"Codice fiscale"},
+                               {"Recapito", u"Recapito"},
+                               {"Oggetto", u"Oggetto"},
+                               {"Protocollo", u"Protocollo"},
+                               {"Dettagli", u"Dettagli"},
+                               {"Officina", u"Luogo"},
+                               {"Contatto", u"Contatto"},
+                               {"Costo", u"Costo"},
+                               {"Note", u"Note"}},
+                    .openYear =
+                        [](QWidget* screen, const QString& year) {
+                          if (auto* s = qobject_cast<TfrmScadenzario*>(screen)) s->openYear(year);
+                        }}},
   };
   return m;
 }

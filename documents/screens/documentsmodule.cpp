@@ -1,8 +1,8 @@
 #include "documentsmodule.h"
 
-#include "documentcard.h"
-#include "documents/documentlists.h"
 #include "documents/documento.h"
+#include "documents/documentlists.h"
+#include "documentcard.h"
 
 const modules::Module& documentsModule() {
   static const modules::Module m{
@@ -14,10 +14,16 @@ const modules::Module& documentsModule() {
       .create = []() -> QWidget* { return new TfrmAltri(); },
       .card = TfrmAltri::describe,
       .searched = {{.list = documentSearchList,
-                    .fields = {{"Documento", u"Documento"}, {"Protocollo", u"Protocollo"}, {"Produttore", u"Produttore"},
-                     {"IndirizzoPro", u"Indirizzo del produttore"}, {"Destinatario", u"Destinatario"},
-                     {"IndirizzoDes", u"Indirizzo del destinatario"}, {"Oggetto", u"Oggetto"}, {"Soggetti", u"Soggetti"},
-                     {"Riferimenti", u"Riferimenti"}, {"Note", u"Note"}},}},
+                    .fields = {{"Documento", u"Documento"},
+                               {"Protocollo", u"Protocollo"},
+                               {"Produttore", u"Produttore"},
+                               {"IndirizzoPro", u"Indirizzo del produttore"},
+                               {"Destinatario", u"Destinatario"},
+                               {"IndirizzoDes", u"Indirizzo del destinatario"},
+                               {"Oggetto", u"Oggetto"},
+                               {"Soggetti", u"Soggetti"},
+                               {"Riferimenti", u"Riferimenti"},
+                               {"Note", u"Note"}}}},
   };
   return m;
 }

@@ -2,9 +2,9 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
-#include "movementcard.h"
-#include "movements/movementlists.h"
 #include "movements/movimento.h"
+#include "movements/movementlists.h"
+#include "movementcard.h"
 
 const modules::Module& movementsModule() {
   static const modules::Module m{
@@ -31,17 +31,25 @@ const modules::Module& movementsModule() {
                     {QStringLiteral("movimenti_beneficiario"),
                      QStringLiteral("TfrmMovimenti"),
                      false,
-                     {{QStringLiteral("txtBeneficiario"), "Cliente"}, {QStringLiteral("txtRecapitoBen"), "Recapito"}}}}},
+                     {{QStringLiteral("txtBeneficiario"), "Cliente"},
+                      {QStringLiteral("txtRecapitoBen"), "Recapito"}}}}},
       .create = []() -> QWidget* {
         screenkit::ScreenSet::add(new TfrmMovimenti());
         return yearscreens::yearScreen(movementsModule());
       },
       .card = TfrmMovimenti::describe,
       .searched = {{.list = movementSearchList,
-                    .fields = {{"Causale", u"Causale"}, {"Pagatore", u"Pagatore"}, {"RecapitoPag", u"Recapito del pagatore"},
-                     {"CodFisc", u"Codice fiscale"}, {"PartitaIva", u"Partita IVA"}, {"Beneficiario", u"Beneficiario"},
-                     {"RecapitoBen", u"Recapito del beneficiario"}, {"Importo", u"Importo"}, {"Pagamento", u"Pagamento"},
-                     {"Ricevuta", u"Ricevuta"}, {"Note", u"Note"}},}},
+                    .fields = {{"Causale", u"Causale"},
+                               {"Pagatore", u"Pagatore"},
+                               {"RecapitoPag", u"Recapito del pagatore"},
+                               {"CodFisc", u"Codice fiscale"},
+                               {"PartitaIva", u"Partita IVA"},
+                               {"Beneficiario", u"Beneficiario"},
+                               {"RecapitoBen", u"Recapito del beneficiario"},
+                               {"Importo", u"Importo"},
+                               {"Pagamento", u"Pagamento"},
+                               {"Ricevuta", u"Ricevuta"},
+                               {"Note", u"Note"}}}},
   };
   return m;
 }

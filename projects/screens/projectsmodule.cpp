@@ -2,9 +2,9 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
-#include "projectcard.h"
 #include "projects/progetto.h"
 #include "projects/projectlists.h"
+#include "projectcard.h"
 
 const modules::Module& projectsModule() {
   static const modules::Module m{
@@ -24,9 +24,14 @@ const modules::Module& projectsModule() {
       },
       .card = TfrmReferti::describe,
       .searched = {{.list = projectSearchList,
-                    .fields = {{"Nome", u"Nome del progetto"}, {"Codice", u"Codice"}, {"Ambito", u"Ambito"},
-                     {"Descrizione", u"Descrizione"}, {"Responsabile", u"Responsabile"}, {"Recapito", u"Recapito"},
-                     {"CostoPrev", u"Costo previsto"}, {"Questioni", u"Questioni"}},}},
+                    .fields = {{"Nome", u"Nome del progetto"},
+                               {"Codice", u"Codice"},
+                               {"Ambito", u"Ambito"},
+                               {"Descrizione", u"Descrizione"},
+                               {"Responsabile", u"Responsabile"},
+                               {"Recapito", u"Recapito"},
+                               {"CostoPrev", u"Costo previsto"},
+                               {"Questioni", u"Questioni"}}}},
   };
   return m;
 }

@@ -2,8 +2,8 @@
 
 #include "common/screens/screenkit.h"
 #include "common/screens/yearscreen.h"
-#include "protocol/protocollists.h"
 #include "protocol/protocollo.h"
+#include "protocol/protocollists.h"
 #include "protocolcard.h"
 
 const modules::Module& protocolModule() {
@@ -24,10 +24,15 @@ const modules::Module& protocolModule() {
       },
       .card = TfrmProtocollo::describe,
       .searched = {{.list = protocolSearchList,
-                    .fields = {{"Numero", u"Numero di protocollo"}, {"Oggetto", u"Oggetto"}, {"Mittente", u"Mittente"},
-                     {"RecapitoMit", u"Recapito del mittente"}, {"Destinatario", u"Destinatario"},
-                     {"RecapitoDes", u"Recapito del destinatario"}, {"Categoria", u"Categoria"},
-                     {"Riferimenti", u"Riferimenti"}, {"Note", u"Note"}},}},
+                    .fields = {{"Numero", u"Numero di protocollo"},
+                               {"Oggetto", u"Oggetto"},
+                               {"Mittente", u"Mittente"},
+                               {"RecapitoMit", u"Recapito del mittente"},
+                               {"Destinatario", u"Destinatario"},
+                               {"RecapitoDes", u"Recapito del destinatario"},
+                               {"Categoria", u"Categoria"},
+                               {"Riferimenti", u"Riferimenti"},
+                               {"Note", u"Note"}}}},
   };
   return m;
 }

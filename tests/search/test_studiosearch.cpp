@@ -28,15 +28,63 @@ TEST(AccentFold, FoldsEachByteAsAnItalianReads) {
     unsigned char byte;
     char folded;
   } cases[] = {
-      {'A', 'a'},  {'Z', 'z'},  {'a', 'a'},  {'0', '0'},  {' ', ' '},  {'\'', '\''}, {',', ','},  {'.', '.'},
-      {0xE0, 'a'}, {0xC0, 'a'}, {0xE8, 'e'}, {0xE9, 'e'}, {0xC8, 'e'}, {0xC9, 'e'},  {0xEC, 'i'}, {0xCC, 'i'},
-      {0xF2, 'o'}, {0xD2, 'o'}, {0xF9, 'u'}, {0xD9, 'u'}, {0xE7, 'c'}, {0xC7, 'c'},  {0xF1, 'n'}, {0xD1, 'n'},
-      {0xE4, 'a'}, {0xF6, 'o'}, {0xFC, 'u'}, {0xE2, 'a'}, {0xEA, 'e'}, {0xEE, 'i'},  {0xF4, 'o'}, {0xFB, 'u'},
-      {0xE6, 'a'}, {0xC6, 'a'}, {0x9C, 'o'}, {0x8C, 'o'}, {0xDF, 's'}, {0x8A, 's'},  {0x9A, 's'}, {0x8E, 'z'},
-      {0x9E, 'z'}, {0x9F, 'y'}, {0xFF, 'y'}, {0xDD, 'y'}, {0xF8, 'o'}, {0xD8, 'o'},  {0xF0, 'd'}, {0xD0, 'd'},
+      {'A', 'a'},
+      {'Z', 'z'},
+      {'a', 'a'},
+      {'0', '0'},
+      {' ', ' '},
+      {'\'', '\''},
+      {',', ','},
+      {'.', '.'},
+      {0xE0, 'a'},
+      {0xC0, 'a'},
+      {0xE8, 'e'},
+      {0xE9, 'e'},
+      {0xC8, 'e'},
+      {0xC9, 'e'},
+      {0xEC, 'i'},
+      {0xCC, 'i'},
+      {0xF2, 'o'},
+      {0xD2, 'o'},
+      {0xF9, 'u'},
+      {0xD9, 'u'},
+      {0xE7, 'c'},
+      {0xC7, 'c'},
+      {0xF1, 'n'},
+      {0xD1, 'n'},
+      {0xE4, 'a'},
+      {0xF6, 'o'},
+      {0xFC, 'u'},
+      {0xE2, 'a'},
+      {0xEA, 'e'},
+      {0xEE, 'i'},
+      {0xF4, 'o'},
+      {0xFB, 'u'},
+      {0xE6, 'a'},
+      {0xC6, 'a'},
+      {0x9C, 'o'},
+      {0x8C, 'o'},
+      {0xDF, 's'},
+      {0x8A, 's'},
+      {0x9A, 's'},
+      {0x8E, 'z'},
+      {0x9E, 'z'},
+      {0x9F, 'y'},
+      {0xFF, 'y'},
+      {0xDD, 'y'},
+      {0xF8, 'o'},
+      {0xD8, 'o'},
+      {0xF0, 'd'},
+      {0xD0, 'd'},
       // not letters: as they are
-      {0x80, char(0x80)}, {0xA3, char(0xA3)}, {0xB0, char(0xB0)}, {0xD7, char(0xD7)}, {0xF7, char(0xF7)},
-      {0xAB, char(0xAB)}, {0x96, char(0x96)}, {0x92, char(0x92)},
+      {0x80, char(0x80)},
+      {0xA3, char(0xA3)},
+      {0xB0, char(0xB0)},
+      {0xD7, char(0xD7)},
+      {0xF7, char(0xF7)},
+      {0xAB, char(0xAB)},
+      {0x96, char(0x96)},
+      {0x92, char(0x92)},
   };
   for (const auto& c : cases)
     EXPECT_EQ(accentfold::fold(c.byte), static_cast<unsigned char>(c.folded)) << "byte " << int(c.byte);
@@ -65,8 +113,9 @@ TEST(AccentFold, FindsAWordWhateverItsAccentsAndCase) {
   };
   for (const auto& c : cases) {
     const QByteArray stored = cp1252::encode(c.stored), needle = accentfold::foldedText(c.typed);
-    EXPECT_EQ(accentfold::find({stored.constData(), size_t(stored.size())}, {needle.constData(), size_t(needle.size())}),
-              c.at)
+    EXPECT_EQ(
+        accentfold::find({stored.constData(), size_t(stored.size())}, {needle.constData(), size_t(needle.size())}),
+        c.at)
         << c.stored.toStdString() << " / " << c.typed.toStdString();
   }
 }
@@ -89,7 +138,8 @@ TEST(AccentFold, TheScanSearchFindsWhatThePlainOneFinds) {
       for (int n = next(60); n > 0; --n) text += alphabet[next(int(alphabet.size()))];
       const QByteArray record = text + QByteArray(next(2) * 20, 'x'); // the record going on, or not
       const std::string_view stored(record.constData(), size_t(text.size()));
-      ASSERT_EQ(finder.in(stored, size_t(record.size())), accentfold::find(stored, {needle.constData(), size_t(needle.size())}))
+      ASSERT_EQ(finder.in(stored, size_t(record.size())),
+                accentfold::find(stored, {needle.constData(), size_t(needle.size())}))
           << text.toStdString() << " / " << typed;
     }
   }
@@ -131,7 +181,9 @@ std::vector<SeenGroup> seen(const SearchRun& run) {
   std::vector<SeenGroup> out;
   for (const studiosearch::Group& g : run.groups()) {
     const studiosearch::Source& s = run.sources()[g.source];
-    SeenGroup seenGroup{QString::fromUtf8(s.module->tile.title) + (s.year.isEmpty() ? QString() : QStringLiteral(" ") + s.year), {},
+    SeenGroup seenGroup{QString::fromUtf8(s.module->tile.title) +
+                            (s.year.isEmpty() ? QString() : QStringLiteral(" ") + s.year),
+                        {},
                         g.unreadable};
     for (size_t i = 0; i < g.count; ++i) {
       EXPECT_EQ(run.hits()[g.first + i].source(), g.source);
@@ -160,14 +212,10 @@ protected:
 TEST_F(StudioSearch, ASurnameIsFoundInEveryApplicationAndYearNewestFirst) {
   const auto before = snapshot(folder.dir.path());
   const std::vector<SeenGroup> expected = {
-      {QStringLiteral("Anagrafica Clienti"), {2}},
-      {QStringLiteral("Archivio Pratiche"), {2}},
-      {QStringLiteral("Scadenze e Appuntamenti 2026"), {1}},
-      {QStringLiteral("Scadenze e Appuntamenti 2025"), {1}},
-      {QStringLiteral("Entrate e Uscite 2026"), {2}},
-      {QStringLiteral("Entrate e Uscite 2025"), {2}},
-      {QStringLiteral("Entrate e Uscite 2024"), {}, true},
-      {QStringLiteral("Entrate e Uscite 2019"), {1, 1500, 3000}},
+      {QStringLiteral("Anagrafica Clienti"), {2}},           {QStringLiteral("Archivio Pratiche"), {2}},
+      {QStringLiteral("Scadenze e Appuntamenti 2026"), {1}}, {QStringLiteral("Scadenze e Appuntamenti 2025"), {1}},
+      {QStringLiteral("Entrate e Uscite 2026"), {2}},        {QStringLiteral("Entrate e Uscite 2025"), {2}},
+      {QStringLiteral("Entrate e Uscite 2024"), {}, true},   {QStringLiteral("Entrate e Uscite 2019"), {1, 1500, 3000}},
   };
   EXPECT_EQ(searchAll(QStringLiteral("rossi")), expected);
   EXPECT_EQ(searchAll(QStringLiteral("  ROSSI MARIO ")), expected);
@@ -183,9 +231,10 @@ TEST_F(StudioSearch, AWordWithoutAccentsFindsTheAccentedOne) {
             (std::vector<SeenGroup>{{QStringLiteral("Protocollo Posta 2026"), {2}},
                                     {QStringLiteral("Entrate e Uscite 2024"), {}, true}}));
   // an amount as written
-  EXPECT_EQ(searchAll(QStringLiteral("1.250")), (std::vector<SeenGroup>{{QStringLiteral("Entrate e Uscite 2026"), {2}},
-                                                                       {QStringLiteral("Entrate e Uscite 2025"), {2}},
-                                                                       {QStringLiteral("Entrate e Uscite 2024"), {}, true}}));
+  EXPECT_EQ(searchAll(QStringLiteral("1.250")),
+            (std::vector<SeenGroup>{{QStringLiteral("Entrate e Uscite 2026"), {2}},
+                                    {QStringLiteral("Entrate e Uscite 2025"), {2}},
+                                    {QStringLiteral("Entrate e Uscite 2024"), {}, true}}));
 }
 
 TEST_F(StudioSearch, SlicesOfNoTimeFindWhatOneLongReadFinds) {
@@ -224,7 +273,8 @@ TEST_F(StudioSearch, AResultShowsItsListLineAndTheFieldWithTheMatch) {
   EXPECT_EQ(shown->caption, QStringLiteral("Comune di residenza"));
   EXPECT_EQ(shown->text, QStringLiteral("Citt\u00E0 di Castello"));
   EXPECT_EQ(shown->text.mid(shown->matchStart, shown->matchLength), QStringLiteral("Citt\u00E0"));
-  EXPECT_EQ(studiosearch::unreadableText(QStringLiteral("2024.eur")), QStringLiteral("Archivio non leggibile: 2024.eur"));
+  EXPECT_EQ(studiosearch::unreadableText(QStringLiteral("2024.eur")),
+            QStringLiteral("Archivio non leggibile: 2024.eur"));
 }
 
 TEST(StudioSearchHits, KeepTheirPlaceInUnderSixteenBytesEach) {

@@ -104,8 +104,7 @@ private slots:
                                 QStringLiteral("Archivio non leggibile: 2024.eur"),
                                 QStringLiteral("Entrate e Uscite 2019 (3 schede)"),
                             }));
-    QCOMPARE(drive::text(results(), QStringLiteral("lblRiepilogo")),
-             QStringLiteral("Trovate 9 schede in 7 archivi."));
+    QCOMPARE(drive::text(results(), QStringLiteral("lblRiepilogo")), QStringLiteral("Trovate 9 schede in 7 archivi."));
     // each result: its list line and the field that matched
     const QModelIndex client = result(QStringLiteral("Anagrafica Clienti"), 0);
     QVERIFY(client.data().toString().startsWith(QStringLiteral("Rossi Mario ")));

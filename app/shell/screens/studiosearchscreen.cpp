@@ -354,10 +354,10 @@ void TfrmCercaStudio::finish(bool stopped) {
   size_t found = run_->hits().size(), groups = 0;
   for (const studiosearch::Group& g : run_->groups()) groups += g.count > 0 ? 1 : 0;
   QString text = found == 0 ? QStringLiteral("Nessuna scheda contiene \u201C%1\u201D.").arg(txtCerca_->text().trimmed())
-                            : QStringLiteral("Trovate ") + countText(found) + QStringLiteral(" in %1 %2.")
-                                                                                   .arg(groups)
-                                                                                   .arg(groups == 1 ? QStringLiteral("archivio")
-                                                                                                    : QStringLiteral("archivi"));
+                            : QStringLiteral("Trovate ") + countText(found) +
+                                  QStringLiteral(" in %1 %2.")
+                                      .arg(groups)
+                                      .arg(groups == 1 ? QStringLiteral("archivio") : QStringLiteral("archivi"));
   if (found == 1) text = QStringLiteral("Trovata 1 scheda in 1 archivio.");
   if (stopped) text = QStringLiteral("Ricerca interrotta. ") + text;
   lblRiepilogo_->setText(text);
@@ -365,8 +365,10 @@ void TfrmCercaStudio::finish(bool stopped) {
 
 void TfrmCercaStudio::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Escape) {
-    if (running()) stop();
-    else close();
+    if (running())
+      stop();
+    else
+      close();
     return;
   }
   QWidget::keyPressEvent(e);
