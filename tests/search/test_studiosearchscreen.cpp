@@ -164,6 +164,15 @@ private slots:
     const QModelIndex found = result(QStringLiteral("Protocollo Posta 2026"), 0).siblingAtColumn(1);
     const QPoint match = found.data(StudioSearchModel::MatchRole).toPoint();
     QCOMPARE(found.data().toString().mid(match.x(), match.y()), QStringLiteral("Perch\u00E9"));
+    // the letter's card, in its year, as the year screen opens it
+    QWidget* card = openResult(QStringLiteral("Protocollo Posta 2026"), 0, "TfrmProtocollo");
+    QTRY_VERIFY(card->isVisible());
+    QCOMPARE(drive::text(card, QStringLiteral("lblPosizione")), QStringLiteral("2"));
+    QCOMPARE(drive::text(card, QStringLiteral("txtOggetto")), QStringLiteral("Perch\u00E9 il ritardo"));
+    QCOMPARE(drive::text(card, QStringLiteral("lblFile")), protocolArchive().yearPath(QStringLiteral("2026")));
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Velarion - Protocollo Posta anno 2026"));
+    card->close();
+    QTRY_VERIFY(results()->isVisible());
   }
 
   // Esc stops a search under way: what was found stays, the busy cursor goes.
