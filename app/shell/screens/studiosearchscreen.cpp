@@ -8,6 +8,7 @@
 #include "engines/screens/windowfit.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -238,16 +239,17 @@ TfrmCercaStudio::TfrmCercaStudio(QWidget* parent) : QWidget(parent, Qt::Window) 
   lstRisultati_->setColumnWidth(0, 560);
   lstRisultati_->installEventFilter(this);
   connect(lstRisultati_, &QTreeView::doubleClicked, this, &TfrmCercaStudio::open);
-  // every group shows its results as it comes in
+  // every group shows its results as they come in, and the first result is
+  // ready for Enter
   connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
-    if (parent.isValid()) return;
-    for (int row = first; row <= last; ++row) lstRisultati_->expand(model_->index(row, 0));
-    if (!lstRisultati_->currentIndex().isValid() && model_->rowCount(model_->index(0, 0)) > 0)
-      lstRisultati_->setCurrentIndex(model_->index(0, 0, model_->index(0, 0)));
-  });
-  connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int, int) {
-    if (parent.isValid() && parent.row() == 0 && !lstRisultati_->currentIndex().isValid())
-      lstRisultati_->setCurrentIndex(model_->index(0, 0, parent));
+    if (!parent.isValid())
+      for (int row = first; row <= last; ++row) lstRisultati_->expand(model_->index(row, 0));
+    if (lstRisultati_->currentIndex().isValid()) return;
+    for (int g = 0; g < model_->rowCount(); ++g)
+      if (model_->rowCount(model_->index(g, 0)) > 0) {
+        lstRisultati_->setCurrentIndex(model_->index(0, 0, model_->index(g, 0)));
+        break;
+      }
   });
 
   panAvanzamento_ = new QWidget(this);
@@ -363,6 +365,11 @@ void TfrmCercaStudio::finish(bool stopped) {
   lblRiepilogo_->setText(text);
 }
 
+void TfrmCercaStudio::closeEvent(QCloseEvent* e) {
+  stop();
+  QWidget::closeEvent(e);
+}
+
 void TfrmCercaStudio::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Escape) {
     if (running())
@@ -399,6 +406,8 @@ bool TfrmCercaStudio::eventFilter(QObject* watched, QEvent* e) {
 void TfrmCercaStudio::open(const QModelIndex& index) {
   const Hit* hit = model_->hitAt(index);
   if (!hit) return;
+  // the card is the user's now: what was found so far stays
+  stop();
   const studiosearch::Source& source = run_->sources()[hit->source()];
   const lists::ListDescription& list = source.searched->list();
   const lists::CallerTarget* target = nullptr;

@@ -2,7 +2,8 @@
 // from the main menu's search box. The results come in as the archives are
 // read, grouped by application and year; Enter or a double-click on one
 // opens its application's card at that record, and closing the card comes
-// back here. "Annulla" or Esc stops a search under way.
+// back here. "Annulla" or Esc stops a search under way, and so does opening
+// a card or closing the screen: what was found stays.
 #pragma once
 
 #include "common/studiosearch.h"
@@ -68,6 +69,7 @@ public:
 
 protected:
   void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
