@@ -31,8 +31,7 @@ const modules::Module& movementsModule() {
                     {QStringLiteral("movimenti_beneficiario"),
                      QStringLiteral("TfrmMovimenti"),
                      false,
-                     {{QStringLiteral("txtBeneficiario"), "Cliente"},
-                      {QStringLiteral("txtRecapitoBen"), "Recapito"}}}}},
+                     {{QStringLiteral("txtBeneficiario"), "Cliente"}, {QStringLiteral("txtRecapitoBen"), "Recapito"}}}}},
       .create = []() -> QWidget* {
         screenkit::ScreenSet::add(new TfrmMovimenti());
         return yearscreens::yearScreen(movementsModule());
