@@ -111,6 +111,14 @@ QString line(const char* record) {
   return lineBuilder(fieldbytes::text(TRecMovimento(), totale, record))(record);
 }
 
+std::shared_ptr<const lists::LineSource> lineSource(const QString& path) {
+  static const int totale = TRecMovimento().require("Totale");
+  return std::make_shared<const lists::LineSource>(lists::LineSource{
+      path, TRecMovimento().size(), [](const char* record, lists::ListLines& out, RecordPosition position) {
+        lineBuilder(fieldbytes::text(TRecMovimento(), totale, record)).appendTo(out, record, position);
+      }});
+}
+
 Book build(const QString& path, const QString& reasonFilter, QDate from, QDate to) {
   const RecordLayout& layout = TRecMovimento();
   static const lists::Criterion kReason{QStringLiteral("txtTipologia"), QStringLiteral("Causale:"), "Causale"};
@@ -118,6 +126,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
   const int data = layout.require("Data"), totale = layout.require("Totale");
 
   Book book;
+  book.lines = Lines(lineSource(path));
   auto stop = [&book](Book::Outcome outcome, RecordPosition position) {
     book.outcome = outcome;
     book.position = position;
@@ -141,7 +150,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
       money::Units& sum = total.starts_with('-') ? book.expenses : book.income;
       if (!signedAmount || __builtin_add_overflow(sum, amount.units, &sum))
         return stop(Book::Outcome::AmountUnreadable, position);
-      lineBuilder(total).appendTo(book.lines, record, position);
+      book.lines.add(position);
       return true;
     });
     archive.close();
@@ -155,6 +164,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
     book.lines.clear();
     book.income = book.expenses = 0;
   }
+  book.lines.finish();
   return book;
 }
 
