@@ -113,10 +113,14 @@ QString line(const char* record) {
 
 std::shared_ptr<const lists::LineSource> lineSource(const QString& path) {
   static const int totale = TRecMovimento().require("Totale");
+  // the three builders show the same fields
+  static const std::vector<int> shown = lineBuilder(std::string_view()).fieldOffsets();
   return std::make_shared<const lists::LineSource>(lists::LineSource{
-      path, TRecMovimento().size(), [](const char* record, lists::ListLines& out, RecordPosition position) {
+      path, TRecMovimento().size(),
+      [](const char* record, lists::ListLines& out, RecordPosition position) {
         lineBuilder(fieldbytes::text(TRecMovimento(), totale, record)).appendTo(out, record, position);
-      }});
+      },
+      shown});
 }
 
 Book build(const QString& path, const QString& reasonFilter, QDate from, QDate to) {

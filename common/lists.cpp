@@ -156,6 +156,9 @@ void LineSource::lines(std::span<const RecordPosition> positions, ListLines& out
           [&](RecordPosition first, const char* records, int count) {
             const RecordPosition last = first + count - 1;
             while (done < n && positions[done] <= last) {
+              const size_t ahead = done + fieldbytes::kFetchAhead;
+              if (ahead < n && positions[ahead] <= last)
+                fieldbytes::prefetch(records + size_t(positions[ahead] - first) * size_t(recordSize), shown);
               write(records + size_t(positions[done] - first) * size_t(recordSize), out, positions[done]);
               ++done;
             }
@@ -308,7 +311,8 @@ std::shared_ptr<const LineSource> lineSource(const ListDescription& list, const 
   auto line = std::make_shared<const LineBuilder>(list.layout(), list.line);
   return std::make_shared<const LineSource>(LineSource{
       path, list.layout().size(),
-      [line](const char* record, ListLines& out, RecordPosition position) { line->appendTo(out, record, position); }});
+      [line](const char* record, ListLines& out, RecordPosition position) { line->appendTo(out, record, position); },
+      line->fieldOffsets()});
 }
 
 ListRows collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter) {

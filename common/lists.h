@@ -128,6 +128,9 @@ struct LineSource {
   int recordSize = 0;
   // Appends the line of `record` (at `position`) to `out`.
   std::function<void(const char* record, ListLines& out, RecordPosition position)> write;
+  // Where the fields a line shows lie in a record, asked for a few records
+  // ahead of the line being made.
+  std::vector<int> shown;
 
   // Appends the lines of the records at `positions`, in the order given,
   // from one opening of the file. A record that cannot be read (the file
