@@ -1,4 +1,5 @@
-// Search and summary lists: one text line per record, the criteria search,
+// Search and summary lists: the records listed, kept by position, one text
+// line per record made from the file when it is asked for, the criteria search,
 // the summaries' conditions, the find inside a shown list and the table of
 // screens that receive a double-clicked record. Every search and summary
 // screen is one ListDescription read by one list screen.
@@ -52,10 +53,12 @@ struct ListEntry {
   RecordPosition position = 0;
 };
 
-// The lines of a list and the record behind each. The lines are kept as
-// they are built, in Windows-1252 like the fields they come from, one after
-// the other in large blocks: a list of many lines costs no allocation per
-// line, and a line becomes text only when it is shown, found or printed.
+// Lines made from records and the record behind each: a run of a list's
+// lines as they are shown, found or printed (ListRows::lines), or lines
+// given as they are. The lines are kept as they are built, in Windows-1252
+// like the fields they come from, one after the other in large blocks: many
+// lines cost no allocation per line, and a line becomes text only when it
+// is used.
 class ListLines {
 public:
   ListLines() = default;

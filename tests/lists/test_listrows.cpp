@@ -6,6 +6,7 @@
 
 #include "clients/clientlists.h"
 #include "common/lists.h"
+#include "common/screens/listscreen.h"
 
 #include <QFile>
 
@@ -158,4 +159,28 @@ TEST_F(ListRowsTest, TheListFollowsItsFileWhileShown) {
   ASSERT_TRUE(QFile::remove(clientsPath()));
   EXPECT_EQ(rows.toStringList(), QStringList(4, QString()));
   EXPECT_EQ(rows.position(3), 4);
+}
+
+TEST_F(ListRowsTest, TheModelShowsEachRowsLineWhicheverPageHoldsIt) {
+  // more pages than the model keeps, visited back and forth
+  const int n = int(ListModel::kPageRows * (ListModel::kPagesKept + 2)) + 5;
+  std::vector<QByteArray> stored;
+  for (int i = 0; i < n; ++i) stored.push_back(encode(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}})));
+  seed::appendAll(clientsPath(), TRecCliente().size(), stored);
+  ListModel model;
+  model.setEntries(all());
+  const QStringList lines = model.entries().toStringList();
+  ASSERT_EQ(model.rowCount(), n);
+  const int page = int(ListModel::kPageRows);
+  for (const int row : {0, page, 2 * page + 1, 3 * page, 4 * page + 7, 5 * page, n - 1, 1, page - 1, 3 * page + 2, n - 2, 0})
+    ASSERT_EQ(model.data(model.index(row), Qt::DisplayRole).toString(), lines[row]) << row;
+  EXPECT_TRUE(lines[n - 1].startsWith(QStringLiteral("Cliente %1 ").arg(n - 1)));
+  // a new list shows its own lines, not those kept of the last one
+  QStringList typed(clientSearchList().criteria.size(), QString());
+  typed[0] = QStringLiteral("cliente 1");
+  model.setEntries(search(clientSearchList(), clientsPath(), typed));
+  const QStringList other = model.entries().toStringList();
+  ASSERT_GT(other.size(), 2);
+  for (const int row : {0, 1, 2}) EXPECT_EQ(model.data(model.index(row), Qt::DisplayRole).toString(), other[row]);
+  EXPECT_NE(other[1], lines[1]);
 }
