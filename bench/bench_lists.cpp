@@ -101,6 +101,11 @@ int main(int argc, char** argv) {
   benchdata::print(threeLabel.c_str(), benchdata::paired([] { search(threeCriteria()); }, plainRead), "<= 1.2");
   benchdata::print(allLabel.c_str(), benchdata::paired([] { search(noCriteria()); }, plainRead), "<= 1.5");
   benchdata::print("recontact summary / plain read", benchdata::paired([] { recontact(); }, plainRead), "none");
+  // a list keeps positions: its lines are made again from the file when
+  // they are printed or exported as text
+  const lists::ListRows every = lists::search(clientSearchList(), benchdata::clientFile(), noCriteria());
+  benchdata::print("every line of that list made again / plain read",
+                   benchdata::paired([&every] { benchmark::DoNotOptimize(every.toStringList()); }, plainRead), "none");
   benchdata::print("\"Cerca\" to the painted list, three criteria / plain read",
                    benchdata::pairedTimes([] { return cercaOnScreen(threeCriteria()); }, reference), "<= 1.2");
   benchdata::print("\"Cerca\" to the painted list, every record / plain read",

@@ -39,6 +39,7 @@
 
 #include <QFileInfo>
 
+#include <malloc.h>
 #include <sys/wait.h>
 
 #include <optional>
@@ -521,6 +522,24 @@ double gridBytesPerRow() {
   return (benchdata::residentMegabytes() - before) * (1 << 20) / double(screen.table().rows());
 }
 
+// The memory a list of every client holds while it is shown, a row: the
+// heap in use while the list is kept (the resident size would not show it,
+// as the heap reuses what earlier work freed), and what the list counts.
+struct ListMemory {
+  double heap = 0, counted = 0;
+};
+size_t heapInUse() {
+  const struct mallinfo2 m = ::mallinfo2();
+  return m.uordblks + m.hblkhd;
+}
+ListMemory listBytesPerRow() {
+  const size_t before = heapInUse();
+  const lists::ListRows rows =
+      lists::search(clientSearchList(), inFolder("Clienti.pro"), typed(clientSearchList().criteria, {}));
+  const double rowCount = double(std::max<size_t>(1, rows.size()));
+  return {double(heapInUse() - before) / rowCount, double(rows.memoryBytes()) / rowCount};
+}
+
 // ---- the table ----
 
 void printHeader() {
@@ -580,6 +599,7 @@ int main(int argc, char** argv) {
 
   // The grid's memory first, before other work leaves freed memory behind.
   const double gridRow = gridBytesPerRow();
+  const ListMemory listRow = listBytesPerRow();
 
   printHeader();
   for (const Operation& op : operations()) {
@@ -611,6 +631,8 @@ int main(int argc, char** argv) {
   printRow("Clienti.xls export / its floor with fsync", records(), exportRatio, "<= 1.5", std::nullopt, false);
   std::printf("%-46s %6.0f B a row (%.0f MB)   aim <= 16 B a row beyond the rows on screen\n",
               "memory of the filled export grid", gridRow, gridRow * double(records()) / (1 << 20));
+  std::printf("%-46s %6.1f B a row in the heap (%.1f B counted)   aim <= 16 B a row\n",
+              "memory of a list of every client", listRow.heap, listRow.counted);
   services::setMessages(nullptr);
   services::setClock(nullptr);
   return 0;

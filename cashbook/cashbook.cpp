@@ -111,6 +111,18 @@ QString line(const char* record) {
   return lineBuilder(fieldbytes::text(TRecMovimento(), totale, record))(record);
 }
 
+std::shared_ptr<const lists::LineSource> lineSource(const QString& path) {
+  static const int totale = TRecMovimento().require("Totale");
+  // the three builders show the same fields
+  static const std::vector<int> shown = lineBuilder(std::string_view()).fieldOffsets();
+  return std::make_shared<const lists::LineSource>(lists::LineSource{
+      path, TRecMovimento().size(),
+      [](const char* record, lists::ListLines& out, RecordPosition position) {
+        lineBuilder(fieldbytes::text(TRecMovimento(), totale, record)).appendTo(out, record, position);
+      },
+      shown});
+}
+
 Book build(const QString& path, const QString& reasonFilter, QDate from, QDate to) {
   const RecordLayout& layout = TRecMovimento();
   static const lists::Criterion kReason{QStringLiteral("txtTipologia"), QStringLiteral("Causale:"), "Causale"};
@@ -118,6 +130,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
   const int data = layout.require("Data"), totale = layout.require("Totale");
 
   Book book;
+  book.lines = Lines(lineSource(path));
   auto stop = [&book](Book::Outcome outcome, RecordPosition position) {
     book.outcome = outcome;
     book.position = position;
@@ -129,19 +142,29 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
     TArchivioSchede archive(path, layout.size());
     archive.open(TArchivioSchede::Access::Read);
     opened = true;
-    archive.scan([&](RecordPosition position, const char* record) {
-      read = position;
-      if (!reason.matches(record)) return true;
-      const QDate day = operationDay(layout, data, record);
-      if (!day.isValid()) return stop(Book::Outcome::DateUnreadable, position);
-      if (day < from || to < day) return true;
-      const std::string_view total = fieldbytes::text(layout, totale, record);
-      const money::Parsed amount = money::parse(total, movement::kDecimals);
-      const bool signedAmount = amount.ok() && (total.starts_with('+') || total.starts_with('-'));
-      money::Units& sum = total.starts_with('-') ? book.expenses : book.income;
-      if (!signedAmount || __builtin_add_overflow(sum, amount.units, &sum))
-        return stop(Book::Outcome::AmountUnreadable, position);
-      lineBuilder(total).appendTo(book.lines, record, position);
+    // a run of movements at a time, the fields judged asked for a few
+    // movements ahead
+    std::vector<int> judged = reason.fieldOffsets();
+    judged.push_back(layout.offset(data));
+    judged.push_back(layout.offset(totale));
+    const size_t size = size_t(layout.size());
+    archive.scanRuns([&](RecordPosition first, const char* records, int n) {
+      for (int i = 0; i < n; ++i) {
+        if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, judged);
+        const char* record = records + size_t(i) * size;
+        const RecordPosition position = read = first + i;
+        if (!reason.matches(record)) continue;
+        const QDate day = operationDay(layout, data, record);
+        if (!day.isValid()) return stop(Book::Outcome::DateUnreadable, position);
+        if (day < from || to < day) continue;
+        const std::string_view total = fieldbytes::text(layout, totale, record);
+        const money::Parsed amount = money::parse(total, movement::kDecimals);
+        const bool signedAmount = amount.ok() && (total.starts_with('+') || total.starts_with('-'));
+        money::Units& sum = total.starts_with('-') ? book.expenses : book.income;
+        if (!signedAmount || __builtin_add_overflow(sum, amount.units, &sum))
+          return stop(Book::Outcome::AmountUnreadable, position);
+        book.lines.add(position);
+      }
       return true;
     });
     archive.close();
@@ -155,6 +178,7 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
     book.lines.clear();
     book.income = book.expenses = 0;
   }
+  book.lines.finish();
   return book;
 }
 

@@ -58,8 +58,9 @@ SelectionCheck check(const Selection& selection);
 
 // ---- the cash book ----
 
-// The lines in archive order, each with the position of its movement.
-using Lines = lists::ListLines;
+// The movements listed, by position in archive order; a line is made from
+// its movement when it is shown, found or printed.
+using Lines = lists::ListRows;
 
 struct Book {
   enum class Outcome {
@@ -91,6 +92,8 @@ Book build(const QString& path, const QString& reasonFilter, QDate from, QDate t
 // The line of a listed movement, e.g.
 // "ENTRATA  Parcella ...(40)  Data: 10/05/2026  Da: ...(28)  A: ...(28)  Importo: +1250,00"
 QString line(const char* record);
+// What makes the lines of the movements listed from the year's file at `path`.
+std::shared_ptr<const lists::LineSource> lineSource(const QString& path);
 
 // The warning that tells why the cash book is not shown, naming the
 // movement by its position.

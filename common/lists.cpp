@@ -137,6 +137,86 @@ void LineBuilder::appendTo(ListLines& lines, const char* record, RecordPosition 
   lines.finishLine(length, position);
 }
 
+// ---- rows by position ----
+
+void LineSource::lines(std::span<const RecordPosition> positions, ListLines& out) const {
+  size_t done = 0; // positions whose line has been made
+  try {
+    TArchivioSchede archive(path, recordSize);
+    archive.open(TArchivioSchede::Access::Read);
+    const RecordPosition total = archive.count();
+    const size_t n = positions.size();
+    // Rows close together in file order are read by the scan's mapped
+    // windows, scattered ones each on its own.
+    const bool ascending = std::is_sorted(positions.begin(), positions.end());
+    const bool close =
+        ascending && n > 1 && positions.front() >= 1 && positions.back() - positions.front() < RecordPosition(8 * n);
+    if (close) {
+      archive.scanRuns(
+          [&](RecordPosition first, const char* records, int count) {
+            const RecordPosition last = first + count - 1;
+            while (done < n && positions[done] <= last) {
+              const size_t ahead = done + fieldbytes::kFetchAhead;
+              if (ahead < n && positions[ahead] <= last)
+                fieldbytes::prefetch(records + size_t(positions[ahead] - first) * size_t(recordSize), shown);
+              write(records + size_t(positions[done] - first) * size_t(recordSize), out, positions[done]);
+              ++done;
+            }
+            return done < n;
+          },
+          positions.front());
+    } else {
+      for (; done < n; ++done) {
+        if (positions[done] < 1 || positions[done] > total) {
+          out.append(std::string_view(), positions[done]);
+          continue;
+        }
+        const QByteArray record = archive.read(positions[done]);
+        write(record.constData(), out, positions[done]);
+      }
+    }
+    archive.close();
+  } catch (const ArchiveError&) {
+    // the lines not made stay empty
+  }
+  for (; done < positions.size(); ++done) out.append(std::string_view(), positions[done]);
+}
+
+QString ListRows::line(size_t i) const { return lines(i, 1).line(0); }
+
+ListLines ListRows::lines(size_t first, size_t n) const {
+  ListLines out;
+  if (first >= size()) return out;
+  n = std::min(n, size() - first);
+  source_->lines(std::span<const RecordPosition>(*positions_).subspan(first, n), out);
+  return out;
+}
+
+QStringList ListRows::toStringList() const {
+  QStringList out;
+  out.reserve(qsizetype(size()));
+  for (size_t first = 0; first < size(); first += kRun) {
+    const ListLines run = lines(first, kRun);
+    for (size_t i = 0; i < run.size(); ++i) out.append(run.line(i));
+  }
+  return out;
+}
+
+size_t ListRows::memoryBytes() const {
+  size_t bytes = sizeof(*this);
+  if (positions_) bytes += sizeof(*positions_) + positions_->capacity() * sizeof(RecordPosition);
+  if (source_) bytes += sizeof(*source_) + size_t(source_->path.capacity()) * sizeof(QChar);
+  return bytes;
+}
+
+ListEntry ListRows::const_iterator::operator*() const {
+  if (!run_ || i_ < runFirst_ || i_ >= runFirst_ + run_->size()) {
+    runFirst_ = i_;
+    run_ = std::make_shared<ListLines>(rows_->lines(i_, kRun));
+  }
+  return {run_->line(i_ - runFirst_), rows_->position(i_)};
+}
+
 // ---- the criteria search ----
 
 Search::Search(const RecordLayout& layout, std::span<const Criterion> criteria, const QStringList& typed) {
@@ -206,58 +286,54 @@ const CallerTarget* targetFor(std::span<const CallerTarget> targets, const QStri
 // ---- scans ----
 
 namespace {
-// `searched`: where the filter looks in a record. Each run of records is
-// judged first, then the lines of those listed are built, so that memory
-// is asked ahead for what each step reads and for no record skipped.
+// `searched`: where the filter looks in a record, asked for a few records
+// ahead of the one judged.
 template <class Filter>
-void collectInto(const ListDescription& list, const QString& path, const Filter& filter, ListLines& out,
+void collectInto(const ListDescription& list, const QString& path, const Filter& filter, ListRows& out,
                  std::span<const int> searched = {}) {
-  const LineBuilder line(list.layout(), list.line);
-  const std::vector<int> shown = line.fieldOffsets();
   const size_t size = size_t(list.layout().size());
-  std::vector<int> listed;
   TArchivioSchede archive(path, list.layout().size());
   archive.open(TArchivioSchede::Access::Read);
   archive.scanRuns([&](RecordPosition first, const char* records, int n) {
-    listed.clear();
-    bool stopped = false;
     for (int i = 0; i < n; ++i) {
       if (i + fieldbytes::kFetchAhead < n) fieldbytes::prefetch(records + size_t(i + fieldbytes::kFetchAhead) * size, searched);
       const Verdict v = filter(records + size_t(i) * size);
-      if (v == Verdict::Stop) {
-        stopped = true;
-        break;
-      }
-      if (v == Verdict::List) listed.push_back(i);
+      if (v == Verdict::Stop) return false;
+      if (v == Verdict::List) out.add(first + i);
     }
-    for (size_t j = 0; j < listed.size(); ++j) {
-      if (j + fieldbytes::kFetchAhead < listed.size())
-        fieldbytes::prefetch(records + size_t(listed[j + fieldbytes::kFetchAhead]) * size, shown);
-      line.appendTo(out, records + size_t(listed[j]) * size, first + listed[j]);
-    }
-    return !stopped;
+    return true;
   });
   archive.close();
 }
 } // namespace
 
-ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter) {
-  ListLines out;
+std::shared_ptr<const LineSource> lineSource(const ListDescription& list, const QString& path) {
+  auto line = std::make_shared<const LineBuilder>(list.layout(), list.line);
+  return std::make_shared<const LineSource>(LineSource{
+      path, list.layout().size(),
+      [line](const char* record, ListLines& out, RecordPosition position) { line->appendTo(out, record, position); },
+      line->fieldOffsets()});
+}
+
+ListRows collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter) {
+  ListRows out(lineSource(list, path));
   collectInto(list, path, filter, out);
+  out.finish();
   return out;
 }
 
-ListLines search(const ListDescription& list, const QString& path, const QStringList& typed) {
+ListRows search(const ListDescription& list, const QString& path, const QStringList& typed) {
   const Search s(list.layout(), list.criteria, typed);
-  ListLines out;
+  ListRows out(lineSource(list, path));
   collectInto(
       list, path, [&s](const char* record) { return s.matches(record) ? Verdict::List : Verdict::Skip; }, out,
       s.fieldOffsets());
+  out.finish();
   return out;
 }
 
-ListLines summary(const ListDescription& list, const QString& path) {
-  ListLines out;
+ListRows summary(const ListDescription& list, const QString& path) {
+  ListRows out(lineSource(list, path));
   try {
     if (list.condition)
       collectInto(list, path, list.condition, out);
@@ -266,6 +342,7 @@ ListLines summary(const ListDescription& list, const QString& path) {
   } catch (const ArchiveError&) {
     // what was listed so far stays
   }
+  out.finish();
   return out;
 }
 
@@ -287,9 +364,9 @@ std::optional<Record> readRecord(const ListDescription& list, const QString& pat
 
 // ---- find in the list ----
 
-InListFind::Outcome InListFind::press(const ListLines& lines, int selected, const QString& typed) {
-  if (lines.empty()) return {true, selected};
-  const int n = int(lines.size());
+template <class Bytes>
+InListFind::Outcome InListFind::pressOver(int n, int selected, const QString& typed, Bytes&& bytes) {
+  if (n == 0) return {true, selected};
   if (selected < 0 || selected >= n) selected = 0;
   const QString t = fieldtext::lowerAZ(typed);
   const bool again = t == last_;
@@ -303,9 +380,29 @@ InListFind::Outcome InListFind::press(const ListLines& lines, int selected, cons
   const int first = again ? selected + 1 : 0;
   for (int k = 0; k < n; ++k) {
     const int i = (first + k) % n;
-    if (containsLoweredBytes(lines.bytes(size_t(i)), wanted)) return {false, i};
+    if (containsLoweredBytes(bytes(size_t(i)), wanted)) return {false, i};
   }
   return {false, selected};
+}
+
+InListFind::Outcome InListFind::press(const ListLines& lines, int selected, const QString& typed) {
+  return pressOver(int(lines.size()), selected, typed, [&lines](size_t i) { return lines.bytes(i); });
+}
+
+InListFind::Outcome InListFind::press(const ListRows& rows, int selected, const QString& typed) {
+  // The lines are made a run at a time from the row the find has reached,
+  // each run longer than the one before: a match close by costs a short
+  // reading, a long find few openings of the file.
+  ListLines run;
+  size_t runFirst = 0, runLength = 256;
+  return pressOver(int(rows.size()), selected, typed, [&](size_t i) {
+    if (i < runFirst || i >= runFirst + run.size()) {
+      runFirst = i;
+      run = rows.lines(i, runLength);
+      runLength = std::min(runLength * 2, 4 * ListRows::kRun);
+    }
+    return run.bytes(i - runFirst);
+  });
 }
 
 } // namespace lists

@@ -1,4 +1,5 @@
-// Search and summary lists: one text line per record, the criteria search,
+// Search and summary lists: the records listed, kept by position, one text
+// line per record made from the file when it is asked for, the criteria search,
 // the summaries' conditions, the find inside a shown list and the table of
 // screens that receive a double-clicked record. Every search and summary
 // screen is one ListDescription read by one list screen.
@@ -52,10 +53,12 @@ struct ListEntry {
   RecordPosition position = 0;
 };
 
-// The lines of a list and the record behind each. The lines are kept as
-// they are built, in Windows-1252 like the fields they come from, one after
-// the other in large blocks: a list of many lines costs no allocation per
-// line, and a line becomes text only when it is shown, found or printed.
+// Lines made from records and the record behind each: a run of a list's
+// lines as they are shown, found or printed (ListRows::lines), or lines
+// given as they are. The lines are kept as they are built, in Windows-1252
+// like the fields they come from, one after the other in large blocks: many
+// lines cost no allocation per line, and a line becomes text only when it
+// is used.
 class ListLines {
 public:
   ListLines() = default;
@@ -117,6 +120,84 @@ private:
   static_assert(sizeof(Slot) <= 24, "a list of many lines must stay compact");
   std::vector<Block> blocks_;
   std::vector<Slot> slots_;
+};
+
+// What makes the lines of a list again from its records: the file the list
+// was read from, the size of a record and the line of one record. The file
+// is opened for reading only while lines are made and closed again, so a
+// card may save (an exclusive lock) while its list stays on screen.
+struct LineSource {
+  QString path;
+  int recordSize = 0;
+  // Appends the line of `record` (at `position`) to `out`.
+  std::function<void(const char* record, ListLines& out, RecordPosition position)> write;
+  // Where the fields a line shows lie in a record, asked for a few records
+  // ahead of the line being made.
+  std::vector<int> shown;
+
+  // Appends the lines of the records at `positions`, in the order given,
+  // from one opening of the file. A record that cannot be read (the file
+  // shortened, damaged or gone) gives an empty line.
+  void lines(std::span<const RecordPosition> positions, ListLines& out) const;
+};
+
+// The records a list shows, by position: 8 bytes a row, the line of a row
+// made again from its record when it is asked for. The rows are shared by
+// the copies of a list, which are cheap; a list is filled once, by the scan
+// that finds its records, in file order.
+class ListRows {
+public:
+  ListRows() = default;
+  explicit ListRows(std::shared_ptr<const LineSource> source)
+      : source_(std::move(source)), positions_(std::make_shared<std::vector<RecordPosition>>()) {}
+
+  size_t size() const { return positions_ ? positions_->size() : 0; }
+  bool empty() const { return size() == 0; }
+  RecordPosition position(size_t i) const { return (*positions_)[i]; }
+  std::span<const RecordPosition> positions() const {
+    return positions_ ? std::span<const RecordPosition>(*positions_) : std::span<const RecordPosition>();
+  }
+  // One line, read on its own; lines(first, n) reads many at once.
+  QString line(size_t i) const;
+  ListEntry operator[](size_t i) const { return {line(i), position(i)}; }
+  // The lines of rows first .. first + n - 1, made from one reading of the file.
+  ListLines lines(size_t first, size_t n) const;
+  QStringList toStringList() const;
+  // The memory the list holds, its shared line maker included.
+  size_t memoryBytes() const;
+
+  // The entries in order, their lines made a large run at a time as they
+  // are reached: for (const ListEntry& e : rows).
+  class const_iterator {
+  public:
+    using value_type = ListEntry;
+    using difference_type = std::ptrdiff_t;
+    const_iterator(const ListRows* rows, size_t i) : rows_(rows), i_(i) {}
+    ListEntry operator*() const;
+    const_iterator& operator++() { return ++i_, *this; }
+    bool operator==(const const_iterator& other) const { return i_ == other.i_; }
+
+  private:
+    const ListRows* rows_;
+    size_t i_;
+    mutable std::shared_ptr<ListLines> run_; // the lines made from row runFirst_ on
+    mutable size_t runFirst_ = 0;
+  };
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+  // Filling, by the scan that finds the records.
+  void add(RecordPosition position) { positions_->push_back(position); }
+  // Done filling: the rows keep no room to spare.
+  void finish() { if (positions_) positions_->shrink_to_fit(); }
+  void clear() { positions_.reset(); }
+
+  // How many lines are made at once where many are read.
+  static constexpr size_t kRun = 4096;
+
+private:
+  std::shared_ptr<const LineSource> source_;
+  std::shared_ptr<std::vector<RecordPosition>> positions_;
 };
 
 // Builds the line of a record; field indexes are resolved once.
@@ -222,15 +303,19 @@ struct ListDescription {
   QString countText(int lines) const { return countPrefix + QString::number(lines) + QStringLiteral(" schede."); }
 };
 
-// The records of the archive at `path` that the filter lists, in file order,
-// each with its line. A Stop verdict ends the scan. Throws ArchiveError.
-ListLines collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter);
+// The line maker of a list's rows read from the file at `path`.
+std::shared_ptr<const LineSource> lineSource(const ListDescription& list, const QString& path);
+
+// The records of the archive at `path` that the filter lists, in file order;
+// their lines are made from the file when asked for. A Stop verdict ends the
+// scan. Throws ArchiveError.
+ListRows collect(const ListDescription& list, const QString& path, const std::function<Verdict(const char*)>& filter);
 // "Cerca": the records matching the criteria texts typed (one per criterion,
 // in order). Throws ArchiveError.
-ListLines search(const ListDescription& list, const QString& path, const QStringList& typed);
+ListRows search(const ListDescription& list, const QString& path, const QStringList& typed);
 // A summary: the records meeting the condition. A failure of the archive ends
 // the filling silently with what was listed so far.
-ListLines summary(const ListDescription& list, const QString& path);
+ListRows summary(const ListDescription& list, const QString& path);
 // The record at a position, read again for loading; nothing when the archive
 // cannot be read or no longer holds that position.
 std::optional<Record> readRecord(const ListDescription& list, const QString& path, RecordPosition position);
@@ -247,10 +332,16 @@ public:
   // selected one, wrapping around, the selected line tested last. Without a
   // match the selection stays (the first line when none was selected).
   Outcome press(const ListLines& lines, int selected, const QString& typed);
+  // The same over a list's rows, their lines made a large run at a time
+  // as the find reaches them.
+  Outcome press(const ListRows& rows, int selected, const QString& typed);
   void forget() { last_.clear(); }
   const QString& lastText() const { return last_; }
 
 private:
+  // `bytes(i)`: the line of row i, asked for in the order of the find.
+  template <class Bytes>
+  Outcome pressOver(int n, int selected, const QString& typed, Bytes&& bytes);
   QString last_;
 };
 

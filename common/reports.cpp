@@ -315,17 +315,25 @@ Report list(const QString& title, const QStringList& lines, const QString& repor
   return r;
 }
 
-Report shownList(const QString& title, const lists::ListLines& lines, const QString& reportName) {
+Report shownList(const QString& title, const lists::ListRows& rows, const QString& reportName) {
   Report r = filledList(title, reportName);
   TextLines* body = r.lines(kListBody);
-  qsizetype characters = 0;
-  for (size_t i = 0; i < lines.size(); ++i) characters += qsizetype(lines.bytes(i).size());
-  body->reserve(qsizetype(lines.size()), characters);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view bytes = lines.bytes(i);
-    cp1252::decodeInto(bytes.data(), qsizetype(bytes.size()), body->appendSpace(qsizetype(bytes.size())));
+  // the lines are made a run at a time; the first run tells how much room
+  // the whole text takes
+  for (size_t first = 0; first < rows.size(); first += lists::ListRows::kRun) {
+    const lists::ListLines run = rows.lines(first, lists::ListRows::kRun);
+    if (first == 0) {
+      qsizetype characters = 0;
+      for (size_t i = 0; i < run.size(); ++i) characters += qsizetype(run.bytes(i).size());
+      const double perLine = run.empty() ? 0.0 : double(characters) / double(run.size());
+      body->reserve(qsizetype(rows.size()), qsizetype(perLine * double(rows.size()) * 1.05) + characters);
+    }
+    for (size_t i = 0; i < run.size(); ++i) {
+      const std::string_view bytes = run.bytes(i);
+      cp1252::decodeInto(bytes.data(), qsizetype(bytes.size()), body->appendSpace(qsizetype(bytes.size())));
+    }
   }
-  setListHeights(r, qsizetype(lines.size()));
+  setListHeights(r, qsizetype(rows.size()));
   return r;
 }
 

@@ -84,6 +84,6 @@ Report listTemplate(const QString& reportName = kListReportName);
 void setListLines(Report& list, const QStringList& lines);
 Report list(const QString& title, const QStringList& lines, const QString& reportName = kListReportName);
 // The lines of a list screen, as they are shown.
-Report shownList(const QString& title, const lists::ListLines& lines, const QString& reportName = kListReportName);
+Report shownList(const QString& title, const lists::ListRows& rows, const QString& reportName = kListReportName);
 
 } // namespace report

@@ -24,6 +24,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lists {
 
 namespace {
@@ -63,17 +65,30 @@ QListView* makeLineList(QWidget* parent, ListModel** model) {
 
 // ---- the model ----
 
-void ListModel::setEntries(ListLines entries) {
+void ListModel::setEntries(ListRows entries) {
   beginResetModel();
   entries_ = std::move(entries);
+  pages_.clear();
   endResetModel();
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(entries_.size()); }
 
+QString ListModel::lineAt(size_t row) const {
+  const size_t first = row - row % kPageRows;
+  auto page = std::find_if(pages_.begin(), pages_.end(), [first](const Page& p) { return p.first == first; });
+  if (page == pages_.end()) {
+    if (pages_.size() == kPagesKept) pages_.pop_back();
+    pages_.push_front({first, entries_.lines(first, kPageRows)});
+  } else if (page != pages_.begin()) {
+    std::rotate(pages_.begin(), page, page + 1);
+  }
+  return pages_.front().lines.line(row - first);
+}
+
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-  if (role == Qt::DisplayRole) return entries_.line(size_t(index.row()));
+  if (role == Qt::DisplayRole) return lineAt(size_t(index.row()));
   if (role == Qt::SizeHintRole && rowSize_.isValid()) return rowSize_;
   return {};
 }
@@ -253,7 +268,7 @@ void ListScreen::cerca() {
     if (!fieldtext::trimmed(e->text()).isEmpty()) ++counted;
   }
   lblConta_->setText(QString::number(counted));
-  ListLines found;
+  ListRows found;
   try {
     const screenkit::BusyCursor busy;
     found = search(d_, resolve(d_.path), typed);
@@ -266,7 +281,7 @@ void ListScreen::cerca() {
   showResults(std::move(found));
 }
 
-void ListScreen::showResults(ListLines entries) {
+void ListScreen::showResults(ListRows entries) {
   model_->setEntries(std::move(entries));
   if (panAvvio_) panAvvio_->hide();
   panContainer_->show();
@@ -301,7 +316,7 @@ void ListScreen::pick(int row) {
   const CallerTarget* target = targetFor(d_.targets, fieldtext::trimmed(lblMemory_->text()));
   QWidget* screen = target ? screenkit::ScreenSet::find(target->screen) : nullptr;
   if (screen && row >= 0 && row < int(entries().size())) {
-    const RecordPosition position = entries()[size_t(row)].position;
+    const RecordPosition position = entries().position(size_t(row));
     if (const std::optional<Record> record = readRecord(d_, resolve(d_.path), position)) {
       if (target->wholeRecord) {
         // a card loads the record as its own navigation does; a screen

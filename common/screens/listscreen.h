@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QSize>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -25,21 +26,32 @@ namespace lists {
 // `lblFile` of the named screen.
 QString resolve(const ArchivePath& path);
 
-// The lines of a list and the positions behind them, one row each, every
-// row of the same size; a row's text is made when the view shows it.
+// The rows of a list, one record each, every row of the same size; a row's
+// line is made from its record when the view shows it, a page of rows at a
+// time, and the last few pages are kept.
 class ListModel : public QAbstractListModel {
   Q_OBJECT
 public:
   using QAbstractListModel::QAbstractListModel;
-  void setEntries(ListLines entries);
-  const ListLines& entries() const { return entries_; }
+  void setEntries(ListRows entries);
+  const ListRows& entries() const { return entries_; }
   void setRowSize(QSize size) { rowSize_ = size; }
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
+  static constexpr size_t kPageRows = 128;
+  static constexpr size_t kPagesKept = 4;
+
 private:
-  ListLines entries_;
+  QString lineAt(size_t row) const;
+
+  ListRows entries_;
   QSize rowSize_;
+  struct Page {
+    size_t first = 0;
+    ListLines lines;
+  };
+  mutable std::deque<Page> pages_; // the most recently used first
 };
 
 // The list `lstRecords` of a list screen over a fresh model: the lines in
@@ -57,7 +69,7 @@ public:
   // The caller tag (`lblMemory`) that names who receives a picked record.
   void setCallerTag(const QString& tag);
   QStringList lines() const;
-  const ListLines& entries() const { return model_->entries(); }
+  const ListRows& entries() const { return model_->entries(); }
 
   // The commands, public so other screens and tests can drive them.
   void cerca();
@@ -81,7 +93,7 @@ protected:
 private:
   QFrame* buildCriteria();
   QFrame* buildResults();
-  void showResults(ListLines entries);
+  void showResults(ListRows entries);
 
   const ListDescription& d_;
   InListFind find_;

@@ -293,7 +293,7 @@ TEST(DeadlineLists, LinesSummariesAndSearch) {
                                                         "Cliente: Rossi Mario") +
                                              blanks17 + QStringLiteral("  Ristrutturazione") + blanks14 +
                                              QStringLiteral("  \u20AC 0,00"));
-  auto linesOf = [](const lists::ListLines& entries) {
+  auto linesOf = [](const lists::ListRows& entries) {
     std::vector<RecordPosition> positions;
     for (const lists::ListEntry& e : entries) positions.push_back(e.position);
     return positions;

@@ -163,7 +163,7 @@ TEST(DocumentLists, SummaryAndSearchPickTheirDocuments) {
     seed::append(documentArchive(), {verbale, circolare, marked, delibera});
   }
   const QString path = documentArchive().fixedPath();
-  const lists::ListLines open = lists::summary(toCompleteList(), path);
+  const lists::ListRows open = lists::summary(toCompleteList(), path);
   ASSERT_EQ(open.size(), size_t(2));
   EXPECT_EQ(open[0].position, 1);
   EXPECT_EQ(open[1].position, 4);

@@ -10,7 +10,8 @@ using namespace lists;
 
 namespace {
 
-std::vector<RecordPosition> positions(const ListLines& entries) {
+template <class Rows> // ListRows or ListLines
+std::vector<RecordPosition> positions(const Rows& entries) {
   std::vector<RecordPosition> out;
   for (size_t i = 0; i < entries.size(); ++i) out.push_back(entries[i].position);
   return out;
@@ -261,7 +262,7 @@ TEST(InListFindTest, MovesToTheNextMatchAndWrapsAround) {
 
 TEST(InListFindTest, AnEmptyListSaysSoAndForgettingRestartsFromTheTop) {
   InListFind find;
-  EXPECT_TRUE(find.press({}, -1, QStringLiteral("x")).emptyList);
+  EXPECT_TRUE(find.press(ListLines{}, -1, QStringLiteral("x")).emptyList);
   const ListLines lines = linesOf({QStringLiteral("x1"), QStringLiteral("x2")});
   EXPECT_EQ(find.press(lines, -1, QStringLiteral("X")).selected, 0);
   EXPECT_EQ(find.lastText(), QStringLiteral("x"));

@@ -357,6 +357,42 @@ private slots:
     QCOMPARE(s.lines().size(), 3);
   }
 
+  // A yearly list reads its lines from the year's file the screen named
+  // when "Cerca" was pressed, also after another year is chosen.
+  void aYearlyListKeepsTheYearItWasSearchedIn() {
+    static const ArchiveDef yearly{&TRecCliente(), QString(), QStringLiteral(".cly")};
+    static const lists::ListDescription d = [] {
+      lists::ListDescription l = clientSearchList();
+      l.screen = QStringLiteral("TfrmElencoAnnuale");
+      l.path = lists::ArchivePath::of(yearly, QStringLiteral("TfrmAnnoScelto"));
+      return l;
+    }();
+    const auto year = standIn(QStringLiteral("TfrmAnnoScelto"), {QStringLiteral("lblFile")});
+    seed::append(yearly.yearPath(QStringLiteral("2025")), TRecCliente(),
+                 {client({{"Cliente", QStringLiteral("Rossi del 2025")}}), client({{"Cliente", QStringLiteral("Bianchi del 2025")}})});
+    seed::append(yearly.yearPath(QStringLiteral("2026")), TRecCliente(),
+                 {client({{"Cliente", QStringLiteral("Verdi del 2026")}}), client({{"Cliente", QStringLiteral("Neri del 2026")}})});
+    child<QLabel>(year.get(), "lblFile")->setText(yearly.yearPath(QStringLiteral("2025")));
+
+    RecordingReportOutput printed;
+    ListScreen s(d);
+    s.show();
+    cerca(s, {});
+    const QStringList shown = s.lines();
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown[1].startsWith(QStringLiteral("Bianchi del 2025 ")));
+
+    child<QLabel>(year.get(), "lblFile")->setText(yearly.yearPath(QStringLiteral("2026")));
+    auto* list = child<QListView>(&s, "lstRecords");
+    QCOMPARE(s.lines(), shown);
+    QCOMPARE(list->model()->index(1, 0).data().toString(), shown[1]);
+    QTest::keyClicks(child(&s, "txtTrova"), QStringLiteral("bianchi"));
+    QTest::mouseClick(child<QPushButton>(&s, "btnTrova"), Qt::LeftButton);
+    QCOMPARE(list->currentIndex().row(), 1);
+    QTest::mouseClick(child<QPushButton>(&s, "btnStampa"), Qt::LeftButton);
+    QCOMPARE(printed.last().report.text(QStringLiteral("txtRiepilogo")), shown.join(QLatin1Char('\n')));
+  }
+
   // A list of many pages says on every page what it is and which page it
   // is: the title at the top, "Pagina N di M" in the footer beside the
   // print date, both on paper (the PDF's text) as laid out.

@@ -36,7 +36,7 @@ QStringList typed(std::initializer_list<std::pair<const char*, const char*>> edi
   }
   return t;
 }
-QStringList lines(const lists::ListLines& entries) { return entries.toStringList(); }
+QStringList lines(const lists::ListRows& entries) { return entries.toStringList(); }
 
 } // namespace
 
