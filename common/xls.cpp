@@ -8,6 +8,7 @@
 #include <QBuffer>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace xls {
@@ -114,19 +115,24 @@ public:
   void row(std::span<const std::string_view> cells, size_t count) {
     // the class keeps the cell as text in the spreadsheet: digits keep their
     // leading zeros and a decimal comma is not read as thousands
-    static constexpr std::string_view open = "<td class=\"t\" style=\"text-align: left;\">", close = "</td>";
-    static constexpr std::string_view rowOpen = "<tr>", rowClose = "</tr>";
+#define VELARION_XLS_CELL "<td class=\"t\" style=\"text-align: left;\">"
+    static constexpr std::string_view first = "<tr>" VELARION_XLS_CELL, between = "</td>" VELARION_XLS_CELL,
+                                      last = "</td></tr>", empty = "<tr></tr>";
+#undef VELARION_XLS_CELL
     count = std::min(count, cells.size());
+    if (count == 0) {
+      *this << empty;
+      return;
+    }
     size_t text = 0;
     for (size_t c = 0; c < count; ++c) text += cells[c].size();
-    room(rowOpen.size() + rowClose.size() + count * (open.size() + close.size()) + text * 5);
-    copy(rowOpen);
+    room(first.size() + (count - 1) * between.size() + last.size() + text * 5);
+    copy(first);
     for (size_t c = 0; c < count; ++c) {
-      copy(open);
+      if (c > 0) copy(between);
       put(fieldbytes::trimmed(cells[c]));
-      copy(close);
     }
-    copy(rowClose);
+    copy(last);
   }
   // Text of a cell or caption: "&", "<" and ">" as entities.
   void escaped(std::string_view s) {
@@ -152,7 +158,12 @@ private:
   }
   // Copies a text with its entities; room has been made.
   void put(std::string_view s) {
-    if (std::none_of(s.begin(), s.end(), [](char c) { return c == '&' || c == '<' || c == '>'; })) {
+    static constexpr std::array<bool, 256> special = [] {
+      std::array<bool, 256> t{};
+      t['&'] = t['<'] = t['>'] = true;
+      return t;
+    }();
+    if (std::none_of(s.begin(), s.end(), [](char c) { return special[static_cast<unsigned char>(c)]; })) {
       std::memcpy(at_, s.data(), s.size());
       at_ += s.size();
       return;
