@@ -5,12 +5,10 @@
 #include "sortkeys.h"
 
 #include "archive/archivio.h"
-#include "archive/cp1252.h"
 
 #include <QFileInfo>
 
-#include <algorithm>
-#include <limits>
+#include <memory>
 
 namespace grids {
 
