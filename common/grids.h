@@ -20,6 +20,7 @@
 //   .select = grids::dateWithin(layout, "DataReg").
 #pragma once
 
+#include "gridrows.h"
 #include "help.h"
 #include "lists.h"
 #include "services.h"
@@ -128,13 +129,16 @@ struct Filled {
     Stopped,  // a record could not be judged; the rows before it are kept
     Failed,   // the archive could not be read; the rows before it are kept
   };
-  xls::ExportTable table;
+  // The rows: where each one's record lies; its cells are read again when
+  // they are shown or exported.
+  GridRows table;
   Outcome outcome = Outcome::Complete;
 };
 
 // Reads the archive at `path` into the rows of the grid: the selected
 // records in file order, numbered 1, 2, 3 ... as read, then sorted when the
-// description says so. `read` hears now and then how many records are read.
+// description says so. Only what selects and sorts the records is read
+// here. `read` hears now and then how many records are read.
 Filled fill(const GridDescription& description, const QString& path, const GridContext& context,
             const std::function<void(qint64 read)>& read = {});
 // The same over several archives read one after the other into one grid:
@@ -144,7 +148,8 @@ Filled fill(const GridDescription& description, const QString& path, const GridC
 Filled fill(const GridDescription& description, std::span<const QString> paths, const GridContext& context,
             const std::function<void(qint64 read)>& read = {});
 
-// The rows in ascending order of one column, rows of equal key in their order.
+// The rows in ascending order of one column, rows of equal key in their order
+// (the order a sorted grid's rows take).
 xls::ExportTable sorted(const xls::ExportTable& table, int column);
 
 // The check of the interval panel, in order: start given, end given, start a

@@ -8,6 +8,7 @@
 #include <QBuffer>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace xls {
@@ -16,6 +17,8 @@ namespace xls {
 
 namespace {
 // A block holds the text of many rows; a longer row gets a block of its own.
+// The first blocks are small, so a table of a few rows stays small.
+constexpr size_t kFirstBlockBytes = size_t(4) << 10;
 constexpr size_t kBlockBytes = size_t(1) << 20;
 } // namespace
 
@@ -38,7 +41,8 @@ QString ExportTable::text(int row, int column) const {
 char* ExportTable::room(size_t n) {
   if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < n) {
     const size_t begun = blocks_.empty() ? 0 : blocks_.back().used - rowBegin_;
-    Block fresh{nullptr, 0, std::max(kBlockBytes, 2 * (begun + n))};
+    const size_t usual = std::min(kBlockBytes, kFirstBlockBytes << std::min<size_t>(blocks_.size(), 8));
+    Block fresh{nullptr, 0, std::max(usual, 2 * (begun + n))};
     fresh.text.reset(new char[fresh.capacity]);
     if (begun > 0) {
       std::memcpy(fresh.text.get(), blocks_.back().text.get() + rowBegin_, begun);
@@ -81,6 +85,16 @@ ExportTable ExportTable::reordered(std::span<const int> order) const {
   return out;
 }
 
+bool ExportTable::visit(const RowVisitor& row, QString*) const {
+  std::vector<std::string_view> cells(static_cast<size_t>(columns_));
+  for (int r = 0; r < rows(); ++r) {
+    int c = 0;
+    forEachCell(r, [&](std::string_view s) { cells[size_t(c++)] = s; });
+    if (!row(cells)) return false;
+  }
+  return true;
+}
+
 // ---- the document ----
 
 namespace {
@@ -96,28 +110,29 @@ public:
     at_ += s.size();
     return *this;
   }
-  // A data row: the first `cells` cells of a table row, each trimmed between
-  // the cell's tags, between the row's tags; room is made once for the row.
-  void row(const ExportTable& table, int r, int cells) {
+  // A data row: the first `count` cells, each trimmed between the cell's
+  // tags, between the row's tags; room is made once for the row.
+  void row(std::span<const std::string_view> cells, size_t count) {
     // the class keeps the cell as text in the spreadsheet: digits keep their
     // leading zeros and a decimal comma is not read as thousands
-    static constexpr std::string_view open = "<td class=\"t\" style=\"text-align: left;\">", close = "</td>";
-    static constexpr std::string_view rowOpen = "<tr>", rowClose = "</tr>";
+#define VELARION_XLS_CELL "<td class=\"t\" style=\"text-align: left;\">"
+    static constexpr std::string_view first = "<tr>" VELARION_XLS_CELL, between = "</td>" VELARION_XLS_CELL,
+                                      last = "</td></tr>", empty = "<tr></tr>";
+#undef VELARION_XLS_CELL
+    count = std::min(count, cells.size());
+    if (count == 0) {
+      *this << empty;
+      return;
+    }
     size_t text = 0;
-    int c = 0;
-    table.forEachCell(r, [&](std::string_view s) {
-      if (c++ < cells) text += s.size();
-    });
-    room(rowOpen.size() + rowClose.size() + size_t(cells) * (open.size() + close.size()) + text * 5);
-    copy(rowOpen);
-    c = 0;
-    table.forEachCell(r, [&](std::string_view s) {
-      if (c++ >= cells) return;
-      copy(open);
-      put(fieldbytes::trimmed(s));
-      copy(close);
-    });
-    copy(rowClose);
+    for (size_t c = 0; c < count; ++c) text += cells[c].size();
+    room(first.size() + (count - 1) * between.size() + last.size() + text * 5);
+    copy(first);
+    for (size_t c = 0; c < count; ++c) {
+      if (c > 0) copy(between);
+      put(fieldbytes::trimmed(cells[c]));
+    }
+    copy(last);
   }
   // Text of a cell or caption: "&", "<" and ">" as entities.
   void escaped(std::string_view s) {
@@ -143,7 +158,12 @@ private:
   }
   // Copies a text with its entities; room has been made.
   void put(std::string_view s) {
-    if (std::none_of(s.begin(), s.end(), [](char c) { return c == '&' || c == '<' || c == '>'; })) {
+    static constexpr std::array<bool, 256> special = [] {
+      std::array<bool, 256> t{};
+      t['&'] = t['<'] = t['>'] = true;
+      return t;
+    }();
+    if (std::none_of(s.begin(), s.end(), [](char c) { return special[static_cast<unsigned char>(c)]; })) {
       std::memcpy(at_, s.data(), s.size());
       at_ += s.size();
       return;
@@ -179,8 +199,12 @@ private:
 
 } // namespace
 
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
-           const RowsWritten& written) {
+namespace {
+
+// The document to a device; *unreadable gets the rows' reason when they
+// cannot be read.
+bool writeDocument(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns,
+                   const RowSource& rows, const RowsWritten& written, QString* unreadable) {
   Out out(device);
   out << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
          "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -206,33 +230,55 @@ bool write(QIODevice& device, const QString& worksheet, std::span<const ExportCo
     out << "</td>";
   }
   out << "</tr>";
-  const int cells = std::min(int(columns.size()), table.columns());
   // How many rows go between two reports of the rows written.
   constexpr int kReportEvery = 256;
-  for (int r = 0; r < table.rows(); ++r) {
-    if (written && r % kReportEvery == 0 && !written(r)) return false;
-    out.row(table, r, cells);
+  int r = 0;
+  bool stopped = false;
+  QString reason;
+  const bool read = rows.visit(
+      [&](std::span<const std::string_view> cells) {
+        if (written && r % kReportEvery == 0 && !written(r)) {
+          stopped = true;
+          return false;
+        }
+        out.row(cells, columns.size());
+        ++r;
+        return true;
+      },
+      &reason);
+  if (!read) {
+    if (!stopped && unreadable) *unreadable = reason;
+    return false;
   }
   out << "</table></body></html>";
   return out.finish();
 }
 
-QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table) {
+} // namespace
+
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows,
+           const RowsWritten& written) {
+  return writeDocument(device, worksheet, columns, rows, written, nullptr);
+}
+
+QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  write(buffer, worksheet, columns, table);
+  write(buffer, worksheet, columns, rows);
   return bytes;
 }
 
-bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table, QString* reason, const RowsWritten& written) {
+bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows,
+          QString* reason, const RowsWritten& written) {
   // Written beside the old file and put in its place only once whole and
   // synced: a failed or stopped export leaves the previous file as it was.
   safefile::Writer out(path);
   safefile::Device device(out);
   safefile::Status saved{false, QString()};
-  if (write(device, worksheet, columns, table, written)) saved = out.commit();
+  QString unreadable;
+  if (writeDocument(device, worksheet, columns, rows, written, &unreadable)) saved = out.commit();
+  else if (!unreadable.isEmpty()) out.fail(unreadable);
   else out.abort();
   if (!saved && reason) *reason = saved.reason.isEmpty() ? out.reason() : saved.reason;
   return saved.ok;

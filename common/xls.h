@@ -1,7 +1,8 @@
-// Spreadsheet export: the table of a grid, its cells held as bytes, and the
-// ".xls" file written from it, an HTML table in Windows-1252 on one line that
-// spreadsheet programs open as a worksheet. The grid screens that fill the
-// table and offer the export are described in grids.h.
+// Spreadsheet export: the ".xls" file, an HTML table in Windows-1252 on one
+// line that spreadsheet programs open as a worksheet, written from rows
+// handed over one at a time (a RowSource): the rows of a grid read again
+// from their archive as they are written (grids.h), or a table of cells
+// held as bytes.
 #pragma once
 
 #include "archive/archivio.h"
@@ -38,13 +39,26 @@ struct ExportColumn {
   int gridWidth = 0;
 };
 
-// The rows of a grid: cells held as their Windows-1252 bytes, trimmed, so a
+// Rows handed to the writer in order, each as its cells' Windows-1252 bytes,
+// left to right.
+class RowSource {
+public:
+  virtual ~RowSource() = default;
+  virtual int rows() const = 0;
+  // Hands `row` every row's cells in order, valid during the call only;
+  // `row` returns false to stop. False when stopped, or when the rows could
+  // not be read, with *reason set (left alone when stopped).
+  using RowVisitor = std::function<bool(std::span<const std::string_view> cells)>;
+  virtual bool visit(const RowVisitor& row, QString* reason) const = 0;
+};
+
+// Rows of cells held as their Windows-1252 bytes, trimmed, so a
 // large archive is read and written without turning every cell into text.
 // A row's cells lie one after the other in large blocks, each cell known by
 // its length: a row of a wide archive costs little more than its text.
 // Each row also keeps the record it was read from and its number in the
 // order of reading.
-class ExportTable {
+class ExportTable : public RowSource {
 public:
   explicit ExportTable(int columns = 0) : columns_(columns) {}
   ExportTable(const ExportTable& other) { *this = other; }
@@ -53,7 +67,7 @@ public:
   ExportTable& operator=(ExportTable&&) noexcept = default;
 
   int columns() const { return columns_; }
-  int rows() const { return int(rows_.size()); }
+  int rows() const override { return int(rows_.size()); }
   std::string_view cell(int row, int column) const {
     const uint16_t* length = lengths_.data() + size_t(row) * size_t(columns_);
     const char* at = rows_[size_t(row)].text;
@@ -90,6 +104,7 @@ public:
   void clear();
   // The rows in the given order (indexes of this table).
   ExportTable reordered(std::span<const int> order) const;
+  bool visit(const RowVisitor& row, QString* reason) const override;
 
 private:
   struct Row {
@@ -116,19 +131,22 @@ private:
 // Told now and then how many rows are written; false stops the writing.
 using RowsWritten = std::function<bool(int rows)>;
 
-// The document, written to a device in one pass. Cell texts are trimmed and
-// "&", "<" and ">" are written as entities; nothing else is changed. Returns
-// false when the device refuses a write or `written` stops it.
-bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table,
+// The document, written to a device in one pass as the rows come. Cell
+// texts are trimmed and "&", "<" and ">" are written as entities; nothing
+// else is changed. A row shows as many cells as there are columns. Returns
+// false when the device refuses a write, the rows cannot be read or
+// `written` stops it.
+bool write(QIODevice& device, const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows,
            const RowsWritten& written = {});
-QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const ExportTable& table);
+QByteArray document(const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows);
 
 // Writes the file through the safe save (a temporary file in the same
 // folder, synced and renamed over the old one), so a failed or stopped
 // export leaves the previous file as it was. False on any failure, with the
-// system's reason, and when `written` stops it.
-bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns,
-          const ExportTable& table, QString* reason = nullptr, const RowsWritten& written = {});
+// system's reason (or the rows' own, when they cannot be read), and when
+// `written` stops it.
+bool save(const QString& path, const QString& worksheet, std::span<const ExportColumn> columns, const RowSource& rows,
+          QString* reason = nullptr, const RowsWritten& written = {});
 
 // The questions and the failure message of the exports.
 namespace text {

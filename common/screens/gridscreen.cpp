@@ -22,28 +22,53 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace grids {
 
 // ---- the model ----
 
-GridModel::GridModel(const GridDescription& description, QObject* parent)
-    : QAbstractTableModel(parent), d_(description), table_(int(description.columns.size())) {}
+namespace {
+// Rows read together for the screen, and how many such blocks are kept.
+constexpr int kBlockRows = 64;
+constexpr size_t kKeptBlocks = 8;
+} // namespace
 
-void GridModel::setTable(xls::ExportTable table) {
+GridModel::GridModel(const GridDescription& description, QObject* parent)
+    : QAbstractTableModel(parent), d_(description) {}
+
+void GridModel::setTable(GridRows table) {
   beginResetModel();
   table_ = std::move(table);
+  kept_.clear();
   endResetModel();
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rows(); }
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.columns() + 1; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(d_.columns.size()) + 1;
+}
+
+const xls::ExportTable& GridModel::block(int row) const {
+  const int first = row - row % kBlockRows;
+  for (auto b = kept_.begin(); b != kept_.end(); ++b)
+    if (b->first == first) {
+      if (b + 1 != kept_.end()) std::rotate(b, b + 1, kept_.end());
+      return kept_.back().cells;
+    }
+  if (kept_.size() >= kKeptBlocks) kept_.erase(kept_.begin());
+  kept_.push_back({first, table_.cells(first, kBlockRows)});
+  return kept_.back().cells;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= table_.rows()) return {};
   if (index.column() == 0) return QString::number(table_.number(index.row()));
-  return table_.text(index.row(), index.column() - 1);
+  const xls::ExportTable& cells = block(index.row());
+  const int column = index.column() - 1;
+  if (column >= cells.columns()) return QString();
+  return cells.text(index.row() % kBlockRows, column);
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -20,20 +20,30 @@ class QTableView;
 namespace grids {
 
 // The grid's model: "N." with each row's reading number, then the columns.
+// The cells of the rows asked for are read from the archive a block of rows
+// at a time; the last blocks shown are kept.
 class GridModel : public QAbstractTableModel {
   Q_OBJECT
 public:
   GridModel(const GridDescription& description, QObject* parent = nullptr);
-  void setTable(xls::ExportTable table);
-  const xls::ExportTable& table() const { return table_; }
+  void setTable(GridRows table);
+  const GridRows& table() const { return table_; }
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+  // The cells of the block of rows holding `row`, read when not kept.
+  const xls::ExportTable& block(int row) const;
+
   const GridDescription& d_;
-  xls::ExportTable table_;
+  GridRows table_;
+  struct Block {
+    int first;
+    xls::ExportTable cells;
+  };
+  mutable std::vector<Block> kept_; // the most recently used last
 };
 
 class GridScreen : public QDialog {
@@ -45,7 +55,7 @@ public:
   ~GridScreen() override;
 
   const GridDescription& description() const { return d_; }
-  const xls::ExportTable& table() const { return model_->table(); }
+  const GridRows& table() const { return model_->table(); }
   QTableView* grid() const { return grid_; }
 
   // Reads the archive into the grid (within the interval last accepted by

@@ -16,13 +16,15 @@ namespace {
 
 QString yearFile(int year) { return appointments().yearPath(QString::number(year)); }
 
-// One column of the rows, top to bottom.
-QStringList column(const xls::ExportTable& t, int c) {
+// One column of the rows, top to bottom (of a filled grid or a table).
+template <class Rows>
+QStringList column(const Rows& t, int c) {
   QStringList out;
   for (int r = 0; r < t.rows(); ++r) out << t.text(r, c);
   return out;
 }
-std::vector<int> numbers(const xls::ExportTable& t) {
+template <class Rows>
+std::vector<int> numbers(const Rows& t) {
   std::vector<int> out;
   for (int r = 0; r < t.rows(); ++r) out.push_back(t.number(r));
   return out;

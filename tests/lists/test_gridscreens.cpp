@@ -221,6 +221,26 @@ private slots:
     QVERIFY(!QApplication::overrideCursor());
   }
 
+  // The grid reads the cells of the rows it shows a block at a time: rows
+  // of many blocks, visited out of order and again, show their own records.
+  void theGridShowsEachRowsOwnRecord() {
+    {
+      std::vector<Record> many;
+      for (int i = 0; i < 1500; ++i) many.push_back(client({{"Cliente", QStringLiteral("Cliente %1").arg(i)}}));
+      seed::appendAll(clientsPath(), TRecCliente().size(), many);
+    }
+    GridScreen s(clientExport());
+    s.show();
+    const QAbstractItemModel* m = child<QTableView>(&s, "grdRecords")->model();
+    QCOMPARE(m->rowCount(), 1504);
+    for (const int row : {1503, 0, 64, 63, 700, 1, 1200, 130, 1499, 4, 999, 0, 1503}) {
+      QCOMPARE(m->index(row, 0).data().toString(), QString::number(row + 1));
+      const QString expected = row < 4 ? QStringList({"Rossi Mario", "Bianchi Luca", "Rossi Mario", "Grossi Anna"})[row]
+                                       : QStringLiteral("Cliente %1").arg(row - 4);
+      QCOMPARE(m->index(row, 1).data().toString(), expected);
+    }
+  }
+
   void helpOpensTheExportsPage() {
     GridScreen s(clientExport());
     s.show();

@@ -66,7 +66,7 @@ QByteArray clientRow(QList<QByteArray> cells) {
 }
 
 ExportTable readClients(const grids::GridDescription& d = clientExport()) {
-  return grids::fill(d, clientsPath(), {}).table;
+  return grids::fill(d, clientsPath(), {}).table.cells();
 }
 
 QByteArray exportClients() {
