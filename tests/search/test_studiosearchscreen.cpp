@@ -196,6 +196,15 @@ private slots:
     QVERIFY(!results()->isVisible());
   }
 
+  // A tile opened while the results are shown takes their place too.
+  void aTileTakesThePlaceOfTheResults() {
+    searchFromMenu(QStringLiteral("rossi"));
+    QVERIFY(results()->isVisible());
+    QTest::mouseClick(drive::find(menu, QStringLiteral("imgClienti")), Qt::LeftButton);
+    QVERIFY(screen("TfrmClienti")->isVisible());
+    QVERIFY(!results()->isVisible());
+  }
+
   // The box sits in the header between the logo and "Guida", the results
   // window within the screen, at every size.
   void fitsTheScreen() {

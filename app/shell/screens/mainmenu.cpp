@@ -312,7 +312,11 @@ void TfrmAvvio::refreshTiles() {
   }
 }
 
-void TfrmAvvio::openApplication(const QString& screen) { screenkit::ScreenSet::show(screen, this); }
+void TfrmAvvio::openApplication(const QString& screen) {
+  // the application takes the menu's place: the results of a search go with it
+  if (results_) results_->close();
+  screenkit::ScreenSet::show(screen, this);
+}
 
 void TfrmAvvio::openSearch(QLineEdit* box) {
   if (!studiosearch::Run::acceptable(box->text())) {
