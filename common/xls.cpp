@@ -153,6 +153,7 @@ private:
   static constexpr size_t kSlack = 1 << 14;
   // Copies a text as it is; room has been made.
   void copy(std::string_view s) {
+    if (s.empty()) return; // an empty view may hold no pointer
     std::memcpy(at_, s.data(), s.size());
     at_ += s.size();
   }
@@ -163,6 +164,7 @@ private:
       t['&'] = t['<'] = t['>'] = true;
       return t;
     }();
+    if (s.empty()) return; // an empty view may hold no pointer
     if (std::none_of(s.begin(), s.end(), [](char c) { return special[static_cast<unsigned char>(c)]; })) {
       std::memcpy(at_, s.data(), s.size());
       at_ += s.size();
