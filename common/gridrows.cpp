@@ -1,6 +1,7 @@
 #include "gridrows.h"
 
 #include "fieldbytes.h"
+#include "recordsat.h"
 
 #include "archive/cp1252.h"
 
@@ -87,7 +88,6 @@ void GridRows::reorder(const std::vector<std::vector<int>>& orderOfEachFile) {
 
 template <class Visit>
 bool GridRows::records(int first, int end, bool inRuns, Visit&& visit) const {
-  const size_t size = size_t(recordSize_);
   int row = first;
   while (row < end) {
     const size_t file = fileOf(row);
@@ -96,40 +96,16 @@ bool GridRows::records(int first, int end, bool inRuns, Visit&& visit) const {
     if (QFileInfo::exists(paths_[file])) {
       TArchivioSchede archive(paths_[file], recordSize_);
       archive.open(TArchivioSchede::Access::Read);
-      const RecordPosition count = archive.count();
-      bool more = true;
-      if (inRuns) {
-        const std::vector<int>& fields = reader_->fieldOffsets();
-        archive.scanRuns(
-            [&](RecordPosition at, const char* records, int n) {
-              const RecordPosition past = at + n;
-              while (row < stop && positions_[size_t(row)] < past) {
-                const int ahead = row + fieldbytes::kFetchAhead;
-                if (ahead < stop && positions_[size_t(ahead)] < past)
-                  fieldbytes::prefetch(records + size_t(positions_[size_t(ahead)] - at) * size, fields);
-                const RecordPosition p = positions_[size_t(row)];
-                more = visit(row, p >= at ? records + size_t(p - at) * size : nullptr);
-                ++row;
-                if (!more) return false;
-              }
-              return row < stop;
-            },
-            positions_[size_t(row)]);
-      } else {
-        for (; row < stop && more; ++row) {
-          const RecordPosition p = positions_[size_t(row)];
-          if (p >= 1 && p <= count) {
-            const QByteArray record = archive.read(p);
-            more = visit(row, record.constData());
-          } else {
-            more = visit(row, nullptr);
-          }
-        }
-      }
+      const int from = row;
+      const bool more =
+          recordsat::visit(archive, std::span(positions_).subspan(size_t(from), size_t(stop - from)), inRuns,
+                           reader_->fieldOffsets(),
+                           [&](size_t i, const char* record) { return visit(from + int(i), record); });
       archive.close();
       if (!more) return false;
+      row = stop;
     }
-    // rows past the end of their file
+    // the rows of a file that is gone
     for (; row < stop; ++row)
       if (!visit(row, nullptr)) return false;
   }

@@ -1,6 +1,7 @@
 #include "lists.h"
 
 #include "fieldbytes.h"
+#include "recordsat.h"
 
 #include "archive/archivio.h"
 #include "archive/cp1252.h"
@@ -144,37 +145,18 @@ void LineSource::lines(std::span<const RecordPosition> positions, ListLines& out
   try {
     TArchivioSchede archive(path, recordSize);
     archive.open(TArchivioSchede::Access::Read);
-    const RecordPosition total = archive.count();
     const size_t n = positions.size();
     // Rows close together in file order are read by the scan's mapped
     // windows, scattered ones each on its own.
     const bool ascending = std::is_sorted(positions.begin(), positions.end());
     const bool close =
         ascending && n > 1 && positions.front() >= 1 && positions.back() - positions.front() < RecordPosition(8 * n);
-    if (close) {
-      archive.scanRuns(
-          [&](RecordPosition first, const char* records, int count) {
-            const RecordPosition last = first + count - 1;
-            while (done < n && positions[done] <= last) {
-              const size_t ahead = done + fieldbytes::kFetchAhead;
-              if (ahead < n && positions[ahead] <= last)
-                fieldbytes::prefetch(records + size_t(positions[ahead] - first) * size_t(recordSize), shown);
-              write(records + size_t(positions[done] - first) * size_t(recordSize), out, positions[done]);
-              ++done;
-            }
-            return done < n;
-          },
-          positions.front());
-    } else {
-      for (; done < n; ++done) {
-        if (positions[done] < 1 || positions[done] > total) {
-          out.append(std::string_view(), positions[done]);
-          continue;
-        }
-        const QByteArray record = archive.read(positions[done]);
-        write(record.constData(), out, positions[done]);
-      }
-    }
+    recordsat::visit(archive, positions, close, shown, [&](size_t i, const char* record) {
+      if (record) write(record, out, positions[i]);
+      else out.append(std::string_view(), positions[i]);
+      done = i + 1;
+      return true;
+    });
     archive.close();
   } catch (const ArchiveError&) {
     // the lines not made stay empty
